@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+
+struct sqlite3;
+
+// Creates the tables, views and starting rows of a new database on an empty connection, in one
+// transaction. Answers false with the error's text; nothing is left behind then.
+bool installSchema(sqlite3* db, QString& errorText);
+
+// The schema's SQL text as the program carries it.
+QString schemaSql();

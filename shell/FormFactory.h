@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Windows created by their form name, so that a lower layer can open a window of a higher one.
+// Names are compared without regard to letter case. Each subsystem registers its windows at start-up.
+namespace FormFactory {
+
+using Creator = std::function<QWidget*()>;
+
+void registerForm(const QString& formName, Creator creator);
+bool isRegistered(const QString& formName);
+// A new, unshown instance, or null when no window of that name is registered.
+QWidget* create(const QString& formName);
+
+} // namespace FormFactory

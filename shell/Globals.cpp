@@ -1,0 +1,6 @@
+#include "shell/Globals.h"
+
+clsMDB* gMDB = nullptr;
+clsApp* gApp = nullptr;
+MDIMain* gMDIMain = nullptr;
+QString gLoginName;
