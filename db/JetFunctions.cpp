@@ -55,5 +55,6 @@ bool registerJetFunctions(sqlite3* db) {
     const int deterministic = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     return sqlite3_create_function(db, "dateadd", 3, deterministic, nullptr, dateAdd, nullptr, nullptr) ==
                SQLITE_OK &&
-           sqlite3_create_function(db, "getdate", 0, SQLITE_UTF8, nullptr, getDate, nullptr, nullptr) == SQLITE_OK;
+           sqlite3_create_function(db, "getdate", 0, SQLITE_UTF8, nullptr, getDate, nullptr, nullptr) ==
+               SQLITE_OK;
 }

@@ -18,10 +18,16 @@ QString programFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramFolder(const QString& folder) { overriddenFolder() = folder; }
+void setProgramFolder(const QString& folder) {
+    overriddenFolder() = folder;
+}
 
-QString tempFolder() { return QDir(programFolder()).filePath(QStringLiteral("temp")); }
+QString tempFolder() {
+    return QDir(programFolder()).filePath(QStringLiteral("temp"));
+}
 
-QString databaseFile() { return QDir(programFolder()).filePath(DatabaseFileName); }
+QString databaseFile() {
+    return QDir(programFolder()).filePath(DatabaseFileName);
+}
 
 } // namespace AppInfo

@@ -25,11 +25,13 @@ ServiceHook<QString(QWidget*, const Request&)>& handler() {
     return hook;
 }
 
-QString getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter) {
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                        const QString& filter) {
     return handler()(parent, Request{Kind::SaveFile, caption, startPath, filter});
 }
 
-QString getOpenFileName(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter) {
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                        const QString& filter) {
     return handler()(parent, Request{Kind::OpenFile, caption, startPath, filter});
 }
 

@@ -20,8 +20,10 @@ struct Request {
 // Answers the chosen path, or empty text when the user cancels.
 ServiceHook<QString(QWidget*, const Request&)>& handler();
 
-QString getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter);
-QString getOpenFileName(QWidget* parent, const QString& caption, const QString& startPath, const QString& filter);
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                        const QString& filter);
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                        const QString& filter);
 QString getExistingDirectory(QWidget* parent, const QString& caption, const QString& startPath = QString());
 
 } // namespace FileDialogs

@@ -1,8 +1,8 @@
 #include "shell/Messages.h"
 #include "shell/AppInfo.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <utility>
 
@@ -60,8 +60,11 @@ MsgAnswer showBox(const Message& message) {
                     QApplication::activeWindow());
     // Chinese captions whatever the system locale is.
     const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = {
-        {QMessageBox::Ok, u"确定"},     {QMessageBox::Cancel, u"取消"},    {QMessageBox::Yes, u"是(&Y)"},
-        {QMessageBox::No, u"否(&N)"}, {QMessageBox::Retry, u"重试(&R)"}};
+        {QMessageBox::Ok, u"确定"},
+        {QMessageBox::Cancel, u"取消"},
+        {QMessageBox::Yes, u"是(&Y)"},
+        {QMessageBox::No, u"否(&N)"},
+        {QMessageBox::Retry, u"重试(&R)"}};
     for (const auto& [button, caption] : captions)
         if (QAbstractButton* shown = box.button(button))
             shown->setText(QString::fromUtf16(caption));

@@ -9,6 +9,8 @@ ServiceHook<int(QDialog&)>& handler() {
     return hook;
 }
 
-int run(QDialog& dialog) { return handler()(dialog); }
+int run(QDialog& dialog) {
+    return handler()(dialog);
+}
 
 } // namespace ModalRunner

@@ -9,6 +9,8 @@ ServiceHook<void(int)>& handler() {
     return hook;
 }
 
-void end(int exitCode) { handler()(exitCode); }
+void end(int exitCode) {
+    handler()(exitCode);
+}
 
 } // namespace ProgramEnd

@@ -6,7 +6,9 @@ Recordset::Recordset(QStringList fieldNames) : m_fieldNames(std::move(fieldNames
         m_indexByLowerName.insert(m_fieldNames[i].toLower(), i);
 }
 
-int Recordset::FieldIndex(const QString& name) const { return m_indexByLowerName.value(name.toLower(), -1); }
+int Recordset::FieldIndex(const QString& name) const {
+    return m_indexByLowerName.value(name.toLower(), -1);
+}
 
 QVariant Recordset::Value(int row, int column) const {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= FieldCount())

@@ -19,7 +19,8 @@ public:
     // -1 when the query yields no such field.
     int FieldIndex(const QString& name) const;
 
-    // Cursor over the rows; Eof (the old EOF, a macro name in C++) is true past the last row and for an empty recordset.
+    // Cursor over the rows; Eof (the old EOF, a macro name in C++) is true past the last row and for an empty
+    // recordset.
     bool Eof() const { return m_current >= m_rowCount; }
     bool BOF() const { return m_current < 0 || m_rowCount == 0; }
     void MoveFirst() { m_current = 0; }

@@ -36,7 +36,9 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
     store.sync();
 }
 
-void setStoreFolder(const QString& folder) { storeFolder() = folder; }
+void setStoreFolder(const QString& folder) {
+    storeFolder() = folder;
+}
 
 double leadingNumber(const QString& text) {
     QString digits;

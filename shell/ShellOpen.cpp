@@ -5,12 +5,17 @@
 namespace ShellOpen {
 
 ServiceHook<bool(const QUrl&)>& handler() {
-    static ServiceHook<bool(const QUrl&)> hook([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    static ServiceHook<bool(const QUrl&)> hook(
+        [](const QUrl& url) { return QDesktopServices::openUrl(url); });
     return hook;
 }
 
-bool open(const QUrl& target) { return handler()(target); }
+bool open(const QUrl& target) {
+    return handler()(target);
+}
 
-bool openFile(const QString& path) { return open(QUrl::fromLocalFile(path)); }
+bool openFile(const QString& path) {
+    return open(QUrl::fromLocalFile(path));
+}
 
 } // namespace ShellOpen

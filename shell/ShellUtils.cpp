@@ -35,7 +35,8 @@ QStringList GetFolderFileNames(const QString& folder, bool withPath) {
 }
 
 bool IsDbConfigured() {
-    const QString flag = Settings::GetSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("0"));
+    const QString flag =
+        Settings::GetSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("0"));
     if (Settings::leadingNumber(flag) != 0)
         return true;
     return frmBaseEnvCfg::programInstance().EditBaseCFG();

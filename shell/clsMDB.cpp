@@ -44,7 +44,8 @@ public:
     bool bind(const QVariantList& params) {
         const int expected = sqlite3_bind_parameter_count(m_statement);
         if (expected != params.size()) {
-            m_error = QStringLiteral("参数个数不符：语句需要 %1 个，给出 %2 个").arg(expected).arg(params.size());
+            m_error =
+                QStringLiteral("参数个数不符：语句需要 %1 个，给出 %2 个").arg(expected).arg(params.size());
             return false;
         }
         for (int i = 0; i < params.size(); ++i)
@@ -96,8 +97,8 @@ private:
 
     int bindText(int position, const QString& text) {
         const QByteArray bytes = text.toUtf8();
-        return sqlite3_bind_text64(m_statement, position, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
-                                   SQLITE_TRANSIENT, SQLITE_UTF8);
+        return sqlite3_bind_text64(m_statement, position, bytes.constData(),
+                                   static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
     }
 
     sqlite3* m_db;
@@ -145,7 +146,9 @@ bool execute(sqlite3* db, const QString& sql, const QVariantList& params, QStrin
 
 } // namespace
 
-clsMDB::~clsMDB() { CloseDatabase(); }
+clsMDB::~clsMDB() {
+    CloseDatabase();
+}
 
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
     Statement statement(m_db, sql);
@@ -177,8 +180,8 @@ bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
     QString error;
     if (execute(m_db, sql, params, error, nullptr))
         return true;
-    Messages::show(error + QStringLiteral("\n") + SqliteSource + QStringLiteral("\nsql:") + sql, MsgIcon::Critical,
-                   MsgButtons::OK, QStringLiteral("错误提示"));
+    Messages::show(error + QStringLiteral("\n") + SqliteSource + QStringLiteral("\nsql:") + sql,
+                   MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
     return false;
 }
 
@@ -202,9 +205,15 @@ void clsMDB::run(const char* sql, const QString& source) {
     }
 }
 
-void clsMDB::BeginTrans() { run("BEGIN", SqliteSource); }
-void clsMDB::CommitTrans() { run("COMMIT", SqliteSource); }
-void clsMDB::RollbackTrans() { run("ROLLBACK", SqliteSource); }
+void clsMDB::BeginTrans() {
+    run("BEGIN", SqliteSource);
+}
+void clsMDB::CommitTrans() {
+    run("COMMIT", SqliteSource);
+}
+void clsMDB::RollbackTrans() {
+    run("ROLLBACK", SqliteSource);
+}
 
 bool clsMDB::readSettings(QString& errorText) {
     const QString& section = AppInfo::ConfigSection;
@@ -213,8 +222,8 @@ bool clsMDB::readSettings(QString& errorText) {
     m_userName = Settings::GetSetting(section, QStringLiteral("DB_UserName"));
     m_password = Settings::GetSetting(section, QStringLiteral("DB_Pass"));
     const auto number = [&](const char* key, const char* fallback, qint16& target) {
-        const auto value = Settings::toInt16(
-            Settings::leadingNumber(Settings::GetSetting(section, QLatin1String(key), QLatin1String(fallback))));
+        const auto value = Settings::toInt16(Settings::leadingNumber(
+            Settings::GetSetting(section, QLatin1String(key), QLatin1String(fallback))));
         if (value)
             target = *value;
         return value.has_value();
@@ -233,14 +242,18 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
     const int rc = sqlite3_open_v2(QDir::toNativeSeparators(path).toUtf8().constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString description = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString description =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         throw DbError(description, SqliteSource);
     }
     // A time-out of 0 or less means no limit on waiting for another connection's lock.
     sqlite3_busy_timeout(db, commandTimeout > 0 ? commandTimeout * 1000 : std::numeric_limits<int>::max());
     QString error;
-    if (!registerJetFunctions(db))
+    // SQLite reads the file lazily; a file that is no database must fail here, with the engine's text.
+    if (sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        error = QString::fromUtf8(sqlite3_errmsg(db));
+    else if (!registerJetFunctions(db))
         error = QString::fromUtf8(sqlite3_errmsg(db));
     else if (isNew)
         installSchema(db, error);
@@ -295,4 +308,6 @@ void clsMDB::ConnectDatabase(const QString& server, const QString&, const QStrin
     m_userName = user;
 }
 
-QString clsMDB::lastError() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString(); }
+QString clsMDB::lastError() const {
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
