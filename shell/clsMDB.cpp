@@ -106,21 +106,25 @@ private:
     QString m_error;
 };
 
-QVariant columnValue(sqlite3_stmt* statement, int column) {
+void appendColumn(Recordset& rows, sqlite3_stmt* statement, int column) {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_NULL:
-        return QVariant();
+        rows.appendNull();
+        break;
     case SQLITE_INTEGER:
-        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, column)));
+        rows.appendInteger(sqlite3_column_int64(statement, column));
+        break;
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(statement, column));
+        rows.appendDouble(sqlite3_column_double(statement, column));
+        break;
     case SQLITE_BLOB: {
         const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        return QVariant(QByteArray(data, sqlite3_column_bytes(statement, column)));
+        rows.appendBlob(data, sqlite3_column_bytes(statement, column));
+        break;
     }
     default: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+        rows.appendText(text, sqlite3_column_bytes(statement, column));
     }
     }
 }
@@ -164,7 +168,7 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
     int rc;
     while ((rc = statement.step()) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c)
-            rows.appendCell(columnValue(handle, c));
+            appendColumn(rows, handle, c);
         rows.endRow();
     }
     if (rc != SQLITE_DONE)
