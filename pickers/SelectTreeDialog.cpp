@@ -1,0 +1,90 @@
+#include "pickers/SelectTreeDialog.h"
+#include "pickers/PickerIcons.h"
+#include "shell/Messages.h"
+#include "shell/clsMDB.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
+    : ActivatingDialog(parent), m_source(std::move(source)), m_tree(new QTreeWidget(this)),
+      m_btnAdd(new QPushButton(QStringLiteral("  添加(&A)"), this)),
+      m_cmdOK(new QPushButton(QStringLiteral("  选定(&O)"), this)) {
+    m_tree->setObjectName(QStringLiteral("trvReport"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setColumnCount(1);
+    m_tree->setUniformRowHeights(true);
+    m_btnAdd->setObjectName(QStringLiteral("btnAdd"));
+    m_btnAdd->setToolTip(QStringLiteral("添加"));
+    m_btnAdd->setAutoDefault(false);
+    m_btnAdd->setIcon(PickerIcons::root());
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setAutoDefault(false);
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current)
+            selectNode(current);
+    });
+    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { selectNode(item); });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { chooseNode(item); });
+    connect(m_cmdOK, &QPushButton::clicked, this, &SelectTreeDialog::cmdOK_Click);
+    connect(m_btnAdd, &QPushButton::clicked, this, &SelectTreeDialog::btnAdd_Click);
+}
+
+void SelectTreeDialog::addChildren(QTreeWidgetItem* parent, const std::vector<SelectionTree::Node>& nodes) {
+    for (const SelectionTree::Node& node : nodes) {
+        auto* item = new QTreeWidgetItem(parent, {node.text});
+        item->setData(0, KeyRole, node.key);
+        item->setIcon(0, PickerIcons::report());
+        addChildren(item, node.children);
+    }
+}
+
+void SelectTreeDialog::LoadTree() {
+    m_tree->clear();
+    m_choice.clear();
+    clsMDB db;
+    QString error;
+    std::optional<std::vector<SelectionTree::Node>> nodes;
+    if (db.OpenDatabase(error))
+        nodes = m_source.load(db, error);
+    db.CloseDatabase();
+    if (!nodes) {
+        Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
+        return;
+    }
+    for (const SelectionTree::Node& node : *nodes) {
+        auto* item = new QTreeWidgetItem(m_tree, {node.text});
+        item->setData(0, KeyRole, node.key);
+        item->setIcon(0, PickerIcons::root());
+        addChildren(item, node.children);
+        item->setExpanded(true);
+    }
+    m_tree->setFocus();
+    if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
+        m_tree->setCurrentItem(first);
+        selectNode(first);
+    }
+}
+
+void SelectTreeDialog::selectNode(QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    m_choice.pickNode(node->text(0), handsBackKey() ? node->data(0, KeyRole).toString() : QString());
+}
+
+void SelectTreeDialog::chooseNode(QTreeWidgetItem* node) {
+    selectNode(node ? node : m_tree->currentItem());
+    accept();
+}
+
+void SelectTreeDialog::cmdOK_Click() {
+    accept();
+}
+
+void SelectTreeDialog::reject() {
+    m_choice.clear();
+    ActivatingDialog::reject();
+}
