@@ -12,6 +12,14 @@ inline const QString AppTitle = QStringLiteral("Velmora客户关系管理系统Z
 inline const QString ConfigSection = QStringLiteral("数据配置信息");
 inline const QString DatabaseFileName = QStringLiteral("crm_db.sqlite");
 
+// The maker's addresses shown by the About and feedback windows; set them here for a release.
+inline const QString MakerWebPage = QStringLiteral("https://www.velmora.example/");
+inline const QString MakerEmail = QStringLiteral("support@velmora.example");
+inline const QString MakerGuestBook = QStringLiteral("https://www.velmora.example/guestbook");
+// The contact line of the feedback window.
+inline const QString MakerContact =
+    QStringLiteral("Velmora 软件  网址：www.velmora.example  邮箱：support@velmora.example");
+
 // The program's folder: where the executable lies unless a test points it elsewhere.
 QString programFolder();
 void setProgramFolder(const QString& folder);
