@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -247,8 +248,7 @@ void MDIMain::showChild(QWidget* window) {
     if (!window)
         return;
     const bool maximized = window->windowState() & Qt::WindowMaximized;
-    QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(window);
-    sub = m_mdiArea->addSubWindow(window);
+    QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (maximized)
         sub->showMaximized();
@@ -368,8 +368,10 @@ void MDIMain::openDialog(const QString& formName) {
         reportMissing(formName);
         return;
     }
+    // The dialog may unload itself when it closes.
+    QPointer<QDialog> shown = dialog;
     ModalRunner::run(*dialog);
-    delete dialog;
+    delete shown.data();
 }
 
 void MDIMain::mnu_parm_con_Click() {
