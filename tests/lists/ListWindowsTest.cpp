@@ -1,0 +1,112 @@
+#include "lists/ListForms.h"
+#include "lists/frmDBList.h"
+#include "lists/frmDBListPact.h"
+#include "lists/frmDBListPrint.h"
+#include "shell/FormFactory.h"
+#include "shell/clsMDB.h"
+#include "tests/fixtures/TestDatabase.h"
+#include "ui/DataGrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+ListWindowParams moduleList() {
+    ListWindowParams p;
+    p.caption = QStringLiteral("模块名称");
+    p.lbFormName = QStringLiteral("模块名称设置");
+    p.txtFields = QStringLiteral("name");
+    p.txtLblFields = QStringLiteral("模块名称");
+    p.txtTableNameAndID = QStringLiteral("manage_module,mmid");
+    p.txtSQL = QStringLiteral("SELECT mmid,name from  manage_module order by name");
+    p.txtTableSql = QStringLiteral("SELECT * from  manage_module ");
+    p.HeadString = QStringLiteral("编号|模块名称");
+    p.txtFieldWidth = QStringLiteral("80|300");
+    p.txtFrmName = QStringLiteral("frmAdd_Module");
+    return p;
+}
+
+int moduleCount(clsMDB& db) {
+    return db.GetRS(QStringLiteral("select mmid from manage_module"))->RecordCount();
+}
+
+template <typename Window> void expectLoaded(Window& w, clsMDB& db) {
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("模块名称"));
+    EXPECT_EQ(w.lbFormName->text(), QStringLiteral("模块名称设置"));
+    ASSERT_EQ(w.cmbSearch->count(), 1);
+    EXPECT_EQ(w.cmbSearch->currentText(), QStringLiteral("模块名称"));
+    EXPECT_EQ(w.dbView->Rows(), moduleCount(db) + 1);
+    EXPECT_EQ(w.dbView->TextMatrix(0, 1), QStringLiteral("模块名称"));
+    EXPECT_TRUE(w.dbView->isColumnHidden(0));
+}
+} // namespace
+
+TEST(ListWindows, RegisteredWindowsStartWithTheirDesignCaptions) {
+    registerListForms();
+    for (const char* name : {"frmDBList", "frmDBListPrint", "frmDBListPact"}) {
+        std::unique_ptr<QWidget> w(FormFactory::create(QString::fromLatin1(name).toLower()));
+        ASSERT_TRUE(w) << name;
+        EXPECT_NE(dynamic_cast<IListWindow*>(w.get()), nullptr) << name;
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("数据浏览"));
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lbFormName"))->text(),
+                  QStringLiteral("数据显示窗口"));
+        EXPECT_NE(w->findChild<DataGrid*>(QStringLiteral("dbView")), nullptr);
+    }
+}
+
+TEST(ListWindows, EachWindowLoadsWhenShown) {
+    TestDatabase tdb;
+    frmDBList list;
+    frmDBListPrint print;
+    frmDBListPact pact;
+    for (IListWindow* w : std::initializer_list<IListWindow*>{&list, &print, &pact})
+        w->setListParams(moduleList());
+    for (QWidget* w : std::initializer_list<QWidget*>{&list, &print, &pact})
+        w->show();
+    QApplication::processEvents();
+    expectLoaded(list, tdb.db());
+    expectLoaded(print, tdb.db());
+    expectLoaded(pact, tdb.db());
+
+    // The caption rule of the generic lists, the width list of the customer list.
+    EXPECT_EQ(list.dbView->ColWidth(1), qRound(list.dbView->grid().captionWidth(1) * 2.8));
+    EXPECT_EQ(pact.dbView->ColWidth(1), 3000);
+    // The customer list puts the cursor on its first row and selects it.
+    EXPECT_EQ(pact.dbView->Row(), 1);
+    EXPECT_TRUE(pact.dbView->IsSelected(1));
+}
+
+TEST(ListWindows, ActivationAmongChildWindowsReloads) {
+    TestDatabase tdb;
+    QMdiArea area;
+    auto* list = new frmDBList;
+    list->setListParams(moduleList());
+    QMdiSubWindow* listSub = area.addSubWindow(list);
+    auto* other = new frmDBListPrint;
+    other->setListParams(moduleList());
+    QMdiSubWindow* otherSub = area.addSubWindow(other);
+    area.show();
+    listSub->show();
+    otherSub->show();
+    QApplication::setActiveWindow(&area);
+    area.setActiveSubWindow(listSub);
+    QApplication::processEvents();
+    const int before = list->dbView->Rows();
+    ASSERT_EQ(before, moduleCount(tdb.db()) + 1);
+
+    ASSERT_TRUE(tdb.db().ExecSQL(
+        QStringLiteral("insert into manage_module (name, isdel, flag) values ('新模块', 0, 0)")));
+    list->cmbSearch->setCurrentIndex(-1);
+    area.setActiveSubWindow(otherSub);
+    QApplication::processEvents();
+    EXPECT_EQ(list->dbView->Rows(), before);
+    area.setActiveSubWindow(listSub);
+    QApplication::processEvents();
+    EXPECT_EQ(list->dbView->Rows(), before + 1);
+    EXPECT_EQ(list->cmbSearch->currentIndex(), 0);
+}

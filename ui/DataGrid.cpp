@@ -1,0 +1,150 @@
+#include "ui/DataGrid.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <algorithm>
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this)) {
+    m_model->setFont(font());
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(4);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumnFormat();
+        applyRowHeight(-1);
+        applySpans();
+        ensureCurrentRow();
+    });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { ensureCurrentRow(); });
+    connect(m_model, &GridModel::columnFormatChanged, this, [this] { applyColumnFormat(); });
+    connect(m_model, &GridModel::rowHeightChanged, this, [this](int row) { applyRowHeight(row); });
+    connect(m_model, &GridModel::mergingChanged, this, [this] { applySpans(); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                emit currentRowChanged(current.isValid() ? current.row() + m_model->FixedRows() : -1);
+            });
+    applyColumnFormat();
+}
+
+void DataGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        m_model->setFont(font());
+    QTableView::changeEvent(event);
+}
+
+void DataGrid::applyColumnFormat() {
+    QHeaderView* header = horizontalHeader();
+    header->setVisible(m_model->FixedRows() > 0 && m_model->Cols() > 0);
+    for (int c = 0; c < m_model->Cols(); ++c) {
+        const int width = m_model->colWidthPx(c);
+        if (m_model->ColWidth(c) == 0) {
+            setColumnHidden(c, true);
+            continue;
+        }
+        setColumnHidden(c, false);
+        setColumnWidth(c, width < 0 ? header->defaultSectionSize() : width);
+    }
+    header->setStretchLastSection(m_model->ExtendLastCol());
+}
+
+void DataGrid::applyRowHeight(int row) {
+    const int fixed = m_model->FixedRows();
+    const auto apply = [&](int gridRow) {
+        if (gridRow < fixed)
+            return; // the header sizes itself
+        const int twips = m_model->RowHeight(gridRow);
+        setRowHeight(gridRow - fixed,
+                     twips < 0 ? verticalHeader()->defaultSectionSize()
+                               : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel);
+    };
+    if (row >= 0) {
+        apply(row);
+        return;
+    }
+    for (int r = fixed; r < m_model->Rows(); ++r)
+        if (m_model->RowHeight(r) >= 0)
+            apply(r);
+}
+
+void DataGrid::applySpans() {
+    clearSpans();
+    const int fixed = m_model->FixedRows();
+    for (const QRect& span : m_model->mergedDataSpans())
+        setSpan(span.top() - fixed, span.left(), span.height(), span.width());
+}
+
+int DataGrid::firstVisibleColumn() const {
+    for (int c = 0; c < m_model->Cols(); ++c)
+        if (m_model->ColWidth(c) != 0)
+            return c;
+    return 0;
+}
+
+void DataGrid::ensureCurrentRow() {
+    if (currentIndex().isValid() || m_model->rowCount() == 0 || m_model->Cols() == 0)
+        return;
+    selectionModel()->setCurrentIndex(m_model->index(0, firstVisibleColumn()), QItemSelectionModel::NoUpdate);
+}
+
+int DataGrid::Row() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + m_model->FixedRows() : -1;
+}
+
+void DataGrid::setRow(int row) {
+    const QModelIndex target =
+        m_model->index(row - m_model->FixedRows(), std::max(currentIndex().column(), 0));
+    if (target.isValid())
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+}
+
+int DataGrid::Col() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() : -1;
+}
+
+void DataGrid::setCol(int col) {
+    const QModelIndex target = m_model->index(std::max(currentIndex().row(), 0), col);
+    if (target.isValid())
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+}
+
+void DataGrid::Select(int row1, int col1, int row2, int col2) {
+    Q_UNUSED(col2);
+    const int fixed = m_model->FixedRows();
+    const QModelIndex first = m_model->index(row1 - fixed, col1);
+    const QModelIndex last = m_model->index(row2 - fixed, col1);
+    if (!first.isValid() || !last.isValid())
+        return;
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(QItemSelection(first, last),
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int DataGrid::SelectedRows() const {
+    return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+bool DataGrid::IsSelected(int row) const {
+    const int modelRow = row - m_model->FixedRows();
+    return modelRow >= 0 && modelRow < m_model->rowCount() && selectionModel()->isRowSelected(modelRow);
+}
+
+QList<int> DataGrid::selectedRowList() const {
+    QList<int> rows;
+    const int fixed = m_model->FixedRows();
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.append(index.row() + fixed);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}

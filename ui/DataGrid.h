@@ -1,0 +1,65 @@
+#pragma once
+#include "ui/GridModel.h"
+
+#include <QList>
+#include <QTableView>
+
+// The program's grid: a table view over a GridModel. Rows are grid rows as GridModel numbers them
+// (the fixed header rows first), so row 1 is the first data row of a grid with one header row.
+//
+// The user selects whole rows, several at a time. The current row is where the cursor stands; it is
+// not necessarily selected.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+
+    GridModel& grid() { return *m_model; }
+    const GridModel& grid() const { return *m_model; }
+
+    // The calls the windows make most, passed to the model.
+    void setFormatString(const QString& formatString) { m_model->setFormatString(formatString); }
+    int Rows() const { return m_model->Rows(); }
+    void setRows(int rows) { m_model->setRows(rows); }
+    int Cols() const { return m_model->Cols(); }
+    void setCols(int cols) { m_model->setCols(cols); }
+    QString TextMatrix(int row, int col) const { return m_model->TextMatrix(row, col); }
+    void setTextMatrix(int row, int col, const QString& text) { m_model->setTextMatrix(row, col, text); }
+    int ColWidth(int col) const { return m_model->ColWidth(col); }
+    void setColWidth(int col, int twips) { m_model->setColWidth(col, twips); }
+    void Clear() { m_model->Clear(); }
+    void RemoveItem(int row) { m_model->RemoveItem(row); }
+    bool SaveGrid(const QString& fileName, bool withFixedRows = true) const {
+        return m_model->SaveGrid(fileName, withFixedRows);
+    }
+
+    // The current row and column (grid numbering), -1 when the grid has no data row.
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    // The row at the other end of the selection: the current row.
+    int RowSel() const { return Row(); }
+    // Puts the cursor on (row1, col1) and selects the rows row1 to row2.
+    void Select(int row1, int col1, int row2, int col2);
+    // Selected rows: their number, one row's state, all of them in grid order.
+    int SelectedRows() const;
+    bool IsSelected(int row) const;
+    QList<int> selectedRowList() const;
+
+signals:
+    // The cursor moved to another row (grid numbering; -1 when none).
+    void currentRowChanged(int row);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void applyColumnFormat();
+    void applyRowHeight(int row);
+    void applySpans();
+    void ensureCurrentRow();
+    int firstVisibleColumn() const;
+
+    GridModel* m_model;
+};

@@ -1,0 +1,187 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QList>
+#include <QRect>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+class Recordset;
+
+// The cells of a grid, held as text. Rows and columns are numbered as the grid's users number them:
+// rows 0 to FixedRows - 1 are the fixed header rows (row 0 holds the column captions), data rows
+// follow; Rows() counts both. Columns 0 to FixedCols - 1 are fixed title columns.
+//
+// Sizes are in twips (15 twips to a pixel); a column of width 0 is hidden, width -1 is the default.
+//
+// As a Qt model the fixed rows become the horizontal header (one line per fixed row) and the data
+// rows the model's rows, so model row i is grid row FixedRows + i.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int TwipsPerPixel = 15;
+
+    // Alignment of a column or a cell; General puts numbers right and other text left.
+    enum class Align { General, Left, Center, Right };
+    // Formats of a block of cells (the grid's Cell settings).
+    enum class CellProp { Alignment, BackColor, ForeColor, FontBold };
+    // How equal neighbouring cells merge: never, or freely in the rows and columns marked for it.
+    enum class Merge { Never, Free };
+    Q_ENUM(Align)
+    Q_ENUM(CellProp)
+    Q_ENUM(Merge)
+
+    explicit GridModel(QObject* parent = nullptr);
+
+    // Header string: captions separated by "|"; a leading "<", "^" or ">" aligns the column left,
+    // centred or right and is not shown. Sets Cols to the number of captions, writes them into row 0
+    // and gives each column the width of its caption.
+    void setFormatString(const QString& formatString);
+    QString FormatString() const { return m_formatString; }
+
+    int Rows() const { return m_rows; }
+    void setRows(int rows);
+    int Cols() const { return m_cols; }
+    void setCols(int cols);
+    int FixedRows() const { return m_fixedRows; }
+    void setFixedRows(int fixedRows);
+    int FixedCols() const { return m_fixedCols; }
+    void setFixedCols(int fixedCols);
+
+    // Text of a cell; cells outside the grid read as empty text and ignore writes.
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    // Empties every cell and drops the cell formats; sizes, widths and merging stay.
+    void Clear();
+    // Removes one row (data or fixed); the rows below move up.
+    void RemoveItem(int row);
+    // Adds a row whose cells are the tab-separated parts of `text`, at `row` or at the end (-1).
+    void AddItem(const QString& text, int row = -1);
+
+    // Column widths in twips (-1 = default width, 0 = hidden) and in pixels.
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int colWidthPx(int col) const;
+    void setColWidthPx(int col, int pixels);
+    bool ColHidden(int col) const { return ColWidth(col) == 0; }
+    // The width, in twips, that the header string gave a column: its caption's text plus the margins.
+    int captionWidth(int col) const;
+    // Fits the widths of columns col1..col2 to the widest text in them, header included.
+    void AutoSize(int col1, int col2);
+
+    Align ColAlignment(int col) const;
+    void setColAlignment(int col, Align align);
+
+    // Row heights in twips (-1 = default).
+    int RowHeight(int row) const { return m_rowHeights.value(row, -1); }
+    void setRowHeight(int row, int twips);
+
+    // A value kept with a row or a column.
+    QVariant RowData(int row) const { return m_rowData.value(row); }
+    void setRowData(int row, const QVariant& value);
+    QVariant ColData(int col) const { return m_colData.value(col); }
+    void setColData(int col, const QVariant& value);
+
+    // Formats of the block of cells (row1, col1)..(row2, col2); values: Align, QColor or bool.
+    void setCell(CellProp prop, int row1, int col1, int row2, int col2, const QVariant& value);
+    QVariant cell(CellProp prop, int row, int col) const;
+
+    // Merging of equal neighbouring cells: along a row marked with setMergeRow, and down a column
+    // marked with setMergeCol.
+    Merge MergeCells() const { return m_merge; }
+    void setMergeCells(Merge merge);
+    bool MergeRow(int row) const { return m_mergeRows.contains(row); }
+    void setMergeRow(int row, bool merge);
+    bool MergeCol(int col) const { return m_mergeCols.contains(col); }
+    void setMergeCol(int col, bool merge);
+    // The block of grid cells merged with cell (row, col) (just that cell when nothing merges), as
+    // x = column, y = row.
+    QRect mergedRange(int row, int col) const;
+    // Every merged block of more than one cell among the data rows (the spans a view draws).
+    QList<QRect> mergedDataSpans() const;
+
+    // The last column takes up the room left over in the view.
+    bool ExtendLastCol() const { return m_extendLastCol; }
+    void setExtendLastCol(bool extend);
+
+    // Off while a caller fills many cells: no change is announced until it is switched on again,
+    // which then announces one reset.
+    bool Redraw() const { return m_redraw; }
+    void setRedraw(bool redraw);
+
+    // Fills the data rows from a recordset: Rows becomes firstRow + record count, row firstRow + i
+    // takes record i, column c its field c (Null gives empty text; fields past the last column are
+    // left out, columns past the last field stay empty).
+    void loadRecordset(const Recordset& rs, int firstRow = 1);
+
+    // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
+    // cell holding a tab, a line break or a double quote is written between double quotes.
+    QString tabText(bool withFixedRows = true) const;
+    // Writes tabText into a file (UTF-8); false when the file cannot be written.
+    bool SaveGrid(const QString& fileName, bool withFixedRows = true) const;
+
+    // Font used to measure texts (captions, AutoSize); the view sets its own.
+    void setFont(const QFont& font);
+    QFont font() const { return m_font; }
+
+    // The text of a database value as the grid shows it: Null as empty text, doubles with up to 15
+    // significant digits.
+    static QString textOf(const QVariant& value);
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // Widths, alignment or the extend-last-column setting changed.
+    void columnFormatChanged();
+    void rowHeightChanged(int row);
+    void mergingChanged();
+
+private:
+    struct CellFormat {
+        QVariant align, back, fore, bold;
+    };
+
+    bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
+    qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
+    static quint64 cellKey(int row, int col) {
+        return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
+    }
+    int textWidthPx(const QString& text) const;
+    Qt::Alignment qtAlignment(int row, int col) const;
+    void resizeCells(int rows, int cols);
+    void beginChange();
+    void endChange();
+    void announceColumnFormat();
+    void announceMerging();
+
+    QVector<QString> m_cells; // row-major, m_rows x m_cols
+    int m_rows = 1;
+    int m_cols = 0;
+    int m_fixedRows = 1;
+    int m_fixedCols = 0;
+    QString m_formatString;
+    QVector<int> m_colWidths;     // twips, -1 default
+    QVector<int> m_captionWidths; // twips
+    QVector<Align> m_colAlign;
+    QHash<int, int> m_rowHeights;
+    QHash<int, QVariant> m_rowData;
+    QHash<int, QVariant> m_colData;
+    QHash<quint64, CellFormat> m_formats;
+    Merge m_merge = Merge::Never;
+    QSet<int> m_mergeRows;
+    QSet<int> m_mergeCols;
+    bool m_extendLastCol = false;
+    bool m_redraw = true;
+    int m_resetDepth = 0;
+    QFont m_font;
+};
