@@ -1,17 +1,11 @@
-#include "shell/AppInfo.h"
-#include "shell/Messages.h"
-#include "shell/clsMDB.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    clsMDB db;
-    QString error;
-    if (!db.OpenDatabase(error)) {
-        Messages::show(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, MsgIcon::Critical,
-                       MsgButtons::OK, AppInfo::ProgramTitle);
-        return 1;
-    }
-    return 0;
+    Startup startup;
+    if (!startup.run())
+        return 0;
+    return app.exec();
 }

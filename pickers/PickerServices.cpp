@@ -1,21 +1,16 @@
 #include "pickers/PickerServices.h"
 #include "shell/FormFactory.h"
+#include "shell/IRecordDialog.h"
+#include "shell/MDIMain.h"
 #include "shell/ModalRunner.h"
 
 #include <QDialog>
-#include <QVariant>
 #include <memory>
 
 namespace PickerServices {
 
 ServiceHook<void()>& rebuildNavigationTree() {
-    static ServiceHook<void()> hook([] {});
-    return hook;
-}
-
-ServiceHook<void(QWidget&, const QString&)>& setRecordDialogMode() {
-    static ServiceHook<void(QWidget&, const QString&)> hook(
-        [](QWidget& dialog, const QString& mode) { dialog.setProperty("Tag", mode); });
+    static ServiceHook<void()> hook(RebuildNavigationTree);
     return hook;
 }
 
@@ -24,7 +19,8 @@ bool runAddDialog(const QString& formName, const QString& caption) {
     auto* dialog = qobject_cast<QDialog*>(window.get());
     if (!dialog)
         return false;
-    setRecordDialogMode()(*dialog, QStringLiteral("1"));
+    if (auto* record = dynamic_cast<IRecordDialog*>(dialog))
+        record->setMode(RecordMode::Add);
     dialog->setWindowTitle(caption);
     ModalRunner::run(*dialog);
     return true;

@@ -473,3 +473,8 @@ void MDIMain::closeEvent(QCloseEvent* event) {
     event->accept();
     QCoreApplication::quit();
 }
+
+void RebuildNavigationTree() {
+    if (gApp && gMDIMain)
+        gApp->LoadReportList(*gMDIMain->trvReport());
+}

@@ -84,3 +84,7 @@ private:
     std::unique_ptr<frmBBS> m_bbs;
     bool m_shutDown = false;
 };
+
+// Rebuilds the navigation tree of the main window for the current operator (after a customer type
+// or a customer was added); does nothing before start-up made the main window.
+void RebuildNavigationTree();

@@ -1,4 +1,4 @@
-#include "lists/IRecordDialog.h"
+#include "shell/IRecordDialog.h"
 #include "lists/TextFunctions.h"
 #include "shell/FormFactory.h"
 #include "shell/ModalRunner.h"

@@ -4,6 +4,7 @@
 #include "shell/FormFactory.h"
 #include "shell/ModalRunner.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 
@@ -142,13 +143,13 @@ TEST_F(ClientSelectTest, ConfirmNeedsARow) {
 }
 
 TEST_F(ClientSelectTest, AddOpensTheCustomerCardThenReloads) {
-    FormFactory::registerForm(QStringLiteral("frmAdd_client"), [] { return new QDialog; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_client"), [] { return new StandInRecordDialog; });
     int rebuilds = 0;
     ScopedHook<void()> rebuild(PickerServices::rebuildNavigationTree(), [&] { ++rebuilds; });
     QString mode;
     QString caption;
     onOther = [&](QDialog& card) {
-        mode = card.property("Tag").toString();
+        mode = recordModeOf(card);
         caption = card.windowTitle();
         db.ExecSQL("insert into customer_info (ciid, company) values (9, 'New')");
     };

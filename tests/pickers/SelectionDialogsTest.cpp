@@ -5,6 +5,7 @@
 #include "shell/FormFactory.h"
 #include "shell/ModalRunner.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
 
 #include <QCalendarWidget>
@@ -108,14 +109,14 @@ TEST_F(SelectionDialogsTest, EmptyTreeHandsBackNothing) {
 TEST_F(SelectionDialogsTest, AddOpensTheEditorInAddModeThenReloads) {
     QString mode;
     QString caption;
-    FormFactory::registerForm(QStringLiteral("frmAdd_doc_type"), [] { return new QDialog; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_doc_type"), [] { return new StandInRecordDialog; });
     int rebuilds = 0;
     ScopedHook<void()> rebuild(PickerServices::rebuildNavigationTree(), [&] { ++rebuilds; });
 
     frmSelectType dialog;
     DriveDialogs drive([&](QDialog& shown) {
         if (&shown != &dialog) { // the editor: it adds a type
-            mode = shown.property("Tag").toString();
+            mode = recordModeOf(shown);
             caption = shown.windowTitle();
             db.ExecSQL("insert into customer_type (etid, name, pid) values (40, '新类型', 0)");
             return;

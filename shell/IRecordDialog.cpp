@@ -1,4 +1,4 @@
-#include "lists/IRecordDialog.h"
+#include "shell/IRecordDialog.h"
 #include "shell/FormFactory.h"
 #include "shell/Messages.h"
 #include "shell/ModalRunner.h"

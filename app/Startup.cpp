@@ -1,0 +1,135 @@
+#include "app/Startup.h"
+#include "app/FormRegistration.h"
+#include "shell/AppInfo.h"
+#include "shell/DbError.h"
+#include "shell/FormFactory.h"
+#include "shell/Globals.h"
+#include "shell/ListWindowParams.h"
+#include "shell/MDIMain.h"
+#include "shell/Messages.h"
+#include "shell/ModalRunner.h"
+#include "shell/NodeCatalogue.h"
+#include "shell/ProgramEnd.h"
+#include "shell/clsApp.h"
+#include "shell/clsMDB.h"
+#include "shell/frmBaseEnvCfg.h"
+
+#include <QDir>
+#include <QToolBar>
+#include <stdexcept>
+
+namespace {
+
+// Start-up refuses to go on; the caller shows the unknown-error message.
+class StartupError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void endWithUnknownError() {
+    Messages::show(QStringLiteral("系统发生未知错误，不能运行！"), MsgIcon::Critical, MsgButtons::OK,
+                   AppInfo::ProgramTitle);
+    ProgramEnd::end(1);
+}
+
+} // namespace
+
+QString BlankIfEmpty(const QString& text) {
+    return text.isEmpty() ? QStringLiteral(" ") : text.trimmed();
+}
+
+Startup::Startup() = default;
+
+Startup::~Startup() {
+    // The main window goes first: its children may still use the global objects.
+    m_main.reset();
+    gMDIMain = nullptr;
+    gApp = nullptr;
+    gMDB = nullptr;
+}
+
+bool Startup::run() {
+    try {
+        if (!ensureSingleInstance())
+            return false;
+        registerAllForms();
+        m_main = std::make_unique<MDIMain>();
+        gMDIMain = m_main.get();
+        if (!openDatabase() || !logIn())
+            return false;
+        readFollowUpParameter();
+        openReminderList();
+        return true;
+    } catch (const std::exception&) {
+        endWithUnknownError();
+        return false;
+    }
+}
+
+// A lock file in the program's folder: a second start finds it held by the first, which keeps running.
+bool Startup::ensureSingleInstance() {
+    m_instanceLock =
+        std::make_unique<QLockFile>(QDir(AppInfo::programFolder()).filePath(QStringLiteral("crm.lock")));
+    m_instanceLock->setStaleLockTime(0); // a lock left by a crashed run is taken over by its process id
+    if (m_instanceLock->tryLock(0))
+        return true;
+    Messages::show(QStringLiteral("这个程序正在运行！"), MsgIcon::Critical);
+    ProgramEnd::end(0);
+    return false;
+}
+
+bool Startup::openDatabase() {
+    m_db = std::make_unique<clsMDB>();
+    m_app = std::make_unique<clsApp>(*m_db);
+    gMDB = m_db.get();
+    gApp = m_app.get();
+    QString error;
+    if (m_db->OpenDatabase(error))
+        return true;
+    Messages::show(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, MsgIcon::Critical,
+                   MsgButtons::OK, AppInfo::ProgramTitle);
+    frmBaseEnvCfg config;
+    ModalRunner::run(config);
+    ProgramEnd::end(0);
+    return false;
+}
+
+bool Startup::logIn() {
+    m_main->setWindowTitle(AppInfo::ProgramTitle);
+    if (!m_app->UserLogin()) {
+        m_app->ClearReportLise(*m_main->trvReport());
+        return false;
+    }
+    gLoginName = m_app->LoginName();
+    m_app->LoadReportList(*m_main->trvReport());
+    m_main->show();
+    m_app->InitStatusBar(*m_main->statusBar());
+    m_main->tblReportHead()->update();
+    return true;
+}
+
+// The follow-up interval must be there for the program to run, though nothing uses it here.
+void Startup::readFollowUpParameter() {
+    clsMDB db;
+    QString error;
+    if (!db.OpenDatabase(error))
+        throw StartupError(error.toStdString());
+    const auto rs = db.GetRS(QStringLiteral("select remark from info_parameter where name='回访周期'"));
+    if (!rs || rs->Eof() || rs->Fields(0).isNull())
+        throw StartupError("no follow-up interval");
+    QString days = BlankIfEmpty(rs->Fields(0).toString());
+    if (days.trimmed().isEmpty())
+        days = QStringLiteral("0");
+    db.CloseDatabase();
+}
+
+void Startup::openReminderList() {
+    QWidget* window = FormFactory::create(NodeCatalogue::CustomerListForm);
+    auto* list = dynamic_cast<IListWindow*>(window);
+    if (!list)
+        throw StartupError("no customer list window");
+    const ListWindowParams params = NodeCatalogue::reminderList();
+    window->setWindowTitle(params.caption);
+    list->setListParams(params);
+    m_main->showChild(window);
+}

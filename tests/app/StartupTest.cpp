@@ -1,0 +1,156 @@
+#include "app/Startup.h"
+#include "shell/AppInfo.h"
+#include "shell/Globals.h"
+#include "shell/MDIMain.h"
+#include "shell/ModalRunner.h"
+#include "shell/ProgramEnd.h"
+#include "shell/frmBaseEnvCfg.h"
+#include "shell/frmLogin.h"
+#include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/TestDatabase.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Attempt {
+    QString userId;
+    QString password; // empty: press Cancel
+};
+
+// Answers the login dialog with the given attempts, one per showing, and records other dialogs.
+class ScriptedDialogs {
+public:
+    explicit ScriptedDialogs(QList<Attempt> attempts)
+        : m_attempts(std::move(attempts)), m_hook(ModalRunner::handler(), [this](QDialog& dialog) {
+              if (auto* login = qobject_cast<frmLogin*>(&dialog)) {
+                  const Attempt attempt = m_attempts.isEmpty() ? Attempt{} : m_attempts.takeFirst();
+                  ++loginShown;
+                  if (attempt.password.isEmpty()) {
+                      login->cmdOK_Click(1);
+                      return int(QDialog::Rejected);
+                  }
+                  login->txtUserName()->setText(attempt.userId);
+                  login->txtPassWord()->setText(attempt.password);
+                  login->cmdOK_Click(0);
+                  return int(QDialog::Accepted);
+              }
+              shownDialogs << dialog.metaObject()->className();
+              return int(QDialog::Rejected);
+          }) {}
+
+    int loginShown = 0;
+    QStringList shownDialogs;
+
+private:
+    QList<Attempt> m_attempts;
+    ScopedHook<int(QDialog&)> m_hook;
+};
+
+struct EndRecorder {
+    int code = -1;
+    ScopedHook<void(int)> hook{ProgramEnd::handler(), [this](int c) { code = c; }};
+};
+
+QStringList childTitles() {
+    QStringList titles;
+    for (QMdiSubWindow* child : gMDIMain->mdiArea()->subWindowList())
+        titles << child->widget()->windowTitle();
+    return titles;
+}
+
+} // namespace
+
+TEST(Startup, LoginShowsTheMainWindowAndTheReminderList) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("VEZIZ"), QStringLiteral("wrong")},
+                             {QStringLiteral(" veziz "), QStringLiteral("123456")}});
+    Startup startup;
+    ASSERT_TRUE(startup.run()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(dialogs.loginShown, 2);
+    ASSERT_EQ(messages.messages().size(), 1); // the wrong password, once
+    EXPECT_EQ(ended.code, -1);
+    EXPECT_EQ(gLoginName, QStringLiteral("veziz"));
+    EXPECT_TRUE(startup.mainWindow()->isVisible());
+    EXPECT_EQ(startup.mainWindow()->windowTitle(), AppInfo::ProgramTitle);
+    EXPECT_GT(startup.mainWindow()->trvReport()->topLevelItemCount(), 0);
+    EXPECT_EQ(childTitles(), QStringList{QStringLiteral("管理提醒")});
+}
+
+TEST(Startup, CancelAtLoginEndsTheProgram) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs(QList<Attempt>{Attempt{}});
+    Startup startup;
+    EXPECT_FALSE(startup.run());
+    EXPECT_EQ(ended.code, 0);
+    EXPECT_FALSE(startup.mainWindow()->isVisible());
+    EXPECT_EQ(startup.mainWindow()->trvReport()->topLevelItemCount(), 0);
+}
+
+TEST(Startup, MissingFollowUpIntervalIsAnUnknownError) {
+    TestDatabase t;
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("delete from info_parameter where name='回访周期'")));
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    Startup startup;
+    EXPECT_FALSE(startup.run());
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.last().text, QStringLiteral("系统发生未知错误，不能运行！"));
+    EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(messages.last().title, AppInfo::ProgramTitle);
+    EXPECT_EQ(ended.code, 1);
+}
+
+TEST(Startup, AnEmptyFollowUpIntervalIsAccepted) {
+    TestDatabase t;
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("update info_parameter set remark='' where name='回访周期'")));
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    Startup startup;
+    EXPECT_TRUE(startup.run());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(Startup, ASecondInstanceSaysSoAndEndsAlone) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    Startup first;
+    ASSERT_TRUE(first.run());
+    Startup second;
+    EXPECT_FALSE(second.run());
+    EXPECT_EQ(messages.last().text, QStringLiteral("这个程序正在运行！"));
+    EXPECT_EQ(ended.code, 0);
+    EXPECT_TRUE(first.mainWindow()->isVisible());
+}
+
+TEST(Startup, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
+    TestDatabase t;
+    t.db().CloseDatabase();
+    QFile file(t.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs(QList<Attempt>{});
+    Startup startup;
+    EXPECT_FALSE(startup.run());
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.messages().first().text, QStringLiteral("file is not a database"));
+    EXPECT_EQ(messages.messages().first().title, AppInfo::ProgramTitle);
+    EXPECT_EQ(dialogs.shownDialogs, QStringList{QStringLiteral("frmBaseEnvCfg")});
+    EXPECT_EQ(ended.code, 0);
+}
