@@ -1,0 +1,143 @@
+#include "lists/ListWindowBase.h"
+#include "shell/WaitCursor.h"
+#include "shell/clsMDB.h"
+#include "ui/DataGrid.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWidthRule widthRule,
+                               QWidget* parent)
+    : QWidget(parent), m_loader(widthRule) {
+    setObjectName(formName);
+    setWindowTitle(QStringLiteral("数据浏览"));
+    setWindowState(Qt::WindowMaximized); // list windows open maximized in the main window
+    m_params.caption = windowTitle();
+    m_params.lbFormName = QStringLiteral("数据显示窗口");
+
+    SSSplitter1 = new QSplitter(Qt::Vertical, this);
+    SSSplitter1->setObjectName(QStringLiteral("SSSplitter1"));
+    SSSplitter1->setChildrenCollapsible(false);
+
+    panHeader = new QWidget(SSSplitter1);
+    panHeader->setObjectName(QStringLiteral("pan报表头"));
+    panHeader->setFixedHeight(headerTwips / 15);
+
+    lbFormName = new QLabel(m_params.lbFormName, panHeader);
+    lbFormName->setObjectName(QStringLiteral("lbFormName"));
+    lbFormName->setFont(QFont(QStringLiteral("宋体"), 12));
+    QPalette titlePalette = lbFormName->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    lbFormName->setPalette(titlePalette);
+
+    Label1 = new QLabel(QStringLiteral("查询方式"), panHeader);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cmbSearch = new QComboBox(panHeader);
+    cmbSearch->setObjectName(QStringLiteral("cmbSearch"));
+    cmbSearch->setEditable(false);
+    cmbSearch->setMinimumContentsLength(8);
+    Label2 = new QLabel(QStringLiteral("="), panHeader);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(QFont(QStringLiteral("宋体"), 12));
+    txtSearchValue = new QLineEdit(panHeader);
+    txtSearchValue->setObjectName(QStringLiteral("txtSearchValue"));
+    txtSearchValue->setMinimumWidth(140);
+
+    auto* top = new QHBoxLayout(panHeader);
+    top->setContentsMargins(6, 2, 6, 2);
+    top->addWidget(lbFormName);
+    top->addSpacing(24);
+    top->addWidget(Label1);
+    top->addWidget(cmbSearch);
+    top->addWidget(Label2);
+    top->addWidget(txtSearchValue);
+    top->addStretch(1);
+    btnSearch = addHeaderButton("btnSearch", QString(), QStringLiteral("查询"));
+
+    dbView = new DataGrid(SSSplitter1);
+    dbView->setObjectName(QStringLiteral("dbView"));
+    SSSplitter1->setStretchFactor(0, 0);
+    SSSplitter1->setStretchFactor(1, 1);
+
+    sBar = new QStatusBar(this);
+    sBar->setObjectName(QStringLiteral("sBar"));
+    sBar->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(SSSplitter1);
+    layout->addWidget(sBar);
+    resize(10755 / 15, 7425 / 15);
+}
+
+ListWindowBase::~ListWindowBase() = default;
+
+QPushButton* ListWindowBase::addHeaderButton(const char* name, const QString& text, const QString& toolTip) {
+    auto* button = new QPushButton(text, panHeader);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    auto* top = static_cast<QHBoxLayout*>(panHeader->layout());
+    top->insertWidget(top->count() - 1, button); // before the closing stretch
+    return button;
+}
+
+void ListWindowBase::setListParams(const ListWindowParams& params) {
+    m_params = params;
+    setWindowTitle(params.caption);
+    lbFormName->setText(params.lbFormName);
+}
+
+clsMDB& ListWindowBase::db() {
+    if (!m_db)
+        m_db = std::make_unique<clsMDB>();
+    return *m_db;
+}
+
+void ListWindowBase::loadList() {
+    WaitCursor hourglass;
+    m_loader.readParams(m_params);
+    cmbSearch->clear();
+    cmbSearch->addItems(m_loader.searchLabels());
+    if (cmbSearch->count() > 0)
+        cmbSearch->setCurrentIndex(0);
+    m_loader.load(db(), m_params, dbView->grid());
+    afterLoad();
+}
+
+void ListWindowBase::scheduleLoad() {
+    if (m_loadPending)
+        return;
+    m_loadPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_loadPending = false;
+        loadList();
+    });
+}
+
+bool ListWindowBase::event(QEvent* event) {
+    // A child window reloads when it becomes the active child (the sub-window's signal), not each time
+    // the main window regains the focus.
+    if (event->type() == QEvent::WindowActivate && isWindow()) {
+        scheduleLoad();
+    } else if (event->type() == QEvent::ParentChange) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            connect(sub, &QMdiSubWindow::aboutToActivate, this, &ListWindowBase::scheduleLoad,
+                    Qt::UniqueConnection);
+    }
+    return QWidget::event(event);
+}
+
+void ListWindowBase::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    scheduleLoad();
+}
