@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSplitter>
@@ -20,7 +21,6 @@ ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWid
     : QWidget(parent), m_loader(widthRule) {
     setObjectName(formName);
     setWindowTitle(QStringLiteral("数据浏览"));
-    setWindowState(Qt::WindowMaximized); // list windows open maximized in the main window
     m_params.caption = windowTitle();
     m_params.lbFormName = QStringLiteral("数据显示窗口");
 
@@ -77,7 +77,9 @@ ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWid
     layout->setSpacing(0);
     layout->addWidget(SSSplitter1);
     layout->addWidget(sBar);
-    resize(10755 / 15, 7425 / 15);
+    resize(10755 / 15, 7425 / 15); // the size when restored
+    // List windows open maximized in the main window; set after the size, which would clear it.
+    setWindowState(Qt::WindowMaximized);
 }
 
 ListWindowBase::~ListWindowBase() = default;
@@ -112,6 +114,11 @@ void ListWindowBase::loadList() {
         cmbSearch->setCurrentIndex(0);
     m_loader.load(db(), m_params, dbView->grid());
     afterLoad();
+}
+
+bool ListWindowBase::isActiveChild() const {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    return !sub || !sub->mdiArea() || sub->mdiArea()->activeSubWindow() == sub;
 }
 
 void ListWindowBase::scheduleLoad() {

@@ -47,6 +47,8 @@ protected:
 
     // A button at the end of the header strip.
     QPushButton* addHeaderButton(const char* name, const QString& text, const QString& toolTip);
+    // Whether this is the active child window of the main window (or a window of its own).
+    bool isActiveChild() const;
     // Runs after every load of the grid.
     virtual void afterLoad() {}
 

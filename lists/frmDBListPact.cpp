@@ -35,5 +35,7 @@ frmDBListPact::frmDBListPact(QWidget* parent)
 void frmDBListPact::afterLoad() {
     if (dbView->Rows() >= 2)
         dbView->Select(1, 1, 1, 1);
-    dbView->setFocus();
+    // Taking the focus would bring this window forward over a window opened since the load began.
+    if (isActiveChild())
+        dbView->setFocus();
 }

@@ -9,6 +9,7 @@
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -79,9 +80,11 @@ TEST(Startup, LoginShowsTheMainWindowAndTheReminderList) {
     EXPECT_EQ(ended.code, -1);
     EXPECT_EQ(gLoginName, QStringLiteral("veziz"));
     EXPECT_TRUE(startup.mainWindow()->isVisible());
-    EXPECT_EQ(startup.mainWindow()->windowTitle(), AppInfo::ProgramTitle);
+    // A maximized child adds its caption to the main window's, as in any MDI program.
+    EXPECT_TRUE(startup.mainWindow()->windowTitle().startsWith(AppInfo::ProgramTitle));
     EXPECT_GT(startup.mainWindow()->trvReport()->topLevelItemCount(), 0);
     EXPECT_EQ(childTitles(), QStringList{QStringLiteral("管理提醒")});
+    EXPECT_TRUE(gMDIMain->mdiArea()->subWindowList().first()->isMaximized());
 }
 
 TEST(Startup, CancelAtLoginEndsTheProgram) {
@@ -153,4 +156,20 @@ TEST(Startup, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
     EXPECT_EQ(messages.messages().first().title, AppInfo::ProgramTitle);
     EXPECT_EQ(dialogs.shownDialogs, QStringList{QStringLiteral("frmBaseEnvCfg")});
     EXPECT_EQ(ended.code, 0);
+}
+
+TEST(Startup, AnEntryOpenedOverTheMaximizedReminderListComesToTheFront) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    Startup startup;
+    ASSERT_TRUE(startup.run());
+    QApplication::processEvents();
+    gMDIMain->OpenReportNode(QStringLiteral("头衔"));
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(gMDIMain->mdiArea()->activeSubWindow());
+    EXPECT_EQ(gMDIMain->mdiArea()->activeSubWindow()->widget()->windowTitle(), QStringLiteral("头衔"));
+    EXPECT_TRUE(gMDIMain->mdiArea()->activeSubWindow()->isMaximized());
 }
