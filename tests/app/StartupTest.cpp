@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 #include "shell/AppInfo.h"
 #include "shell/Globals.h"
+#include "shell/ListWindowParams.h"
 #include "shell/MDIMain.h"
 #include "shell/ModalRunner.h"
+#include "shell/NodeCatalogue.h"
 #include "shell/ProgramEnd.h"
 #include "shell/frmBaseEnvCfg.h"
 #include "shell/frmLogin.h"
@@ -10,11 +12,13 @@
 #include "tests/fixtures/TestDatabase.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTreeWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,4 +176,78 @@ TEST(Startup, AnEntryOpenedOverTheMaximizedReminderListComesToTheFront) {
     ASSERT_TRUE(gMDIMain->mdiArea()->activeSubWindow());
     EXPECT_EQ(gMDIMain->mdiArea()->activeSubWindow()->widget()->windowTitle(), QStringLiteral("头衔"));
     EXPECT_TRUE(gMDIMain->mdiArea()->activeSubWindow()->isMaximized());
+}
+
+// The reminder list start-up opens, field for field.
+TEST(Startup, ReminderListParameters) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EndRecorder ended;
+    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    Startup startup;
+    ASSERT_TRUE(startup.run());
+    auto* list = dynamic_cast<IListWindow*>(gMDIMain->mdiArea()->subWindowList().first()->widget());
+    ASSERT_TRUE(list);
+    const ListWindowParams& p = list->listParams();
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    EXPECT_EQ(p.caption, QStringLiteral("管理提醒"));
+    EXPECT_EQ(p.lbFormName, QStringLiteral("管理提醒"));
+    EXPECT_EQ(
+        p.txtFields,
+        QStringLiteral(
+            "company,address,sign_date,nextdate,typename,office_tel1,cardname,duty,mobile_tel1,fax,Status"));
+    EXPECT_EQ(p.txtLblFields,
+              QStringLiteral("客户名称|地址|登记日期|回访日期|分类|办公电话1|联系人|职位|手机1|传真|状态"));
+    EXPECT_EQ(p.txtTableNameAndID, QStringLiteral("customer_info_view,ciid"));
+    EXPECT_EQ(
+        p.txtSQL,
+        QStringLiteral("SELECT ciid,sign_date,nextdate,typename,company,address,office_tel1,cardname,duty,"
+                       "mobile_tel1,fax,Status from customer_info_view where ((Nextdate< '") +
+            today + QStringLiteral("') or (dateadd('d',dateday,sign_date)< '") + today +
+            QStringLiteral("')) order by nextdate desc,company"));
+    EXPECT_EQ(p.txtTableSql, QStringLiteral("SELECT * from customer_info_view where 1=1"));
+    EXPECT_EQ(
+        p.HeadString,
+        QStringLiteral(
+            "编号|<登记日期|<回访日期|<分类|<客户名称|<地址|<办公电话1|<联系人|<职位|<手机1|<传真|<状态"));
+    EXPECT_EQ(p.txtFieldWidth, QStringLiteral("80|120|140|200|300|500|200|200|120|140|140|120"));
+    EXPECT_EQ(p.txtFrmName, QStringLiteral("frmAdd_client"));
+}
+
+// Who is due: a next visit before today, or registration plus the follow-up days before today.
+TEST(Startup, ReminderListHoldsTheCustomersThatAreDue) {
+    TestDatabase t;
+    const QDate today = QDate::currentDate();
+    auto day = [&](int offset) { return today.addDays(offset).toString(QStringLiteral("yyyy-MM-dd")); };
+    const struct {
+        const char* company;
+        QVariant nextdate;
+        QVariant signDate;
+        QVariant dateday;
+        int isdel;
+        bool due;
+    } customers[] = {
+        {"下次回访已过", day(-1), day(0), QStringLiteral("30"), 0, true},
+        {"下次回访今天", day(0), day(0), QStringLiteral("30"), 0, false},
+        {"无回访日期但周期已过", QVariant(), day(-40), QStringLiteral("30"), 0, true},
+        {"周期未到", day(5), day(-10), QStringLiteral("30"), 0, false},
+        {"已删除", day(-5), day(-40), QStringLiteral("30"), 1, false},
+    };
+    for (const auto& c : customers)
+        ASSERT_TRUE(t.db().ExecSQL(
+            QStringLiteral("insert into customer_info (company, etid, nextdate, sign_date, dateday, "
+                           "isdel) values (?, 2, ?, ?, ?, ?)"),
+            {QString::fromUtf8(c.company), c.nextdate, c.signDate, c.dateday, c.isdel}));
+    auto rs = t.db().GetRS(NodeCatalogue::reminderList(today).txtSQL);
+    ASSERT_TRUE(rs);
+    QStringList due;
+    for (; !rs->Eof(); rs->MoveNext())
+        due << rs->Text(QStringLiteral("company"));
+    QStringList expected;
+    for (const auto& c : customers)
+        if (c.due)
+            expected << QString::fromUtf8(c.company);
+    std::sort(due.begin(), due.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(due, expected);
 }
