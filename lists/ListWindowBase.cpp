@@ -1,4 +1,6 @@
 #include "lists/ListWindowBase.h"
+#include "shell/DbError.h"
+#include "shell/HasModuleRole.h"
 #include "shell/WaitCursor.h"
 #include "shell/clsMDB.h"
 #include "ui/DataGrid.h"
@@ -112,8 +114,22 @@ void ListWindowBase::loadList() {
     cmbSearch->addItems(m_loader.searchLabels());
     if (cmbSearch->count() > 0)
         cmbSearch->setCurrentIndex(0);
+    applyButtonRights();
     m_loader.load(db(), m_params, dbView->grid());
     afterLoad();
+}
+
+bool ListWindowBase::hasModuleRight(const QString& prefix) const {
+    try {
+        return HasModuleRole(windowTitle(), prefix);
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+void ListWindowBase::showByRight(QPushButton* button, const QString& prefix) const {
+    button->setVisible(hasModuleRight(prefix));
+    button->update();
 }
 
 bool ListWindowBase::isActiveChild() const {

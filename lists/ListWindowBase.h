@@ -49,8 +49,16 @@ protected:
     QPushButton* addHeaderButton(const char* name, const QString& text, const QString& toolTip);
     // Whether this is the active child window of the main window (or a window of its own).
     bool isActiveChild() const;
+    // Shows the buttons that the operator's rights on the window's module allow; runs at every load,
+    // before the grid is filled.
+    virtual void applyButtonRights() {}
     // Runs after every load of the grid.
     virtual void afterLoad() {}
+    // Whether the operator holds a permission beginning with `prefix` on the module named by the
+    // window's caption; a rights query that fails grants nothing.
+    bool hasModuleRight(const QString& prefix) const;
+    // Shows or hides a button by a right and repaints it.
+    void showByRight(QPushButton* button, const QString& prefix) const;
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

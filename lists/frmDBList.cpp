@@ -10,3 +10,9 @@ frmDBList::frmDBList(QWidget* parent)
     btnEdit = addHeaderButton("btnEdit", QStringLiteral("   修改(&M)"), QStringLiteral("修改"));
     btnList = addHeaderButton("btnList", QStringLiteral("   浏览(&L)"), QStringLiteral("修改"));
 }
+
+void frmDBList::applyButtonRights() {
+    showByRight(btnAdd, QStringLiteral("添加"));
+    showByRight(btnDel, QStringLiteral("删除"));
+    showByRight(btnEdit, QStringLiteral("修改"));
+}

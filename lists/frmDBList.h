@@ -12,4 +12,8 @@ public:
     QPushButton* btnDel;
     QPushButton* btnEdit;
     QPushButton* btnList;
+
+protected:
+    // Add, delete and edit follow the permissions "添加", "删除" and "修改"; browse and search stay.
+    void applyButtonRights() override;
 };

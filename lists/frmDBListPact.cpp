@@ -32,6 +32,13 @@ frmDBListPact::frmDBListPact(QWidget* parent)
     SSSplitter1->setSizes({435 / 15, 300, 200});
 }
 
+void frmDBListPact::applyButtonRights() {
+    showByRight(btnAdd, QStringLiteral("添加"));
+    showByRight(btnDel, QStringLiteral("删除"));
+    showByRight(btnEdit, QStringLiteral("修改"));
+    showByRight(btnExport, QStringLiteral("导出excel"));
+}
+
 void frmDBListPact::afterLoad() {
     if (dbView->Rows() >= 2)
         dbView->Select(1, 1, 1, 1);

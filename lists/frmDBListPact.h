@@ -18,6 +18,9 @@ public:
     QWidget* SSPanel1; // the detail area
 
 protected:
+    // Add, delete, edit and export follow the permissions "添加", "删除", "修改" and "导出excel";
+    // browse and search stay.
+    void applyButtonRights() override;
     // Puts the cursor on the first customer.
     void afterLoad() override;
 };

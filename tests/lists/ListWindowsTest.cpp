@@ -3,7 +3,11 @@
 #include "lists/frmDBListPact.h"
 #include "lists/frmDBListPrint.h"
 #include "shell/FormFactory.h"
+#include "shell/Globals.h"
+#include "shell/clsApp.h"
 #include "shell/clsMDB.h"
+#include "shell/enCode.h"
+#include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 
@@ -12,6 +16,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -34,6 +39,36 @@ ListWindowParams moduleList() {
 int moduleCount(clsMDB& db) {
     return db.GetRS(QStringLiteral("select mmid from manage_module"))->RecordCount();
 }
+
+// A user "clerk" (password "pw") holding the given permissions on the module "模块名称".
+void addClerk(clsMDB& db, const QStringList& permissions) {
+    ASSERT_TRUE(db.ExecSQL("insert into manage_user (userid,name,pwd,mdid) values ('clerk','文员',?,1)",
+                           {enCodeValue(QStringLiteral("pw"))}));
+    ASSERT_TRUE(db.ExecSQL("insert into manage_module_roleName (name,remark) values ('文员角色',' ')"));
+    for (const QString& permission : permissions)
+        ASSERT_TRUE(db.ExecSQL("insert into manage_module_role (mmid,mrid,pmrid) select "
+                               "m.mmid,r.mrid,n.pmrid from manage_module "
+                               "m, manage_role r, manage_module_roleName n where m.name='模块名称' and "
+                               "r.name=? and n.name='文员角色'",
+                               {permission}));
+    ASSERT_TRUE(
+        db.ExecSQL("insert into manage_user_rolename (muid,pmrid) select u.muid,n.pmrid from "
+                   "manage_user u, manage_module_roleName n where u.userid='clerk' and n.name='文员角色'"));
+}
+
+// The operator of the run, for the rights checks of the windows.
+struct CurrentOperator {
+    CurrentOperator(clsMDB& db, const QString& userId, const QString& password) : app(db) {
+        EXPECT_TRUE(app.CheckUserPassword(userId, password));
+        gMDB = &db;
+        gApp = &app;
+    }
+    ~CurrentOperator() {
+        gApp = nullptr;
+        gMDB = nullptr;
+    }
+    clsApp app;
+};
 
 template <typename Window> void expectLoaded(Window& w, clsMDB& db) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("模块名称"));
@@ -109,4 +144,60 @@ TEST(ListWindows, ActivationAmongChildWindowsReloads) {
     QApplication::processEvents();
     EXPECT_EQ(list->dbView->Rows(), before + 1);
     EXPECT_EQ(list->cmbSearch->currentIndex(), 0);
+}
+
+TEST(ListWindows, ButtonsFollowTheOperatorsRightsOnTheCaptionAtEveryLoad) {
+    struct Case {
+        const char* who;
+        QStringList permissions; // on "模块名称", for the clerk
+        bool add, del, edit, exportExcel;
+    };
+    const QList<Case> cases = {
+        {"veziz", {}, true, true, true, true},
+        {"clerk", {"添加", "导出excel"}, true, false, false, true},
+        {"clerk", {"删除", "修改"}, false, true, true, false},
+        {"clerk", {"管理"}, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.who, c.permissions.join(',')).toStdString());
+        TestDatabase tdb;
+        MessageRecorder messages;
+        const bool builtIn = QLatin1String(c.who) == QLatin1String("veziz");
+        if (!builtIn)
+            addClerk(tdb.db(), c.permissions);
+        CurrentOperator op(tdb.db(), QString::fromLatin1(c.who), builtIn ? "123456" : "pw");
+        frmDBList list;
+        frmDBListPrint print;
+        frmDBListPact pact;
+        for (ListWindowBase* w : std::initializer_list<ListWindowBase*>{&list, &print, &pact}) {
+            w->setListParams(moduleList());
+            w->loadList();
+            EXPECT_FALSE(w->btnSearch->isHidden());
+        }
+        for (auto [add, del, edit, browse] :
+             {std::tuple{list.btnAdd, list.btnDel, list.btnEdit, list.btnList},
+              std::tuple{pact.btnAdd, pact.btnDel, pact.btnEdit, pact.btnList}}) {
+            EXPECT_EQ(!add->isHidden(), c.add);
+            EXPECT_EQ(!del->isHidden(), c.del);
+            EXPECT_EQ(!edit->isHidden(), c.edit);
+            EXPECT_FALSE(browse->isHidden());
+        }
+        EXPECT_EQ(!pact.btnExport->isHidden(), c.exportExcel);
+        EXPECT_FALSE(print.btnExport->isHidden()); // the query list consults no rights
+    }
+
+    // The rights are asked again at each load, under the caption the window has then.
+    TestDatabase tdb;
+    MessageRecorder messages;
+    addClerk(tdb.db(), {"添加"});
+    CurrentOperator op(tdb.db(), QStringLiteral("clerk"), QStringLiteral("pw"));
+    frmDBList list;
+    list.setListParams(moduleList());
+    list.loadList();
+    EXPECT_FALSE(list.btnAdd->isHidden());
+    ListWindowParams other = moduleList();
+    other.caption = QStringLiteral("部门设置");
+    list.setListParams(other);
+    list.loadList();
+    EXPECT_TRUE(list.btnAdd->isHidden());
 }

@@ -1,6 +1,6 @@
-#include "shell/IRecordDialog.h"
 #include "lists/TextFunctions.h"
 #include "shell/FormFactory.h"
+#include "shell/IRecordDialog.h"
 #include "shell/ModalRunner.h"
 #include "tests/fixtures/MessageRecorder.h"
 
