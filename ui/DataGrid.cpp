@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <algorithm>
 
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this)) {
@@ -40,6 +41,33 @@ void DataGrid::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         m_model->setFont(font());
     QTableView::changeEvent(event);
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        emit rightButtonReleased(event->globalPosition().toPoint());
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit gridDoubleClicked();
 }
 
 void DataGrid::applyColumnFormat() {

@@ -50,9 +50,17 @@ public:
 signals:
     // The cursor moved to another row (grid numbering; -1 when none).
     void currentRowChanged(int row);
+    // A double click anywhere over the cells, also below the last row.
+    void gridDoubleClicked();
+    // The right mouse button was released over the cells, at that screen position. The right button
+    // moves neither the cursor nor the selection.
+    void rightButtonReleased(const QPoint& globalPos);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void applyColumnFormat();

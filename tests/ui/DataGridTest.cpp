@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFont>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using Align = GridModel::Align;
@@ -291,4 +293,31 @@ TEST(DataGrid, CurrentRowAndSelectedRows) {
     view.setRows(1);
     EXPECT_EQ(view.Row(), -1);
     EXPECT_EQ(view.SelectedRows(), 0);
+}
+
+TEST(DataGrid, RightButtonKeepsTheCursorAndDoubleClickCountsBelowTheRows) {
+    DataGrid view;
+    view.resize(300, 300);
+    view.setFormatString(QStringLiteral("编号|<名称"));
+    view.setRows(4);
+    for (int r = 1; r < 4; ++r)
+        view.setTextMatrix(r, 1, QString::number(r));
+    view.show();
+    view.Select(1, 1, 1, 1);
+    QSignalSpy released(&view, &DataGrid::rightButtonReleased);
+    QSignalSpy doubled(&view, &DataGrid::gridDoubleClicked);
+
+    const QPoint onRow3 = view.visualRect(view.grid().index(2, 1)).center();
+    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, onRow3);
+    EXPECT_EQ(released.count(), 1);
+    EXPECT_EQ(view.Row(), 1);
+    EXPECT_EQ(view.selectedRowList(), QList<int>({1}));
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, onRow3);
+    EXPECT_EQ(view.Row(), 3);
+    EXPECT_EQ(released.count(), 1);
+
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(20, view.viewport()->height() - 5));
+    EXPECT_EQ(doubled.count(), 1);
+    EXPECT_EQ(view.Row(), 3);
 }
