@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QSplitter>
@@ -119,7 +120,9 @@ void MDIMain::buildPanel() {
     m_trvReport->setColumnCount(1);
     m_trvReport->setSelectionMode(QAbstractItemView::SingleSelection);
     m_trvReport->setExpandsOnDoubleClick(true);
-    connect(m_trvReport, &QTreeWidget::itemDoubleClicked, this, [this] { OpenReportNode(); });
+    // A double-click anywhere on the tree runs the dispatcher on the selected node, so a double-click
+    // beside the entries with nothing selected asks for one.
+    m_trvReport->viewport()->installEventFilter(this);
 
     // The toolbar 100 twips in from the top left, the tree right below it down to the bottom.
     auto* layout = new QVBoxLayout(m_panReportList);
@@ -466,6 +469,13 @@ void MDIMain::mnu_system_exit_Click() {
     shutDown();
     close();
     QCoreApplication::quit();
+}
+
+bool MDIMain::eventFilter(QObject* watched, QEvent* event) {
+    if (m_trvReport && watched == m_trvReport->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        OpenReportNode();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIMain::closeEvent(QCloseEvent* event) {

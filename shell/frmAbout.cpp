@@ -120,7 +120,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    setFixedSize(sizeHint().expandedTo(QSize(420, 0)));
+    setFixedSize(sizeHint().expandedTo(WindowSize));
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

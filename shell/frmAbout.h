@@ -12,6 +12,9 @@ class frmAbout : public QDialog {
 public:
     explicit frmAbout(QWidget* parent = nullptr);
 
+    // The size of the About window, which the feedback window shares.
+    static constexpr QSize WindowSize{580, 240};
+
     // The hidden key combination: Ctrl+Alt+Shift+D.
     static bool isHiddenKey(int key, Qt::KeyboardModifiers modifiers);
 

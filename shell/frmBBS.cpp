@@ -1,11 +1,13 @@
 #include "shell/frmBBS.h"
 #include "shell/AppInfo.h"
 #include "shell/ShellOpen.h"
+#include "shell/frmAbout.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -136,7 +138,7 @@ frmBBS::frmBBS(QWidget* parent) : QDialog(parent) {
     for (QLabel* link : {Label6, Label7, Label8, Label9, Label10})
         link->installEventFilter(this);
 
-    setFixedSize(sizeHint().expandedTo(QSize(420, 0)));
+    setFixedSize(sizeHint().expandedTo(frmAbout::WindowSize));
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -172,4 +174,11 @@ bool frmBBS::eventFilter(QObject* watched, QEvent* event) {
             Label10_Click();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void frmBBS::keyPressEvent(QKeyEvent* event) {
+    // The window has no cancel button: Escape leaves it open.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        return;
+    QDialog::keyPressEvent(event);
 }

@@ -121,7 +121,11 @@ TEST_F(AboutTest, FeedbackWindowLeavesTheOperatorLabelsEmpty) {
     EXPECT_EQ(bbs.Label9->text(), "   反馈留言");
     for (QLabel* label : {bbs.lblUser, bbs.lblUnit, bbs.LblActiveServer, bbs.LblActiveDatabase})
         EXPECT_TRUE(label->text().isEmpty());
+    // Same size as the About window; Escape leaves it open, its button closes it.
+    EXPECT_EQ(bbs.size(), frmAbout().size());
     bbs.show();
+    QTest::keyClick(&bbs, Qt::Key_Escape);
+    EXPECT_TRUE(bbs.isVisible());
     QTest::mouseClick(bbs.cmdOK, Qt::LeftButton);
     EXPECT_FALSE(bbs.isVisible());
 }

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -316,11 +317,24 @@ TEST_F(DispatcherTest, SelectedNodeDrivesTheDispatcher) {
     m_main->tblReportHead_ButtonClick(QStringLiteral("EXEC"));
     ASSERT_EQ(children().size(), 1);
     EXPECT_EQ(lastList()->windowTitle(), "头衔");
+    m_main->show();
+    tree.expandAll();
+    QTreeWidgetItem* types = groups.first()->child(0); // "分类类型"
     tree.clearSelection();
-    groups.first()->child(0)->setSelected(true); // "分类类型"
-    emit tree.itemDoubleClicked(groups.first()->child(0), 0);
+    types->setSelected(true);
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(types).center());
     ASSERT_EQ(children().size(), 2);
     EXPECT_EQ(lastList()->windowTitle(), "行业类型");
+    EXPECT_EQ(messages.messages().size(), 1);
+
+    // A double-click beside the entries with nothing selected asks for an entry.
+    tree.clearSelection();
+    const QPoint below(5, tree.viewport()->height() - 2);
+    ASSERT_EQ(tree.itemAt(below), nullptr);
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(children().size(), 2);
+    ASSERT_EQ(messages.messages().size(), 2);
+    EXPECT_EQ(messages.last().text, "请选择一菜单项。");
 }
 
 TEST_F(DispatcherTest, ReportEntryGivesTheReportWindowItsSettingsInOrder) {
