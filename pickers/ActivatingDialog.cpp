@@ -1,6 +1,6 @@
 #include "pickers/ActivatingDialog.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -18,15 +18,23 @@ void ActivatingDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    m_reloadOnActivation = false;
     onActivate();
-    m_loadedByShow = true;
 }
 
 void ActivatingDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange)
         return;
-    if (isActiveWindow() && !m_loadedByShow)
-        onActivate();
-    m_loadedByShow = false;
+    if (isActiveWindow()) {
+        if (m_reloadOnActivation) {
+            m_reloadOnActivation = false;
+            onActivate();
+        }
+        return;
+    }
+    // The application has already made the new window the active one. A message box does not count
+    // as another window: coming back from it keeps what the window shows.
+    const QWidget* now = QApplication::activeWindow();
+    m_reloadOnActivation = now && now != this && !now->inherits("QMessageBox");
 }

@@ -1,9 +1,10 @@
 #pragma once
 #include <QDialog>
 
-// A modal picker window that does its loading work each time it becomes the active window (and
-// once when shown, for platforms that never activate it). It sits centred on the screen, without
-// minimise and maximise buttons.
+// A modal picker window that does its loading work when it is shown and again each time it becomes
+// the active window after another window of the program (a dialog it opened) was active. Switching
+// to another program and back, or closing a message box, reloads nothing. It sits centred on the
+// screen, without minimise and maximise buttons.
 class ActivatingDialog : public QDialog {
     Q_OBJECT
 public:
@@ -17,5 +18,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool m_loadedByShow = false;
+    // Set when the window lost the activation to another window of the program.
+    bool m_reloadOnActivation = false;
 };

@@ -9,9 +9,9 @@
 ctrl_SelectValue_Single::ctrl_SelectValue_Single(QWidget* parent)
     : QWidget(parent), m_combo(new QComboBox(this)) {
     m_combo->setObjectName(QStringLiteral("ImgCombo"));
-    // Locked against typing: only listed items can be picked.
+    // Locked against typing: only listed items can be picked. It shows no text until the host
+    // resets or fills it.
     m_combo->setEditable(false);
-    m_combo->setPlaceholderText(ValuePickerList::EmptyText);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_combo);
@@ -29,6 +29,7 @@ ctrl_SelectValue_Single::ctrl_SelectValue_Single(QWidget* parent)
 void ctrl_SelectValue_Single::showList() {
     m_filling = true;
     m_combo->clear();
+    m_combo->setPlaceholderText(ValuePickerList::EmptyText);
     for (const ValuePickerList::Item& item : m_list.items()) {
         if (item.hasPicture)
             m_combo->addItem(PickerIcons::root(), item.text, item.key);
@@ -80,6 +81,6 @@ bool ctrl_SelectValue_Single::Enabled() const {
     return m_combo->isEnabled();
 }
 
-void ctrl_SelectValue_Single::setComboEnabled(bool enabled) {
+void ctrl_SelectValue_Single::setEnabled(bool enabled) {
     m_combo->setEnabled(enabled);
 }

@@ -40,9 +40,10 @@ public:
     // same text cannot swap.
     bool locateByValue(const QString& value);
     void Reset();
-    // The drop-down's Enabled; the control itself stays enabled.
+    // The drop-down's Enabled; the control itself stays enabled (hosts disable the picker in browse
+    // mode through this setter, which stands in front of QWidget's own).
     bool Enabled() const;
-    void setComboEnabled(bool enabled);
+    void setEnabled(bool enabled);
     // Throws ValuePickerList::DuplicateKey for a key already added.
     void AddItem(const QString& key, const QString& text) { m_list.AddItem(key, text); }
 

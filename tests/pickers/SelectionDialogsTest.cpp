@@ -8,6 +8,7 @@
 #include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -95,6 +96,32 @@ TEST_F(SelectionDialogsTest, TypeDialogHandsBackNameAndKey) {
     EXPECT_EQ(dialog.tag(), QString());
     EXPECT_EQ(dialog.typeKey(), QString());
     EXPECT_TRUE(messages.empty());
+}
+
+// Coming back from another window of the program reloads the tree and the choice; coming back from
+// another program keeps both.
+TEST_F(SelectionDialogsTest, ReloadsWhenAnotherWindowOfTheProgramWasActive) {
+    db.ExecSQL("delete from customer_type");
+    db.ExecSQL("insert into customer_type (etid, name, pid) values (1, 'B', 0), (2, 'A', 0)");
+    frmSelectType dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.selectNode(dialog.trvReport()->topLevelItem(1));
+    db.ExecSQL("insert into customer_type (etid, name, pid) values (3, 'C', 0)");
+
+    QApplication::setActiveWindow(nullptr); // another program
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(dialog.trvReport()->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.tag(), QStringLiteral("B"));
+
+    QWidget editor; // a window the dialog opened
+    editor.show();
+    QApplication::setActiveWindow(&editor);
+    editor.hide();
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(dialog.trvReport()->topLevelItemCount(), 3);
+    EXPECT_EQ(dialog.tag(), QStringLiteral("A"));
+    EXPECT_EQ(dialog.typeKey(), QStringLiteral("2"));
 }
 
 TEST_F(SelectionDialogsTest, EmptyTreeHandsBackNothing) {

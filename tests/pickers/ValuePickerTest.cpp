@@ -43,6 +43,8 @@ protected:
 };
 
 TEST_F(ValuePickerTest, ItemsOfAQueryStartWithTheEmptyChoice) {
+    // A new picker shows no text until its host resets or fills it.
+    EXPECT_EQ(picker.ImgCombo()->placeholderText(), QString());
     setUp(picker, db, "select prid,name from info_parameter where pmid=90 order by prid");
     ASSERT_TRUE(picker.LoadData());
     EXPECT_EQ(keysOf(picker),
@@ -125,7 +127,7 @@ TEST_F(ValuePickerTest, AddedItemsAndReset) {
     EXPECT_EQ(messages.last().title, QStringLiteral("错误提示"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
 
-    picker.setComboEnabled(false);
+    picker.setEnabled(false);
     EXPECT_FALSE(picker.Enabled());
     EXPECT_TRUE(picker.isEnabled());
 }
