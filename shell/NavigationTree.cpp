@@ -75,8 +75,11 @@ void NavigationTree::build(const clsMDB& db) {
                   QStringLiteral("所有客户"), QStringLiteral("a_3")};
     for (const QString& entry : settingsEntries())
         m_reserved.insert(entry);
-    for (; !rs->Eof(); rs->MoveNext())
+    // The top-level types have their place already: a type keyed 0 finds them among its sub-types.
+    for (; !rs->Eof(); rs->MoveNext()) {
         m_reserved.insert(QStringLiteral("c_") + rs->Text(QStringLiteral("etid")));
+        m_typesAdded.insert(rs->Fields(QStringLiteral("etid")).toLongLong());
+    }
     rs->MoveFirst();
 
     const int hints = add(-1, QStringLiteral("a_0"), QStringLiteral("管理提示"), ImageRoot, GroupTag);
@@ -86,7 +89,6 @@ void NavigationTree::build(const clsMDB& db) {
 
     for (; !rs->Eof(); rs->MoveNext()) {
         const QString etid = rs->Text(QStringLiteral("etid"));
-        m_typesAdded.insert(rs->Fields(QStringLiteral("etid")).toLongLong());
         const int type = add(-1, QStringLiteral("c_") + etid, rs->Text(QStringLiteral("name")), ImageRoot,
                              GroupTag, QStringLiteral("c_") + etid);
         addTypeNodes(db, type);

@@ -176,7 +176,8 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Frameless
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     layout->addWidget(banner);
-    layout->addLayout(middle, 1);
+    layout->addLayout(middle);
+    layout->addStretch(1); // the strip stays on the bottom edge
     layout->addWidget(strip);
 
     setTabOrder(m_txtUserName, m_txtPassWord);

@@ -96,6 +96,18 @@ TEST_F(NavigationTreeTest, NestedTypesAreListedLevelByLevel) {
     EXPECT_FALSE(item("Zed")->font(0).bold());
 }
 
+// A type keyed 0 is listed under itself, with the other top-level types, by its sub-type query: it
+// gets no sub-types, and the types that sort after it keep their own place and sub-types.
+TEST_F(NavigationTreeTest, TypeKeyedZeroTakesNoOtherTypes) {
+    setTypes("(0,'Aaa',' ',0),(5,'Five',' ',0),(6,'Six',' ',5)");
+    NavigationTree tree;
+    ASSERT_NO_THROW(tree.build(db));
+    const QStringList types{"-/Aaa c_0 IMG_ROOT 0 c_0", "-/Five c_5 IMG_ROOT 0 c_5",
+                            "Five/Six Six IMG_REPORT 1 c_6"};
+    EXPECT_EQ(describe(tree).join('\n').toStdString(),
+              (FixedRows + types + settingsRows()).join('\n').toStdString());
+}
+
 // Type names equal to fixed keys, to fixed entries or to one another no longer make the build fail;
 // every key stays unique and every node keeps its text.
 TEST_F(NavigationTreeTest, TypeNamesLikeOtherKeysStillBuild) {
