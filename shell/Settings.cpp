@@ -1,6 +1,7 @@
 #include "shell/Settings.h"
 #include "shell/AppInfo.h"
 
+#include <QLocale>
 #include <QSettings>
 #include <cmath>
 
@@ -41,27 +42,50 @@ void setStoreFolder(const QString& folder) {
 }
 
 double leadingNumber(const QString& text) {
-    QString digits;
-    bool seenPoint = false;
+    // Blanks, tabs and line feeds are dropped wherever they stand, as the old run time's rule did.
+    QString compact;
+    for (const QChar c : text)
+        if (c != u' ' && c != u'\t' && c != u'\n')
+            compact += c;
+    qsizetype i = 0;
+    const qsizetype n = compact.size();
+    const auto isDigit = [&](qsizetype at) { return at < n && compact[at] >= u'0' && compact[at] <= u'9'; };
+    if (i < n && (compact[i] == u'-' || compact[i] == u'+'))
+        ++i;
     bool seenDigit = false;
-    for (const QChar c : text) {
-        if (c.isSpace())
-            continue;
-        if ((c == u'-' || c == u'+') && digits.isEmpty()) {
-            digits += c;
-        } else if (c.isDigit() && c.unicode() < 128) {
-            digits += c;
+    while (isDigit(i)) {
+        ++i;
+        seenDigit = true;
+    }
+    if (i < n && compact[i] == u'.') {
+        ++i;
+        while (isDigit(i)) {
+            ++i;
             seenDigit = true;
-        } else if (c == u'.' && !seenPoint) {
-            digits += c;
-            seenPoint = true;
-        } else {
-            break;
         }
     }
     if (!seenDigit)
         return 0.0;
-    return digits.toDouble();
+    qsizetype end = i;
+    // An exponent counts only with at least one digit: "1e3" is 1000, "3e" is 3.
+    if (i < n && (compact[i] == u'e' || compact[i] == u'E' || compact[i] == u'd' || compact[i] == u'D')) {
+        qsizetype j = i + 1;
+        if (j < n && (compact[j] == u'-' || compact[j] == u'+'))
+            ++j;
+        if (isDigit(j)) {
+            while (isDigit(j))
+                ++j;
+            end = j;
+        }
+    }
+    QString number = compact.left(end);
+    for (QChar& c : number)
+        if (c == u'd' || c == u'D')
+            c = u'e';
+    // A number beyond the range of a double stays infinite, so that reading it as 16 bits overflows.
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    return ok || std::isinf(value) ? value : 0.0;
 }
 
 std::optional<qint16> toInt16(double value) {

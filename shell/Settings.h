@@ -11,8 +11,9 @@ void SaveSetting(const QString& section, const QString& key, const QString& valu
 // Where the store lives; tests point it at a temporary folder. Empty = the platform's own place.
 void setStoreFolder(const QString& folder);
 
-// Numeric value of a text by its leading number: blanks are skipped, a sign, digits and one decimal
-// point are read until the first other character; a text without a leading number gives 0.
+// Numeric value of a text by its leading number: blanks, tabs and line feeds are skipped, a sign,
+// digits with one decimal point and an exponent ("e" or "d") are read until the first other
+// character; a text without a leading number gives 0.
 double leadingNumber(const QString& text);
 
 // The leading number rounded (half to even) to a 16-bit integer; nullopt when it lies outside the range.

@@ -27,11 +27,15 @@ public:
             m_error = QStringLiteral("数据库没有打开");
             return;
         }
-        if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_statement, nullptr) !=
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_statement, &tail) !=
             SQLITE_OK)
             m_error = QString::fromUtf8(sqlite3_errmsg(db));
         else if (!m_statement)
             m_error = QStringLiteral("空的 SQL 语句");
+        else if (hasFurtherStatement(tail, text.constData() + text.size()))
+            // One text is one statement: a second one would otherwise be dropped without a word.
+            m_error = QStringLiteral("在 SQL 语句结尾之后找到字符。");
     }
     ~Statement() { sqlite3_finalize(m_statement); }
     Statement(const Statement&) = delete;
@@ -65,6 +69,23 @@ public:
     }
 
 private:
+    // Whether the text after the first statement holds more than blanks, comments and semicolons.
+    bool hasFurtherStatement(const char* tail, const char* end) const {
+        while (tail && tail < end) {
+            sqlite3_stmt* next = nullptr;
+            const char* rest = nullptr;
+            const int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &next, &rest);
+            const bool further = rc != SQLITE_OK || next != nullptr;
+            sqlite3_finalize(next);
+            if (further)
+                return true;
+            if (!rest || rest <= tail)
+                break;
+            tail = rest; // an empty statement (a lone semicolon): look at what follows it
+        }
+        return false;
+    }
+
     int bindOne(int position, const QVariant& value) {
         if (!value.isValid() || value.isNull())
             return sqlite3_bind_null(m_statement, position);
@@ -129,7 +150,7 @@ void appendColumn(Recordset& rows, sqlite3_stmt* statement, int column) {
     }
 }
 
-// Runs every statement of a text without parameters, or the one statement of a text with them.
+// Runs the one statement of a text; firstValue takes the first column of its first row, if any.
 bool execute(sqlite3* db, const QString& sql, const QVariantList& params, QString& error, int* firstValue) {
     Statement statement(db, sql);
     if (!statement.ok() || !statement.bind(params)) {
@@ -146,6 +167,18 @@ bool execute(sqlite3* db, const QString& sql, const QVariantList& params, QStrin
         return false;
     }
     return true;
+}
+
+// Whether the database holds no table, view or index yet; false when the file cannot be read.
+bool readWhetherEmpty(sqlite3* db, bool& empty) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "select count(*) from sqlite_master", -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    const bool read = sqlite3_step(statement) == SQLITE_ROW;
+    if (read)
+        empty = sqlite3_column_int(statement, 0) == 0;
+    sqlite3_finalize(statement);
+    return read;
 }
 
 } // namespace
@@ -184,8 +217,8 @@ bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
     QString error;
     if (execute(m_db, sql, params, error, nullptr))
         return true;
-    Messages::show(error + QStringLiteral("\n") + SqliteSource + QStringLiteral("\nsql:") + sql,
-                   MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
+    Messages::show(error + SqliteSource + QStringLiteral("sql:") + sql, MsgIcon::Critical, MsgButtons::OK,
+                   QStringLiteral("错误提示"));
     return false;
 }
 
@@ -255,11 +288,13 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
     sqlite3_busy_timeout(db, commandTimeout > 0 ? commandTimeout * 1000 : std::numeric_limits<int>::max());
     QString error;
     // SQLite reads the file lazily; a file that is no database must fail here, with the engine's text.
-    if (sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+    // A database without any table (a new file, or one whose making was cut short) gets the schema.
+    bool empty = false;
+    if (!readWhetherEmpty(db, empty))
         error = QString::fromUtf8(sqlite3_errmsg(db));
     else if (!registerJetFunctions(db))
         error = QString::fromUtf8(sqlite3_errmsg(db));
-    else if (isNew)
+    else if (empty)
         installSchema(db, error);
     if (!error.isEmpty()) {
         sqlite3_close_v2(db);

@@ -28,7 +28,8 @@ public:
     qint16 CacheSize() const { return m_cacheSize; }
 
     // All rows of a query, or nothing when the query fails (no message). The cursor and lock types of
-    // the old interface have no effect: every recordset is static and read-only.
+    // the old interface have no effect: every recordset is static and read-only. A text holds one
+    // statement; a second one after it makes the query or statement fail.
     std::optional<Recordset> GetRS(const QString& sql, const QVariantList& params = {}) const;
     std::optional<Recordset> GetRS(const QString& sql, int cursorType, int lockType,
                                    const QVariantList& params = {}) const;
@@ -44,8 +45,9 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
-    // Reads the settings and opens the database file; when the file does not exist yet it is made from
-    // the schema. Answers false with the error's text (empty when the store is not configured).
+    // Reads the settings and opens the database file; when the file does not exist yet, or holds no
+    // table, it is made from the schema. Answers false with the error's text (empty when the store is
+    // not configured).
     bool OpenDatabase(QString& errorText);
     void CloseDatabase();
 

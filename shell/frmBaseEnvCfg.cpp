@@ -1,4 +1,5 @@
 #include "shell/frmBaseEnvCfg.h"
+#include "shell/AppInfo.h"
 #include "shell/Messages.h"
 #include "shell/ProgramEnd.h"
 #include "shell/WaitCursor.h"
@@ -257,8 +258,7 @@ void frmBaseEnvCfg::cancel() {
 }
 
 void frmBaseEnvCfg::showHelp() {
-    Messages::show(QStringLiteral("如需帮助，请与本系统的供应商联系。"), MsgIcon::None, MsgButtons::OK,
-                   windowTitle());
+    Messages::show(AppInfo::MakerContact, MsgIcon::None, MsgButtons::OK, windowTitle());
     reject();
 }
 

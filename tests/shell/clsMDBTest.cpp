@@ -88,8 +88,9 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误提示"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
-    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("no_such_table")));
-    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("sql:insert into no_such_table values (1)")));
+    // The description, then the source, "sql:" and the statement, run together.
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("no such table: no_such_tableSQLitesql:insert into no_such_table values (1)"));
 
     // A failing query answers no recordset and says nothing.
     messages.clear();
@@ -100,6 +101,27 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select 42")), 42);
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select * from no_such_table")), -99);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误信息"));
+}
+
+// A text is one statement: a second one is refused as a whole instead of being dropped unseen.
+TEST(clsMDB, ASecondStatementInOneTextFailsTheWhole) {
+    TestDatabase t;
+    MessageRecorder messages;
+    makeScratchTable(t.db());
+    EXPECT_FALSE(t.db().ExecSQL(
+        QStringLiteral("insert into scratch (id) values (1); insert into scratch (id) values (2)")));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("在 SQL 语句结尾之后找到字符。")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; select 2")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; nonsense")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; ; select 2")));
+    EXPECT_EQ(t.db().GetRS(QStringLiteral("select count(*) from scratch"))->Fields(0).toInt(), 0);
+
+    // A closing semicolon, blanks and a comment after the statement are no second statement.
+    messages.clear();
+    EXPECT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id) values (?);  -- one row\n"), {3}));
+    EXPECT_TRUE(t.db().GetRS(QStringLiteral("select * from scratch ; ;")));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST(clsMDB, RolledBackTransactionLeavesNothing) {
@@ -195,15 +217,18 @@ TEST(clsMDB, OpeningReadsTheSettingsEachTime) {
 }
 
 TEST(Settings, LeadingNumberRule) {
-    const std::pair<const char*, double> cases[] = {{"1", 1},      {"0", 0},  {"", 0},    {"abc", 0},
-                                                    {"12abc", 12}, {" 7", 7}, {"-3", -3}, {"1.5.2", 1.5},
-                                                    {"-", 0},      {"x1", 0}};
+    const std::pair<const char*, double> cases[] = {
+        {"1", 1},      {"0", 0},         {"", 0},        {"abc", 0},   {"12abc", 12},
+        {" 7", 7},     {"-3", -3},       {"1.5.2", 1.5}, {"-", 0},     {"x1", 0},
+        {"1e3", 1000}, {"2.5E-1", 0.25}, {"1 e 2", 100}, {"3d2", 300}, {"3e", 3},
+        {"4e+x", 4},   {"\t1\n2", 12},   {".5", 0.5},    {"+.", 0},    {"1,5", 1}};
     for (const auto& [text, expected] : cases)
         EXPECT_DOUBLE_EQ(Settings::leadingNumber(QString::fromUtf8(text)), expected) << text;
     EXPECT_EQ(Settings::toInt16(2.5), 2);
     EXPECT_EQ(Settings::toInt16(3.5), 4);
     EXPECT_EQ(Settings::toInt16(-32768), -32768);
     EXPECT_FALSE(Settings::toInt16(32767.6));
+    EXPECT_FALSE(Settings::toInt16(Settings::leadingNumber(QStringLiteral("1e400"))));
 }
 
 TEST(clsMDB, NewDatabaseFileIsMadeFromTheSchemaOnce) {
@@ -215,6 +240,20 @@ TEST(clsMDB, NewDatabaseFileIsMadeFromTheSchemaOnce) {
     ASSERT_TRUE(t.db().OpenDatabase(error));
     // The existing file is opened as it is, not made anew.
     EXPECT_TRUE(t.db().GetRS(QStringLiteral("select * from marker")));
+}
+
+// A file whose making was cut short holds no table: the next opening makes the schema in it.
+TEST(clsMDB, DatabaseWithoutTablesGetsTheSchema) {
+    TestDatabase t;
+    t.db().CloseDatabase();
+    QFile file(t.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    QString error;
+    ASSERT_TRUE(t.db().OpenDatabase(error)) << error.toStdString();
+    auto rs = t.db().GetRS(QStringLiteral("select userid from manage_user"));
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->RecordCount(), 1);
 }
 
 TEST(clsMDB, UnreadableFileFailsWithTheEngineText) {

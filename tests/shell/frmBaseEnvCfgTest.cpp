@@ -305,6 +305,7 @@ TEST_F(frmBaseEnvCfgTest, CancelAndTheHiddenHelpButtonCloseWithoutSaving) {
     EXPECT_FALSE(helped.isVisible());
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().title, "系统配置");
+    EXPECT_EQ(messages.last().text, AppInfo::MakerContact);
     EXPECT_EQ(messages.last().icon, MsgIcon::None);
     EXPECT_EQ(allStored(), NothingStored);
     EXPECT_TRUE(ends.isEmpty());
