@@ -1,8 +1,6 @@
 #include "app/FormRegistration.h"
 #include "lists/ListForms.h"
-#include "shell/ShellForms.h"
 
 void registerAllForms() {
-    registerShellForms();
     registerListForms();
 }

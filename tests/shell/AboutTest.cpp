@@ -1,6 +1,5 @@
 // The About and feedback windows.
 #include "shell/AppInfo.h"
-#include "shell/FormFactory.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/ModalRunner.h"
@@ -53,7 +52,6 @@ TEST_F(AboutTest, AboutShowsOperatorAndConnection) {
     EXPECT_EQ(about.cmdOK->text(), "  确定(&O)");
     EXPECT_TRUE(about.cmdOK->isDefault());
     // The menu item opens it through the application object.
-    FormFactory::registerForm(QStringLiteral("frmAbout"), [] { return new frmAbout; });
     QStringList ran;
     {
         ScopedHook<int(QDialog&)> modal(ModalRunner::handler(), [&](QDialog& dialog) {
@@ -63,7 +61,6 @@ TEST_F(AboutTest, AboutShowsOperatorAndConnection) {
         MDIMain main;
         main.mnu_About_Click();
     }
-    FormFactory::registerForm(QStringLiteral("frmAbout"), [] { return nullptr; });
     EXPECT_EQ(ran, QStringList{"frmAbout"});
 }
 
