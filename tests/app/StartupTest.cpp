@@ -69,12 +69,18 @@ QStringList childTitles() {
     return titles;
 }
 
-} // namespace
-
-TEST(Startup, LoginShowsTheMainWindowAndTheReminderList) {
+// A fresh program folder with its database, every message recorded and the end of the program caught.
+class StartupTest : public ::testing::Test {
+protected:
+    const QList<Attempt> rightLogin{{QStringLiteral("veziz"), QStringLiteral("123456")}};
     TestDatabase t;
     MessageRecorder messages;
     EndRecorder ended;
+};
+
+} // namespace
+
+TEST_F(StartupTest, LoginShowsTheMainWindowAndTheReminderList) {
     ScriptedDialogs dialogs({{QStringLiteral("VEZIZ"), QStringLiteral("wrong")},
                              {QStringLiteral(" veziz "), QStringLiteral("123456")}});
     Startup startup;
@@ -91,10 +97,7 @@ TEST(Startup, LoginShowsTheMainWindowAndTheReminderList) {
     EXPECT_TRUE(gMDIMain->mdiArea()->subWindowList().first()->isMaximized());
 }
 
-TEST(Startup, CancelAtLoginEndsTheProgram) {
-    TestDatabase t;
-    MessageRecorder messages;
-    EndRecorder ended;
+TEST_F(StartupTest, CancelAtLoginEndsTheProgram) {
     ScriptedDialogs dialogs(QList<Attempt>{Attempt{}});
     Startup startup;
     EXPECT_FALSE(startup.run());
@@ -103,12 +106,9 @@ TEST(Startup, CancelAtLoginEndsTheProgram) {
     EXPECT_EQ(startup.mainWindow()->trvReport()->topLevelItemCount(), 0);
 }
 
-TEST(Startup, MissingFollowUpIntervalIsAnUnknownError) {
-    TestDatabase t;
+TEST_F(StartupTest, MissingFollowUpIntervalIsAnUnknownError) {
     ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("delete from info_parameter where name='回访周期'")));
-    MessageRecorder messages;
-    EndRecorder ended;
-    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    ScriptedDialogs dialogs(rightLogin);
     Startup startup;
     EXPECT_FALSE(startup.run());
     ASSERT_FALSE(messages.empty());
@@ -118,22 +118,16 @@ TEST(Startup, MissingFollowUpIntervalIsAnUnknownError) {
     EXPECT_EQ(ended.code, 1);
 }
 
-TEST(Startup, AnEmptyFollowUpIntervalIsAccepted) {
-    TestDatabase t;
+TEST_F(StartupTest, AnEmptyFollowUpIntervalIsAccepted) {
     ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("update info_parameter set remark='' where name='回访周期'")));
-    MessageRecorder messages;
-    EndRecorder ended;
-    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+    ScriptedDialogs dialogs(rightLogin);
     Startup startup;
     EXPECT_TRUE(startup.run());
     EXPECT_TRUE(messages.empty());
 }
 
-TEST(Startup, ASecondInstanceSaysSoAndEndsAlone) {
-    TestDatabase t;
-    MessageRecorder messages;
-    EndRecorder ended;
-    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+TEST_F(StartupTest, ASecondInstanceSaysSoAndEndsAlone) {
+    ScriptedDialogs dialogs(rightLogin);
     Startup first;
     ASSERT_TRUE(first.run());
     Startup second;
@@ -143,15 +137,12 @@ TEST(Startup, ASecondInstanceSaysSoAndEndsAlone) {
     EXPECT_TRUE(first.mainWindow()->isVisible());
 }
 
-TEST(Startup, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
-    TestDatabase t;
+TEST_F(StartupTest, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
     t.db().CloseDatabase();
     QFile file(t.file());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    MessageRecorder messages;
-    EndRecorder ended;
     ScriptedDialogs dialogs(QList<Attempt>{});
     Startup startup;
     EXPECT_FALSE(startup.run());
@@ -162,11 +153,8 @@ TEST(Startup, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
     EXPECT_EQ(ended.code, 0);
 }
 
-TEST(Startup, AnEntryOpenedOverTheMaximizedReminderListComesToTheFront) {
-    TestDatabase t;
-    MessageRecorder messages;
-    EndRecorder ended;
-    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+TEST_F(StartupTest, AnEntryOpenedOverTheMaximizedReminderListComesToTheFront) {
+    ScriptedDialogs dialogs(rightLogin);
     Startup startup;
     ASSERT_TRUE(startup.run());
     QApplication::processEvents();
@@ -179,11 +167,8 @@ TEST(Startup, AnEntryOpenedOverTheMaximizedReminderListComesToTheFront) {
 }
 
 // The reminder list start-up opens, field for field.
-TEST(Startup, ReminderListParameters) {
-    TestDatabase t;
-    MessageRecorder messages;
-    EndRecorder ended;
-    ScriptedDialogs dialogs({{QStringLiteral("veziz"), QStringLiteral("123456")}});
+TEST_F(StartupTest, ReminderListParameters) {
+    ScriptedDialogs dialogs(rightLogin);
     Startup startup;
     ASSERT_TRUE(startup.run());
     auto* list = dynamic_cast<IListWindow*>(gMDIMain->mdiArea()->subWindowList().first()->widget());
@@ -215,8 +200,7 @@ TEST(Startup, ReminderListParameters) {
 }
 
 // Who is due: a next visit before today, or registration plus the follow-up days before today.
-TEST(Startup, ReminderListHoldsTheCustomersThatAreDue) {
-    TestDatabase t;
+TEST_F(StartupTest, ReminderListHoldsTheCustomersThatAreDue) {
     const QDate today = QDate::currentDate();
     auto day = [&](int offset) { return today.addDays(offset).toString(QStringLiteral("yyyy-MM-dd")); };
     const struct {
