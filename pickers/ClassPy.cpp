@@ -1,4 +1,5 @@
 #include "pickers/ClassPy.h"
+#include "shell/BlankTrim.h"
 #include "shell/CodePage936.h"
 
 #include <algorithm>
@@ -22,17 +23,6 @@ constexpr std::array<Boundary, 23> Boundaries = {{
 
 // Two-byte symbols (full-width punctuation, letters and digits, GBK codes below the first level).
 const QString SymbolEntry = QStringLiteral("     ");
-
-// Removes blanks (only " ") at both ends.
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 

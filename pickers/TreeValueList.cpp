@@ -1,5 +1,5 @@
 #include "pickers/TreeValueList.h"
-#include "pickers/ValuePickerList.h"
+#include "shell/BlankTrim.h"
 #include "shell/clsMDB.h"
 
 #include <QSet>
@@ -61,7 +61,7 @@ bool TreeValueList::LoadData(QString& errorText, bool* refused) {
         errorText = QStringLiteral("数据库没有打开");
         return false;
     }
-    if (ValuePickerList::trimBlanks(m_baseSql).isEmpty()) {
+    if (trimBlanks(m_baseSql).isEmpty()) {
         errorText = QStringLiteral("没有设置查询语句");
         return false;
     }
@@ -110,7 +110,7 @@ QString TreeValueList::joined(bool keys) const {
     for (const Leaf& leaf : m_leaves)
         if (leaf.ticked())
             result += (keys ? leaf.key : leaf.text) + QLatin1Char(',');
-    result = ValuePickerList::trimBlanks(result);
+    result = trimBlanks(result);
     if (!result.isEmpty())
         result.chop(1);
     return result;

@@ -1,4 +1,5 @@
 #include "pickers/ValuePickerList.h"
+#include "shell/BlankTrim.h"
 #include "shell/clsMDB.h"
 
 #include <limits>
@@ -14,16 +15,6 @@ const QString Overflow = QStringLiteral("溢出");
 
 ValuePickerList::DuplicateKey::DuplicateKey()
     : std::runtime_error(QStringLiteral("此关键字已经与该集合的一个元素相关联").toStdString()) {}
-
-QString ValuePickerList::trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 void ValuePickerList::startList() {
     m_items.clear();

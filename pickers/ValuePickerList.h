@@ -70,9 +70,6 @@ public:
     int currentIndex() const { return m_current; }
     void setCurrentIndex(int index);
 
-    // Blanks (not other white space) removed from both ends.
-    static QString trimBlanks(const QString& text);
-
 private:
     void startList();
     bool loadRows(QString& errorText);
