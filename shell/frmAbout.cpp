@@ -1,9 +1,9 @@
 #include "shell/frmAbout.h"
 #include "shell/AppInfo.h"
 #include "shell/Globals.h"
+#include "shell/MakerLinks.h"
 #include "shell/Messages.h"
 #include "shell/Settings.h"
-#include "shell/ShellOpen.h"
 #include "shell/clsApp.h"
 #include "shell/clsMDB.h"
 
@@ -17,19 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QUrl>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel* linkLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-    return label;
-}
-
-} // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -56,9 +44,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     LblActiveDatabase = new QLabel(this);
     lblUser = new QLabel(this);
     lblUnit = new QLabel(this);
-    Label7 = linkLabel(AppInfo::MakerWebPage, this);
-    Label8 = linkLabel(AppInfo::MakerEmail, this);
-    Label9 = linkLabel(QStringLiteral("   网站留言"), this);
+    Label7 = MakerLinks::linkLabel(AppInfo::MakerWebPage, "Label7", this);
+    Label8 = MakerLinks::linkLabel(AppInfo::MakerEmail, "Label8", this);
+    Label9 = MakerLinks::linkLabel(QStringLiteral("   网站留言"), "Label9", this);
     cmdOK = new QPushButton(QStringLiteral("  确定(&O)"), this);
     cmdOK->setDefault(true);
     lblVer->setObjectName(QStringLiteral("lblVer"));
@@ -66,9 +54,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     LblActiveDatabase->setObjectName(QStringLiteral("LblActiveDatabase"));
     lblUser->setObjectName(QStringLiteral("lblUser"));
     lblUnit->setObjectName(QStringLiteral("lblUnit"));
-    Label7->setObjectName(QStringLiteral("Label7"));
-    Label8->setObjectName(QStringLiteral("Label8"));
-    Label9->setObjectName(QStringLiteral("Label9"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
 
     auto* facts = new QGridLayout;
@@ -149,15 +134,15 @@ bool frmAbout::isHiddenKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void frmAbout::Label7_Click() {
-    ShellOpen::open(QUrl(AppInfo::MakerWebPage));
+    MakerLinks::openWebPage();
 }
 
 void frmAbout::Label8_Click() {
-    ShellOpen::open(QUrl(QStringLiteral("mailto:") + AppInfo::MakerEmail));
+    MakerLinks::openMail();
 }
 
 void frmAbout::Label9_Click() {
-    ShellOpen::open(QUrl(AppInfo::MakerGuestBook));
+    MakerLinks::openGuestBook();
 }
 
 bool frmAbout::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {

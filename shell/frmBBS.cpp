@@ -1,6 +1,6 @@
 #include "shell/frmBBS.h"
 #include "shell/AppInfo.h"
-#include "shell/ShellOpen.h"
+#include "shell/MakerLinks.h"
 #include "shell/frmAbout.h"
 
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,20 +21,6 @@ QLabel* plainLabel(const QString& text, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-QLabel* linkLabel(const QString& text, const char* name, QWidget* parent) {
-    QLabel* label = plainLabel(text, name, parent);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-    return label;
-}
-
-void openGuestBook() {
-    ShellOpen::open(QUrl(AppInfo::MakerGuestBook));
-}
-void openMail() {
-    ShellOpen::open(QUrl(QStringLiteral("mailto:") + AppInfo::MakerEmail));
 }
 
 } // namespace
@@ -57,14 +42,14 @@ frmBBS::frmBBS(QWidget* parent) : QDialog(parent) {
     lblVer1 = plainLabel(QStringLiteral("版本"), "lblVer1", this);
     lblVer = plainLabel(QStringLiteral("5.0"), "lblVer", this);
     Label2 = plainLabel(QStringLiteral("为了能更好的为您服务，请在这里"), "Label2", this);
-    Label6 = linkLabel(QStringLiteral("反馈留言"), "Label6", this);
+    Label6 = MakerLinks::linkLabel(QStringLiteral("反馈留言"), "Label6", this);
     Label11 = plainLabel(QStringLiteral("."), "Label11", this);
     Label5 = plainLabel(QStringLiteral("或发送邮件"), "Label5", this);
-    Label10 = linkLabel(AppInfo::MakerEmail, "Label10", this);
+    Label10 = MakerLinks::linkLabel(AppInfo::MakerEmail, "Label10", this);
     Label3 = plainLabel(QStringLiteral("."), "Label3", this);
-    Label9 = linkLabel(QStringLiteral("   反馈留言"), "Label9", this);
-    Label7 = linkLabel(AppInfo::MakerWebPage, "Label7", this);
-    Label8 = linkLabel(AppInfo::MakerEmail, "Label8", this);
+    Label9 = MakerLinks::linkLabel(QStringLiteral("   反馈留言"), "Label9", this);
+    Label7 = MakerLinks::linkLabel(AppInfo::MakerWebPage, "Label7", this);
+    Label8 = MakerLinks::linkLabel(AppInfo::MakerEmail, "Label8", this);
     Label4 = plainLabel(AppInfo::MakerContact, "Label4", this);
     lblUser = plainLabel(QString(), "lblUser", this);
     lblUnit = plainLabel(QString(), "lblUnit", this);
@@ -144,19 +129,19 @@ frmBBS::frmBBS(QWidget* parent) : QDialog(parent) {
 }
 
 void frmBBS::Label6_Click() {
-    openGuestBook();
+    MakerLinks::openGuestBook();
 }
 void frmBBS::Label7_Click() {
-    ShellOpen::open(QUrl(AppInfo::MakerWebPage));
+    MakerLinks::openWebPage();
 }
 void frmBBS::Label8_Click() {
-    openMail();
+    MakerLinks::openMail();
 }
 void frmBBS::Label9_Click() {
-    openGuestBook();
+    MakerLinks::openGuestBook();
 }
 void frmBBS::Label10_Click() {
-    openMail();
+    MakerLinks::openMail();
 }
 
 bool frmBBS::eventFilter(QObject* watched, QEvent* event) {
