@@ -1,18 +1,19 @@
 #include "app/Startup.h"
 #include "app/FormRegistration.h"
-#include "shell/AppInfo.h"
-#include "shell/DbError.h"
-#include "shell/FormFactory.h"
-#include "shell/Globals.h"
-#include "shell/ListWindowParams.h"
+#include "core/AppInfo.h"
+#include "core/DbError.h"
+#include "core/Globals.h"
+#include "core/ListWindowParams.h"
+#include "core/Messages.h"
+#include "core/NodeCatalogue.h"
+#include "core/ProgramEnd.h"
+#include "core/clsApp.h"
+#include "core/clsMDB.h"
+#include "shell/ApplicationShell.h"
 #include "shell/MDIMain.h"
-#include "shell/Messages.h"
-#include "shell/ModalRunner.h"
-#include "shell/NodeCatalogue.h"
-#include "shell/ProgramEnd.h"
-#include "shell/clsApp.h"
-#include "shell/clsMDB.h"
 #include "shell/frmBaseEnvCfg.h"
+#include "ui/FormFactory.h"
+#include "ui/ModalRunner.h"
 
 #include <QDir>
 #include <QToolBar>
@@ -96,14 +97,14 @@ bool Startup::openDatabase() {
 
 bool Startup::logIn() {
     m_main->setWindowTitle(AppInfo::ProgramTitle);
-    if (!m_app->UserLogin()) {
-        m_app->ClearReportLise(*m_main->trvReport());
+    if (!ApplicationShell::UserLogin(*m_app)) {
+        ApplicationShell::ClearReportLise(*m_main->trvReport());
         return false;
     }
     gLoginName = m_app->LoginName();
-    m_app->LoadReportList(*m_main->trvReport());
+    ApplicationShell::LoadReportList(*m_app, *m_main->trvReport());
     m_main->show();
-    m_app->InitStatusBar(*m_main->statusBar());
+    ApplicationShell::InitStatusBar(*m_app, *m_main->statusBar());
     m_main->tblReportHead()->update();
     return true;
 }

@@ -49,10 +49,11 @@ int main(int argc, char** argv) {
     std::printf("filled %d customers in %.0f ms\n", customers, msSince(fillStart));
 
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    const QString sql = QStringLiteral("SELECT ciid,sign_date,nextdate,typename,company,address,office_tel1,cardname,"
-                                       "duty,mobile_tel1,fax,Status from customer_info_view where ((Nextdate< '") +
-                        today + QStringLiteral("') or (dateadd('d',dateday,sign_date)< '") + today +
-                        QStringLiteral("')) order by nextdate desc,company");
+    const QString sql =
+        QStringLiteral("SELECT ciid,sign_date,nextdate,typename,company,address,office_tel1,cardname,"
+                       "duty,mobile_tel1,fax,Status from customer_info_view where ((Nextdate< '") +
+        today + QStringLiteral("') or (dateadd('d',dateday,sign_date)< '") + today +
+        QStringLiteral("')) order by nextdate desc,company");
 
     double best = 1e9, bestBare = 1e9;
     int rows = 0, columns = 0;

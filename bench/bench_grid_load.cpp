@@ -1,8 +1,9 @@
+// links: crm_lists
 // Loading 100,000 rows x 12 columns into the list grid: from rows already read, and from the database
 // through the list loader as a list window does it.
+#include "core/Recordset.h"
+#include "core/clsMDB.h"
 #include "lists/ListLoader.h"
-#include "shell/Recordset.h"
-#include "shell/clsMDB.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 

@@ -1,5 +1,5 @@
 // Pinyin initials of 100,000 company names, as the customer card and the customer list compute them.
-#include "pickers/ClassPy.h"
+#include "core/ClassPy.h"
 #include "tests/fixtures/SampleData.h"
 
 #include <QString>

@@ -1,14 +1,15 @@
+// links: crm_app
 // Start-up times as a user meets them: from the process start to the login dialog on the screen, and
 // from pressing OK to the reminder list filled, over a database of 100,000 customers.
 #include "app/Startup.h"
+#include "core/Globals.h"
 #include "lists/frmDBListPact.h"
-#include "shell/Globals.h"
 #include "shell/MDIMain.h"
-#include "shell/ModalRunner.h"
 #include "shell/frmLogin.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
+#include "ui/ModalRunner.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "lists/frmDBList.h"
 #include "lists/frmDBListPact.h"
 #include "lists/frmDBListPrint.h"
-#include "shell/FormFactory.h"
+#include "ui/FormFactory.h"
 
 void registerListForms() {
     FormFactory::registerForm(QStringLiteral("frmDBList"), [] { return new frmDBList; });

@@ -1,6 +1,6 @@
 #include "lists/ListLoader.h"
-#include "shell/Recordset.h"
-#include "shell/clsMDB.h"
+#include "core/Recordset.h"
+#include "core/clsMDB.h"
 #include "ui/GridModel.h"
 
 #include <cmath>

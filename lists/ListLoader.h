@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/ListWindowParams.h"
+#include "core/ListWindowParams.h"
 
 #include <QString>
 #include <QStringList>

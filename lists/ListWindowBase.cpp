@@ -1,8 +1,8 @@
 #include "lists/ListWindowBase.h"
-#include "shell/DbError.h"
-#include "shell/HasModuleRole.h"
-#include "shell/WaitCursor.h"
-#include "shell/clsMDB.h"
+#include "core/DbError.h"
+#include "core/HasModuleRole.h"
+#include "core/WaitCursor.h"
+#include "core/clsMDB.h"
 #include "ui/DataGrid.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
+#include "core/ListWindowParams.h"
 #include "lists/ListLoader.h"
-#include "shell/ListWindowParams.h"
 
 #include <QWidget>
 #include <memory>

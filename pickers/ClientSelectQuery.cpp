@@ -1,5 +1,5 @@
 #include "pickers/ClientSelectQuery.h"
-#include "shell/clsMDB.h"
+#include "core/clsMDB.h"
 #include "ui/GridModel.h"
 
 #include <cmath>

@@ -1,8 +1,7 @@
 #include "pickers/PickerServices.h"
-#include "shell/FormFactory.h"
-#include "shell/IRecordDialog.h"
-#include "shell/MDIMain.h"
-#include "shell/ModalRunner.h"
+#include "ui/FormFactory.h"
+#include "ui/IRecordDialog.h"
+#include "ui/ModalRunner.h"
 
 #include <QDialog>
 #include <memory>
@@ -10,7 +9,8 @@
 namespace PickerServices {
 
 ServiceHook<void()>& rebuildNavigationTree() {
-    static ServiceHook<void()> hook(RebuildNavigationTree);
+    // The shell installs the rebuild of its tree; without a main window there is none to rebuild.
+    static ServiceHook<void()> hook([] {});
     return hook;
 }
 

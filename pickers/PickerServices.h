@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/ServiceHook.h"
+#include "core/ServiceHook.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "pickers/SelectTreeDialog.h"
+#include "core/Messages.h"
+#include "core/clsMDB.h"
 #include "pickers/PickerIcons.h"
-#include "shell/Messages.h"
-#include "shell/clsMDB.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #include "pickers/SelectionTree.h"
-#include "shell/clsMDB.h"
+#include "core/clsMDB.h"
 
 SelectionTree::SelectionTree(QString table, QString keyColumn)
     : m_table(std::move(table)), m_keyColumn(std::move(keyColumn)) {}

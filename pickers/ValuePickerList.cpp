@@ -1,6 +1,6 @@
 #include "pickers/ValuePickerList.h"
-#include "shell/BlankTrim.h"
-#include "shell/clsMDB.h"
+#include "core/BlankTrim.h"
+#include "core/clsMDB.h"
 
 #include <limits>
 

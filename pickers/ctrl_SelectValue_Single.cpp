@@ -1,7 +1,7 @@
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "core/Messages.h"
 #include "pickers/KeyAsciiFilter.h"
 #include "pickers/PickerIcons.h"
-#include "shell/Messages.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "pickers/frmClientSelect.h"
+#include "core/Messages.h"
+#include "core/clsMDB.h"
 #include "pickers/ClientSelectQuery.h"
 #include "pickers/PickerIcons.h"
 #include "pickers/PickerServices.h"
-#include "shell/Messages.h"
-#include "shell/clsMDB.h"
 #include "ui/DataGrid.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "shell/CloseAllChildForms.h"
-#include "shell/Globals.h"
+#include "core/Globals.h"
+#include "core/WaitCursor.h"
 #include "shell/MDIMain.h"
-#include "shell/WaitCursor.h"
 
 #include <QApplication>
 #include <QMdiArea>

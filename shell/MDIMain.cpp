@@ -1,16 +1,17 @@
 #include "shell/MDIMain.h"
-#include "shell/AppInfo.h"
+#include "core/AppInfo.h"
+#include "core/Globals.h"
+#include "core/ListWindowParams.h"
+#include "core/Messages.h"
+#include "core/NodeCatalogue.h"
+#include "core/ShellUtils.h"
+#include "core/clsApp.h"
+#include "shell/ApplicationShell.h"
 #include "shell/CloseAllChildForms.h"
-#include "shell/FormFactory.h"
-#include "shell/Globals.h"
-#include "shell/IReportWindow.h"
-#include "shell/ListWindowParams.h"
-#include "shell/Messages.h"
-#include "shell/ModalRunner.h"
-#include "shell/NodeCatalogue.h"
-#include "shell/ShellUtils.h"
-#include "shell/clsApp.h"
 #include "shell/frmBBS.h"
+#include "ui/FormFactory.h"
+#include "ui/IReportWindow.h"
+#include "ui/ModalRunner.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -348,7 +349,7 @@ void MDIMain::tblReportHead_ButtonClick(const QString& key) {
         mnu_system_exit_Click();
     else if (key == QStringLiteral("REFREASH")) {
         if (gApp)
-            gApp->LoadReportList(*m_trvReport);
+            ApplicationShell::LoadReportList(*gApp, *m_trvReport);
     }
 }
 
@@ -356,11 +357,11 @@ void MDIMain::mnu_parm_user_Click() {
     CloseAllChildForms();
     if (!gApp)
         return;
-    if (gApp->UserLogin())
-        gApp->LoadReportList(*m_trvReport);
+    if (ApplicationShell::UserLogin(*gApp))
+        ApplicationShell::LoadReportList(*gApp, *m_trvReport);
     else
-        gApp->ClearReportLise(*m_trvReport);
-    gApp->InitStatusBar(*statusBar());
+        ApplicationShell::ClearReportLise(*m_trvReport);
+    ApplicationShell::InitStatusBar(*gApp, *statusBar());
 }
 
 void MDIMain::openDialog(const QString& formName) {
@@ -447,7 +448,7 @@ void MDIMain::mnu_Windows_CloseAll_Click() {
 
 void MDIMain::mnu_About_Click() {
     if (gApp)
-        gApp->HospAbout();
+        ApplicationShell::HospAbout();
 }
 
 void MDIMain::mnu_question_Click() {
@@ -484,7 +485,9 @@ void MDIMain::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
+MDIMain* gMDIMain = nullptr;
+
 void RebuildNavigationTree() {
     if (gApp && gMDIMain)
-        gApp->LoadReportList(*gMDIMain->trvReport());
+        ApplicationShell::LoadReportList(*gApp, *gMDIMain->trvReport());
 }

@@ -86,6 +86,9 @@ private:
     bool m_shutDown = false;
 };
 
+// The main window of the run, set by start-up.
+extern MDIMain* gMDIMain;
+
 // Rebuilds the navigation tree of the main window for the current operator (after a customer type
 // or a customer was added); does nothing before start-up made the main window.
 void RebuildNavigationTree();

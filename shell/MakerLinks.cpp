@@ -1,6 +1,6 @@
 #include "shell/MakerLinks.h"
-#include "shell/AppInfo.h"
-#include "shell/ShellOpen.h"
+#include "core/AppInfo.h"
+#include "core/ShellOpen.h"
 
 #include <QLabel>
 #include <QUrl>

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/NavigationTree.h"
+#include "core/NavigationTree.h"
 
 class QTreeWidget;
 

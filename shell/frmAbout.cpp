@@ -1,11 +1,11 @@
 #include "shell/frmAbout.h"
-#include "shell/AppInfo.h"
-#include "shell/Globals.h"
+#include "core/AppInfo.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/clsApp.h"
+#include "core/clsMDB.h"
 #include "shell/MakerLinks.h"
-#include "shell/Messages.h"
-#include "shell/Settings.h"
-#include "shell/clsApp.h"
-#include "shell/clsMDB.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,5 +1,5 @@
 #include "shell/frmBBS.h"
-#include "shell/AppInfo.h"
+#include "core/AppInfo.h"
 #include "shell/MakerLinks.h"
 #include "shell/frmAbout.h"
 

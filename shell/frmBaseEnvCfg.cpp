@@ -1,8 +1,8 @@
 #include "shell/frmBaseEnvCfg.h"
-#include "shell/AppInfo.h"
-#include "shell/Messages.h"
-#include "shell/ProgramEnd.h"
-#include "shell/WaitCursor.h"
+#include "core/AppInfo.h"
+#include "core/Messages.h"
+#include "core/ProgramEnd.h"
+#include "core/WaitCursor.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/DbConfig.h"
+#include "core/DbConfig.h"
 
 #include <QDialog>
 

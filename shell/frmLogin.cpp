@@ -1,7 +1,7 @@
 #include "shell/frmLogin.h"
-#include "shell/Globals.h"
-#include "shell/Messages.h"
-#include "shell/ProgramEnd.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/ProgramEnd.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -1,5 +1,6 @@
 #include "ui/GridModel.h"
-#include "shell/Recordset.h"
+#include "core/Recordset.h"
+#include "ui/GridMerging.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -232,14 +233,7 @@ void GridModel::RemoveItem(int row) {
         --m_fixedRows;
     shiftRowKeys(m_rowHeights, row, -1);
     shiftRowKeys(m_rowData, row, -1);
-    QHash<quint64, CellFormat> formats;
-    for (auto it = m_formats.cbegin(); it != m_formats.cend(); ++it) {
-        const int r = static_cast<int>(it.key() >> 32);
-        const int c = static_cast<int>(it.key() & 0xffffffffu);
-        if (r != row)
-            formats.insert(cellKey(r > row ? r - 1 : r, c), it.value());
-    }
-    m_formats = std::move(formats);
+    m_formats.removeRow(row);
     if (dataRow) {
         endRemoveRows();
         announceMerging();
@@ -265,13 +259,7 @@ void GridModel::AddItem(const QString& text, int row) {
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
     shiftRowKeys(m_rowData, row, 1);
-    QHash<quint64, CellFormat> formats;
-    for (auto it = m_formats.cbegin(); it != m_formats.cend(); ++it) {
-        const int r = static_cast<int>(it.key() >> 32);
-        const int c = static_cast<int>(it.key() & 0xffffffffu);
-        formats.insert(cellKey(r >= row ? r + 1 : r, c), it.value());
-    }
-    m_formats = std::move(formats);
+    m_formats.insertRow(row);
     if (dataRow) {
         endInsertRows();
         announceMerging();
@@ -417,25 +405,9 @@ void GridModel::setCell(CellProp prop, int row1, int col1, int row2, int col2, c
     col1 = std::max(col1, 0);
     row2 = std::min(row2, m_rows - 1);
     col2 = std::min(col2, m_cols - 1);
-    for (int r = row1; r <= row2; ++r) {
-        for (int c = col1; c <= col2; ++c) {
-            CellFormat& format = m_formats[cellKey(r, c)];
-            switch (prop) {
-            case CellProp::Alignment:
-                format.align = value;
-                break;
-            case CellProp::BackColor:
-                format.back = value;
-                break;
-            case CellProp::ForeColor:
-                format.fore = value;
-                break;
-            case CellProp::FontBold:
-                format.bold = value;
-                break;
-            }
-        }
-    }
+    for (int r = row1; r <= row2; ++r)
+        for (int c = col1; c <= col2; ++c)
+            m_formats.set(static_cast<int>(prop), r, c, value);
     if (!m_redraw || m_resetDepth > 0 || row1 > row2 || col1 > col2)
         return;
     if (row1 < m_fixedRows)
@@ -446,20 +418,7 @@ void GridModel::setCell(CellProp prop, int row1, int col1, int row2, int col2, c
 }
 
 QVariant GridModel::cell(CellProp prop, int row, int col) const {
-    const auto found = m_formats.constFind(cellKey(row, col));
-    if (found == m_formats.constEnd())
-        return QVariant();
-    switch (prop) {
-    case CellProp::Alignment:
-        return found->align;
-    case CellProp::BackColor:
-        return found->back;
-    case CellProp::ForeColor:
-        return found->fore;
-    case CellProp::FontBold:
-        return found->bold;
-    }
-    return QVariant();
+    return m_formats.value(static_cast<int>(prop), row, col);
 }
 
 Qt::Alignment GridModel::qtAlignment(int row, int col) const {
@@ -510,54 +469,14 @@ void GridModel::setMergeCol(int col, bool merge) {
     announceMerging();
 }
 
-namespace {
-// Runs of equal neighbours: along the marked rows first, then down the marked columns over the cells
-// that no row run has taken.
-QList<QRect> mergedBlocks(const GridModel& grid, const QSet<int>& rows, const QSet<int>& cols) {
-    QList<QRect> blocks;
-    QSet<quint64> taken;
-    const auto key = [](int r, int c) { return (static_cast<quint64>(r) << 32) | static_cast<quint32>(c); };
-    for (int r : rows) {
-        if (r < 0 || r >= grid.Rows())
-            continue;
-        int c = 0;
-        while (c < grid.Cols()) {
-            int end = c;
-            while (end + 1 < grid.Cols() && grid.TextMatrix(r, end + 1) == grid.TextMatrix(r, c))
-                ++end;
-            if (end > c) {
-                blocks.append(QRect(c, r, end - c + 1, 1));
-                for (int i = c; i <= end; ++i)
-                    taken.insert(key(r, i));
-            }
-            c = end + 1;
-        }
-    }
-    for (int c : cols) {
-        if (c < 0 || c >= grid.Cols())
-            continue;
-        int r = 0;
-        while (r < grid.Rows()) {
-            if (taken.contains(key(r, c))) {
-                ++r;
-                continue;
-            }
-            int end = r;
-            while (end + 1 < grid.Rows() && !taken.contains(key(end + 1, c)) &&
-                   grid.TextMatrix(end + 1, c) == grid.TextMatrix(r, c))
-                ++end;
-            if (end > r)
-                blocks.append(QRect(c, r, 1, end - r + 1));
-            r = end + 1;
-        }
-    }
-    return blocks;
+QList<QRect> GridModel::mergedBlocks() const {
+    return mergedGridBlocks(
+        m_rows, m_cols, [this](int row, int col) { return m_cells[at(row, col)]; }, m_mergeRows, m_mergeCols);
 }
-} // namespace
 
 QRect GridModel::mergedRange(int row, int col) const {
     if (m_merge != Merge::Never) {
-        for (const QRect& block : mergedBlocks(*this, m_mergeRows, m_mergeCols))
+        for (const QRect& block : mergedBlocks())
             if (block.contains(col, row))
                 return block;
     }
@@ -568,7 +487,7 @@ QList<QRect> GridModel::mergedDataSpans() const {
     QList<QRect> spans;
     if (m_merge == Merge::Never)
         return spans;
-    for (QRect block : mergedBlocks(*this, m_mergeRows, m_mergeCols)) {
+    for (QRect block : mergedBlocks()) {
         if (block.bottom() < m_fixedRows)
             continue;
         if (block.top() < m_fixedRows)

@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/GridCellFormats.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -147,15 +149,8 @@ signals:
     void mergingChanged();
 
 private:
-    struct CellFormat {
-        QVariant align, back, fore, bold;
-    };
-
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
     qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
-    static quint64 cellKey(int row, int col) {
-        return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
-    }
     int textWidthPx(const QString& text) const;
     Qt::Alignment qtAlignment(int row, int col) const;
     void resizeCells(int rows, int cols);
@@ -163,6 +158,7 @@ private:
     void endChange();
     void announceColumnFormat();
     void announceMerging();
+    QList<QRect> mergedBlocks() const;
 
     QVector<QString> m_cells; // row-major, m_rows x m_cols
     int m_rows = 1;
@@ -176,7 +172,7 @@ private:
     QHash<int, int> m_rowHeights;
     QHash<int, QVariant> m_rowData;
     QHash<int, QVariant> m_colData;
-    QHash<quint64, CellFormat> m_formats;
+    GridCellFormats m_formats;
     Merge m_merge = Merge::Never;
     QSet<int> m_mergeRows;
     QSet<int> m_mergeCols;

@@ -1,15 +1,15 @@
 #include "app/Startup.h"
-#include "shell/AppInfo.h"
-#include "shell/Globals.h"
-#include "shell/ListWindowParams.h"
+#include "core/AppInfo.h"
+#include "core/Globals.h"
+#include "core/ListWindowParams.h"
+#include "core/NodeCatalogue.h"
+#include "core/ProgramEnd.h"
 #include "shell/MDIMain.h"
-#include "shell/ModalRunner.h"
-#include "shell/NodeCatalogue.h"
-#include "shell/ProgramEnd.h"
 #include "shell/frmBaseEnvCfg.h"
 #include "shell/frmLogin.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/ModalRunner.h"
 
 #include <QApplication>
 #include <QDate>

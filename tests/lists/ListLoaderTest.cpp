@@ -1,5 +1,5 @@
 #include "lists/ListLoader.h"
-#include "shell/clsMDB.h"
+#include "core/clsMDB.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/GridModel.h"
 

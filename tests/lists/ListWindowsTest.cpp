@@ -1,15 +1,15 @@
+#include "core/Globals.h"
+#include "core/clsApp.h"
+#include "core/clsMDB.h"
+#include "core/enCode.h"
 #include "lists/ListForms.h"
 #include "lists/frmDBList.h"
 #include "lists/frmDBListPact.h"
 #include "lists/frmDBListPrint.h"
-#include "shell/FormFactory.h"
-#include "shell/Globals.h"
-#include "shell/clsApp.h"
-#include "shell/clsMDB.h"
-#include "shell/enCode.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
+#include "ui/FormFactory.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "lists/TextFunctions.h"
-#include "shell/FormFactory.h"
-#include "shell/IRecordDialog.h"
-#include "shell/ModalRunner.h"
+#include "core/TextFunctions.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "ui/FormFactory.h"
+#include "ui/IRecordDialog.h"
+#include "ui/ModalRunner.h"
 
 #include <QDialog>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "pickers/ClientSelectQuery.h"
 #include "pickers/PickerServices.h"
 #include "pickers/frmClientSelect.h"
-#include "shell/FormFactory.h"
-#include "shell/ModalRunner.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
+#include "ui/FormFactory.h"
+#include "ui/ModalRunner.h"
 
 #include <QComboBox>
 #include <QLineEdit>

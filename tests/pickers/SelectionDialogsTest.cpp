@@ -2,11 +2,11 @@
 #include "pickers/frmSelectDate.h"
 #include "pickers/frmSelectDpt.h"
 #include "pickers/frmSelectType.h"
-#include "shell/FormFactory.h"
-#include "shell/ModalRunner.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/FormFactory.h"
+#include "ui/ModalRunner.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

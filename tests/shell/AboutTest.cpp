@@ -1,15 +1,15 @@
 // The About and feedback windows.
-#include "shell/AppInfo.h"
-#include "shell/Globals.h"
+#include "core/AppInfo.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/ShellOpen.h"
+#include "core/clsApp.h"
 #include "shell/MDIMain.h"
-#include "shell/ModalRunner.h"
-#include "shell/Settings.h"
-#include "shell/ShellOpen.h"
-#include "shell/clsApp.h"
 #include "shell/frmAbout.h"
 #include "shell/frmBBS.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/ModalRunner.h"
 
 #include <QDialog>
 #include <QLabel>

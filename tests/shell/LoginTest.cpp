@@ -1,12 +1,13 @@
 // Login: the dialog's keys and buttons, the user lookup and the operator's identity.
-#include "shell/Globals.h"
-#include "shell/ModalRunner.h"
-#include "shell/ProgramEnd.h"
-#include "shell/clsApp.h"
-#include "shell/enCode.h"
+#include "core/Globals.h"
+#include "core/ProgramEnd.h"
+#include "core/clsApp.h"
+#include "core/enCode.h"
+#include "shell/ApplicationShell.h"
 #include "shell/frmLogin.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/ModalRunner.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,7 +69,7 @@ protected:
 
 TEST_F(LoginTest, UserIdInOtherLetterCaseLogsInAndSetsTheIdentity) {
     LoginScript script({typeAndClickOK(QStringLiteral("  VeZiz "), QStringLiteral(" 123456 "))});
-    ASSERT_TRUE(app.UserLogin());
+    ASSERT_TRUE(ApplicationShell::UserLogin(app));
     EXPECT_EQ(script.shown(), 1u);
     EXPECT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
     EXPECT_TRUE(programEnds.empty());
@@ -106,7 +107,7 @@ TEST_F(LoginTest, WrongPasswordShowsTheDialogAgainWithTheEntriesKept) {
             QTest::keyClick(login.txtPassWord(), Qt::Key_Enter);
         },
     });
-    ASSERT_TRUE(app.UserLogin());
+    ASSERT_TRUE(ApplicationShell::UserLogin(app));
     EXPECT_EQ(script.shown(), 2u);
     EXPECT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(app.operatorID(), 1);
@@ -127,7 +128,7 @@ TEST_F(LoginTest, BlankUserIdIsRefusedAndAnEmptyPasswordIsComparedLikeAnyOther) 
         login.txtUserName()->setText(QStringLiteral("nopass"));
         QTest::mouseClick(login.cmdOK(0), Qt::LeftButton);
     }});
-    ASSERT_TRUE(app.UserLogin());
+    ASSERT_TRUE(ApplicationShell::UserLogin(app));
     EXPECT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(app.OperatorName(), QStringLiteral(" ")); // name is Null
     EXPECT_EQ(app.LoginName(), QStringLiteral("nopass"));
@@ -156,7 +157,7 @@ TEST_F(LoginTest, CancelAndEscapeEndTheProgram) {
             flag = login.flag();
             EXPECT_FALSE(login.isVisible());
         }});
-        EXPECT_FALSE(app.UserLogin());
+        EXPECT_FALSE(ApplicationShell::UserLogin(app));
         EXPECT_EQ(script.shown(), 1u);
         EXPECT_EQ(flag, 0);
         EXPECT_EQ(programEnds, std::vector<int>{0});

@@ -1,16 +1,17 @@
 // The main window: menus, the navigation panel, child windows, log-off and exit.
 #include "shell/MDIMain.h"
-#include "shell/AppInfo.h"
+#include "core/AppInfo.h"
+#include "core/Globals.h"
+#include "core/clsApp.h"
+#include "core/enCode.h"
+#include "shell/ApplicationShell.h"
 #include "shell/CloseAllChildForms.h"
-#include "shell/FormFactory.h"
-#include "shell/Globals.h"
-#include "shell/ModalRunner.h"
-#include "shell/clsApp.h"
-#include "shell/enCode.h"
 #include "shell/frmBBS.h"
 #include "shell/frmLogin.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/FormFactory.h"
+#include "ui/ModalRunner.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -222,8 +223,8 @@ TEST_F(MDIMainTest, LogOffClosesChildrenAndRebuildsForTheNewOperator) {
     ASSERT_TRUE(db.ExecSQL("INSERT INTO manage_module_role (mmid,mrid,pmrid) SELECT m.mmid,r.mrid,7 FROM "
                            "manage_module m, manage_role r WHERE m.name='头衔' AND r.name='添加'"));
     ASSERT_TRUE(db.ExecSQL("INSERT INTO manage_user_rolename (muid,pmrid) VALUES (2,7)"));
-    m_app->LoadReportList(*m_main->trvReport());
-    m_app->InitStatusBar(*m_main->statusBar());
+    ApplicationShell::LoadReportList(*m_app, *m_main->trvReport());
+    ApplicationShell::InitStatusBar(*m_app, *m_main->statusBar());
     openChild(QStringLiteral("管理提醒"));
     openChild(QStringLiteral("头衔"));
 

@@ -1,6 +1,7 @@
 // The navigation tree (fixed entries, customer types, rights filter, expansion) and the status bar.
-#include "shell/NavigationTree.h"
-#include "shell/clsApp.h"
+#include "core/NavigationTree.h"
+#include "core/clsApp.h"
+#include "shell/ApplicationShell.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 
@@ -76,7 +77,7 @@ TEST_F(NavigationTreeTest, NestedTypesAreListedLevelByLevel) {
     clsApp app(db);
     ASSERT_TRUE(app.CheckUserPassword("veziz", "123456"));
     QTreeWidget widget;
-    app.LoadReportList(widget);
+    ApplicationShell::LoadReportList(app, widget);
     const auto item = [&](const QString& text) {
         const QList<QTreeWidgetItem*> found = widget.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
@@ -140,7 +141,7 @@ TEST_F(NavigationTreeTest, TypeNamesLikeOtherKeysStillBuild) {
     clsApp app(db);
     ASSERT_TRUE(app.CheckUserPassword("veziz", "123456"));
     QTreeWidget widget;
-    ASSERT_NO_THROW(app.LoadReportList(widget));
+    ASSERT_NO_THROW(ApplicationShell::LoadReportList(app, widget));
     EXPECT_EQ(widget.topLevelItemCount(), 5);
 }
 
@@ -177,8 +178,8 @@ TEST_F(NavigationTreeTest, StatusBarHasFourPanels) {
     clsApp app(db);
     ASSERT_TRUE(app.CheckUserPassword("veziz", "123456"));
     QStatusBar bar;
-    app.InitStatusBar(bar);
-    app.InitStatusBar(bar); // a new operator after log-off: the same four panels
+    ApplicationShell::InitStatusBar(app, bar);
+    ApplicationShell::InitStatusBar(app, bar); // a new operator after log-off: the same four panels
     const QList<QLabel*> panels = bar.findChildren<QLabel*>();
     ASSERT_EQ(panels.size(), 4);
     const QStringList expected{"用户：veziz", "登录名称：veziz", "所在部门：公司部门", " "};

@@ -1,14 +1,15 @@
 // The navigation entries' catalogue and the main window's node dispatcher.
-#include "shell/FormFactory.h"
-#include "shell/Globals.h"
-#include "shell/IReportWindow.h"
-#include "shell/ListWindowParams.h"
+#include "core/Globals.h"
+#include "core/ListWindowParams.h"
+#include "core/NodeCatalogue.h"
+#include "core/clsApp.h"
+#include "core/enCode.h"
+#include "shell/ApplicationShell.h"
 #include "shell/MDIMain.h"
-#include "shell/NodeCatalogue.h"
-#include "shell/clsApp.h"
-#include "shell/enCode.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/FormFactory.h"
+#include "ui/IReportWindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -295,7 +296,7 @@ TEST_F(DispatcherTest, BuiltInOperatorNameInAnyCaseOpensEverything) {
 TEST_F(DispatcherTest, SelectedNodeDrivesTheDispatcher) {
     login(QStringLiteral("veziz"), QStringLiteral("123456"));
     QTreeWidget& tree = *m_main->trvReport();
-    m_app->LoadReportList(tree);
+    ApplicationShell::LoadReportList(*m_app, tree);
     MessageRecorder messages;
 
     m_main->OpenReportNode();

@@ -1,11 +1,12 @@
 // Rights: the rights list, the tree filter and the button rights, for the built-in name "veziz" as
 // account and as person's name, for an operator without grants and for a module granted three times.
-#include "shell/Globals.h"
-#include "shell/HasModuleRole.h"
-#include "shell/NavigationTree.h"
+#include "core/Globals.h"
+#include "core/HasModuleRole.h"
+#include "core/NavigationTree.h"
+#include "core/clsApp.h"
+#include "core/enCode.h"
+#include "shell/ApplicationShell.h"
 #include "shell/NavigationTreeRenderer.h"
-#include "shell/clsApp.h"
-#include "shell/enCode.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 
@@ -154,7 +155,7 @@ TEST(RightsTest, BuiltInNameNoGrantsAndRepeatedGrants) {
             app.CheckUserPassword(account, account == "veziz" || account == "VEZIZ" ? "123456" : "pw"));
 
         QTreeWidget tree;
-        app.LoadReportList(tree);
+        ApplicationShell::LoadReportList(app, tree);
         EXPECT_EQ(app.rightList().modules().size(), c.rightCount);
         if (c.rightCount < 10) {
             QStringList rights = app.rightList().modules();
@@ -171,7 +172,7 @@ TEST(RightsTest, BuiltInNameNoGrantsAndRepeatedGrants) {
         whole.build(db);
         QTreeWidget unfiltered;
         NavigationTreeRenderer::render(whole, unfiltered);
-        app.HideNotRightNode(unfiltered);
+        ApplicationShell::HideNotRightNode(app, unfiltered);
         EXPECT_EQ(treeTexts(unfiltered), c.tree);
 
         // The global check asks the current operator.

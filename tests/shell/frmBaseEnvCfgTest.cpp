@@ -1,11 +1,11 @@
 // The database configuration dialog driven through its controls: the load state, the options part,
 // the checks of a save in their order, what a save writes, EditBaseCFG at a first start, the keys.
 #include "shell/frmBaseEnvCfg.h"
-#include "shell/AppInfo.h"
-#include "shell/ProgramEnd.h"
-#include "shell/Settings.h"
-#include "shell/ShellUtils.h"
-#include "shell/clsMDB.h"
+#include "core/AppInfo.h"
+#include "core/ProgramEnd.h"
+#include "core/Settings.h"
+#include "core/ShellUtils.h"
+#include "core/clsMDB.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/PostgresServer.h"
 #include "tests/fixtures/TestDatabase.h"

@@ -1,5 +1,5 @@
 #include "ui/DataGrid.h"
-#include "shell/Recordset.h"
+#include "core/Recordset.h"
 #include "ui/GridModel.h"
 
 #include <QFile>

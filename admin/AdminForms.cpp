@@ -1,0 +1,4 @@
+#include "admin/AdminForms.h"
+#include "ui/FormFactory.h"
+
+void registerAdminForms() {}

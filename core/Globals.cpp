@@ -1,0 +1,5 @@
+#include "core/Globals.h"
+
+clsMDB* gMDB = nullptr;
+clsApp* gApp = nullptr;
+QString gLoginName;

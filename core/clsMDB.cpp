@@ -1,0 +1,352 @@
+#include "core/clsMDB.h"
+#include "core/AppInfo.h"
+#include "core/DbError.h"
+#include "core/JetFunctions.h"
+#include "core/Messages.h"
+#include "core/Schema.h"
+#include "core/Settings.h"
+#include "core/ShellUtils.h"
+#include "core/WaitCursor.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <limits>
+#include <sqlite3.h>
+
+namespace {
+
+const QString SqliteSource = QStringLiteral("SQLite");
+
+// One prepared statement, finalized when it goes out of scope.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql) : m_db(db) {
+        const QByteArray text = sql.toUtf8();
+        if (!db) {
+            m_error = QStringLiteral("数据库没有打开");
+            return;
+        }
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_statement, &tail) !=
+            SQLITE_OK)
+            m_error = QString::fromUtf8(sqlite3_errmsg(db));
+        else if (!m_statement)
+            m_error = QStringLiteral("空的 SQL 语句");
+        else if (hasFurtherStatement(tail, text.constData() + text.size()))
+            // One text is one statement: a second one would otherwise be dropped without a word.
+            m_error = QStringLiteral("在 SQL 语句结尾之后找到字符。");
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+    sqlite3_stmt* get() const { return m_statement; }
+
+    bool bind(const QVariantList& params) {
+        const int expected = sqlite3_bind_parameter_count(m_statement);
+        if (expected != params.size()) {
+            m_error =
+                QStringLiteral("参数个数不符：语句需要 %1 个，给出 %2 个").arg(expected).arg(params.size());
+            return false;
+        }
+        for (int i = 0; i < params.size(); ++i)
+            if (bindOne(i + 1, params[i]) != SQLITE_OK) {
+                m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+                return false;
+            }
+        return true;
+    }
+
+    // Answers SQLITE_ROW, SQLITE_DONE or an error (kept in error()).
+    int step() {
+        const int rc = sqlite3_step(m_statement);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        return rc;
+    }
+
+private:
+    // Whether the text after the first statement holds more than blanks, comments and semicolons.
+    bool hasFurtherStatement(const char* tail, const char* end) const {
+        while (tail && tail < end) {
+            sqlite3_stmt* next = nullptr;
+            const char* rest = nullptr;
+            const int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &next, &rest);
+            const bool further = rc != SQLITE_OK || next != nullptr;
+            sqlite3_finalize(next);
+            if (further)
+                return true;
+            if (!rest || rest <= tail)
+                break;
+            tail = rest; // an empty statement (a lone semicolon): look at what follows it
+        }
+        return false;
+    }
+
+    int bindOne(int position, const QVariant& value) {
+        if (!value.isValid() || value.isNull())
+            return sqlite3_bind_null(m_statement, position);
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+            return sqlite3_bind_int64(m_statement, position, value.toLongLong());
+        case QMetaType::ULongLong:
+        case QMetaType::ULong:
+            return sqlite3_bind_int64(m_statement, position, static_cast<sqlite3_int64>(value.toULongLong()));
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return sqlite3_bind_double(m_statement, position, value.toDouble());
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            return sqlite3_bind_blob64(m_statement, position, bytes.constData(),
+                                       static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
+        }
+        case QMetaType::QDate:
+            return bindText(position, value.toDate().toString(QStringLiteral("yyyy-MM-dd")));
+        default:
+            return bindText(position, value.toString());
+        }
+    }
+
+    int bindText(int position, const QString& text) {
+        const QByteArray bytes = text.toUtf8();
+        return sqlite3_bind_text64(m_statement, position, bytes.constData(),
+                                   static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+
+    sqlite3* m_db;
+    sqlite3_stmt* m_statement = nullptr;
+    QString m_error;
+};
+
+void appendColumn(Recordset& rows, sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL:
+        rows.appendNull();
+        break;
+    case SQLITE_INTEGER:
+        rows.appendInteger(sqlite3_column_int64(statement, column));
+        break;
+    case SQLITE_FLOAT:
+        rows.appendDouble(sqlite3_column_double(statement, column));
+        break;
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
+        rows.appendBlob(data, sqlite3_column_bytes(statement, column));
+        break;
+    }
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        rows.appendText(text, sqlite3_column_bytes(statement, column));
+    }
+    }
+}
+
+// Runs the one statement of a text; firstValue takes the first column of its first row, if any.
+bool execute(sqlite3* db, const QString& sql, const QVariantList& params, QString& error, int* firstValue) {
+    Statement statement(db, sql);
+    if (!statement.ok() || !statement.bind(params)) {
+        error = statement.error();
+        return false;
+    }
+    int rc = statement.step();
+    if (rc == SQLITE_ROW && firstValue)
+        *firstValue = sqlite3_column_int(statement.get(), 0);
+    while (rc == SQLITE_ROW)
+        rc = statement.step();
+    if (rc != SQLITE_DONE) {
+        error = statement.error();
+        return false;
+    }
+    return true;
+}
+
+// Whether the database holds no table, view or index yet; false when the file cannot be read.
+bool readWhetherEmpty(sqlite3* db, bool& empty) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "select count(*) from sqlite_master", -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    const bool read = sqlite3_step(statement) == SQLITE_ROW;
+    if (read)
+        empty = sqlite3_column_int(statement, 0) == 0;
+    sqlite3_finalize(statement);
+    return read;
+}
+
+} // namespace
+
+clsMDB::~clsMDB() {
+    CloseDatabase();
+}
+
+std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
+    Statement statement(m_db, sql);
+    if (!statement.ok() || !statement.bind(params))
+        return std::nullopt;
+    sqlite3_stmt* handle = statement.get();
+    const int columns = sqlite3_column_count(handle);
+    QStringList names;
+    names.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        names << QString::fromUtf8(sqlite3_column_name(handle, c));
+    Recordset rows(std::move(names));
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c)
+            appendColumn(rows, handle, c);
+        rows.endRow();
+    }
+    if (rc != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
+}
+
+std::optional<Recordset> clsMDB::GetRS(const QString& sql, int, int, const QVariantList& params) const {
+    return GetRS(sql, params);
+}
+
+bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
+    QString error;
+    if (execute(m_db, sql, params, error, nullptr))
+        return true;
+    Messages::show(error + SqliteSource + QStringLiteral("sql:") + sql, MsgIcon::Critical, MsgButtons::OK,
+                   QStringLiteral("错误提示"));
+    return false;
+}
+
+int clsMDB::ExecSQLRetInt(const QString& sql, const QVariantList& params) const {
+    QString error;
+    int value = 0;
+    if (execute(m_db, sql, params, error, &value))
+        return value;
+    Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误信息"));
+    return -99;
+}
+
+void clsMDB::run(const char* sql, const QString& source) {
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库没有打开"), source);
+    char* error = nullptr;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString description = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+        sqlite3_free(error);
+        throw DbError(description, source);
+    }
+}
+
+void clsMDB::BeginTrans() {
+    run("BEGIN", SqliteSource);
+}
+void clsMDB::CommitTrans() {
+    run("COMMIT", SqliteSource);
+}
+void clsMDB::RollbackTrans() {
+    run("ROLLBACK", SqliteSource);
+}
+
+bool clsMDB::readSettings(QString& errorText) {
+    const QString& section = AppInfo::ConfigSection;
+    m_serverName = Settings::GetSetting(section, QStringLiteral("DB_Server"));
+    m_databaseName = Settings::GetSetting(section, QStringLiteral("DB_DatabaseName"));
+    m_userName = Settings::GetSetting(section, QStringLiteral("DB_UserName"));
+    m_password = Settings::GetSetting(section, QStringLiteral("DB_Pass"));
+    const auto number = [&](const char* key, const char* fallback, qint16& target) {
+        const auto value = Settings::toInt16(Settings::leadingNumber(
+            Settings::GetSetting(section, QLatin1String(key), QLatin1String(fallback))));
+        if (value)
+            target = *value;
+        return value.has_value();
+    };
+    if (number("DB_CursorType", "3", m_cursorLocation) && number("DB_TimeOut", "900", m_commandTimeout) &&
+        number("DB_CacheSize", "10", m_cacheSize))
+        return true;
+    errorText = QStringLiteral("溢出");
+    return false;
+}
+
+void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
+    CloseDatabase();
+    const bool isNew = !QFileInfo::exists(path);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QDir::toNativeSeparators(path).toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString description =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DbError(description, SqliteSource);
+    }
+    // A time-out of 0 or less means no limit on waiting for another connection's lock.
+    sqlite3_busy_timeout(db, commandTimeout > 0 ? commandTimeout * 1000 : std::numeric_limits<int>::max());
+    QString error;
+    // SQLite reads the file lazily; a file that is no database must fail here, with the engine's text.
+    // A database without any table (a new file, or one whose making was cut short) gets the schema.
+    bool empty = false;
+    if (!readWhetherEmpty(db, empty))
+        error = QString::fromUtf8(sqlite3_errmsg(db));
+    else if (!registerJetFunctions(db))
+        error = QString::fromUtf8(sqlite3_errmsg(db));
+    else if (empty)
+        installSchema(db, error);
+    if (!error.isEmpty()) {
+        sqlite3_close_v2(db);
+        if (isNew)
+            QFile::remove(path);
+        throw DbError(error, SqliteSource);
+    }
+    m_db = db;
+}
+
+bool clsMDB::OpenDatabase(QString& errorText) {
+    errorText.clear();
+    if (!IsDbConfigured())
+        return false;
+    if (!readSettings(errorText))
+        return false;
+    try {
+        WaitCursor hourglass;
+        openFile(AppInfo::databaseFile(), m_commandTimeout);
+        return true;
+    } catch (const DbError& error) {
+        errorText = error.description();
+        return false;
+    }
+}
+
+void clsMDB::CloseDatabase() {
+    if (m_db)
+        sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+QString clsMDB::GetSysDate() const {
+    const auto rs = GetRS(QStringLiteral(" SELECT getdate() "));
+    if (!rs || rs->Eof())
+        return QString();
+    return rs->Fields(0).toString();
+}
+
+void clsMDB::ConnectDatabase(const QString& server, const QString&, const QString& user, const QString&,
+                             qint16 commandTimeout) {
+    try {
+        openFile(QDir(AppInfo::programFolder()).filePath(QStringLiteral("CRM.sqlite")), commandTimeout);
+    } catch (const DbError& error) {
+        throw DbError(error.description(), QStringLiteral("函数（ConnectDatabase）中："));
+    }
+    m_cursorLocation = 3;
+    m_commandTimeout = commandTimeout;
+    m_serverName = server;
+    m_userName = user;
+}
+
+QString clsMDB::lastError() const {
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}

@@ -1,0 +1,76 @@
+#pragma once
+#include "core/Recordset.h"
+
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+struct sqlite3;
+
+// The data-access object: one connection to the program's database file. Every window that touches
+// the database makes its own, opens it, runs its queries and closes it again.
+//
+// Values go in as bound parameters: each `?` of a statement takes the next value of `params`.
+class clsMDB {
+public:
+    clsMDB() = default;
+    ~clsMDB();
+    clsMDB(const clsMDB&) = delete;
+    clsMDB& operator=(const clsMDB&) = delete;
+
+    // The open connection, or null.
+    sqlite3* Connection() const { return m_db; }
+    QString ServerName() const { return m_serverName; }
+    QString DatabaseName() const { return m_databaseName; }
+    QString UserName() const { return m_userName; }
+    qint16 CursorLocation() const { return m_cursorLocation; }
+    qint16 CommandTimeout() const { return m_commandTimeout; }
+    qint16 CacheSize() const { return m_cacheSize; }
+
+    // All rows of a query, or nothing when the query fails (no message). The cursor and lock types of
+    // the old interface have no effect: every recordset is static and read-only. A text holds one
+    // statement; a second one after it makes the query or statement fail.
+    std::optional<Recordset> GetRS(const QString& sql, const QVariantList& params = {}) const;
+    std::optional<Recordset> GetRS(const QString& sql, int cursorType, int lockType,
+                                   const QVariantList& params = {}) const;
+
+    // Runs a statement; on failure shows the critical message "错误提示" and answers false.
+    bool ExecSQL(const QString& sql, const QVariantList& params = {}) const;
+    // Runs a statement and answers the first column of its first row (0 without rows); on failure
+    // shows the error under "错误信息" and answers -99.
+    int ExecSQLRetInt(const QString& sql, const QVariantList& params = {}) const;
+
+    // Transactions; failures are thrown as DbError to the caller's error handling.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    // Reads the settings and opens the database file; when the file does not exist yet, or holds no
+    // table, it is made from the schema. Answers false with the error's text (empty when the store is
+    // not configured).
+    bool OpenDatabase(QString& errorText);
+    void CloseDatabase();
+
+    // "yyyy-mm-dd hh:mm:ss" of the database's clock.
+    QString GetSysDate() const;
+    // Opens the file "CRM.sqlite" of the program's folder; failures are thrown as DbError.
+    void ConnectDatabase(const QString& server, const QString& database, const QString& user,
+                         const QString& password, qint16 commandTimeout);
+
+    // The last SQLite error text of this connection.
+    QString lastError() const;
+
+private:
+    bool readSettings(QString& errorText);
+    void openFile(const QString& path, qint16 commandTimeout);
+    void run(const char* sql, const QString& source);
+
+    sqlite3* m_db = nullptr;
+    QString m_serverName;
+    QString m_databaseName;
+    QString m_userName;
+    QString m_password;
+    qint16 m_cursorLocation = 3;
+    qint16 m_commandTimeout = 900;
+    qint16 m_cacheSize = 10;
+};

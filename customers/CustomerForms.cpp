@@ -1,0 +1,4 @@
+#include "customers/CustomerForms.h"
+#include "ui/FormFactory.h"
+
+void registerCustomerForms() {}

@@ -1,0 +1,4 @@
+#include "reports/ReportForms.h"
+#include "ui/FormFactory.h"
+
+void registerReportForms() {}

@@ -1,0 +1,271 @@
+#include "core/clsMDB.h"
+#include "core/AppInfo.h"
+#include "core/DbError.h"
+#include "core/Settings.h"
+#include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/TestDatabase.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+void makeScratchTable(clsMDB& db) {
+    ASSERT_TRUE(
+        db.ExecSQL(QStringLiteral("create table scratch (id integer primary key, Name text, note text, "
+                                  "amount real, data blob)")));
+}
+
+} // namespace
+
+TEST(Recordset, FieldsByIndexAndByNameIgnoringCaseWithNullApartFromEmptyText) {
+    TestDatabase t;
+    makeScratchTable(t.db());
+    ASSERT_TRUE(t.db().ExecSQL(
+        QStringLiteral("insert into scratch (id, Name, note) values (1, 'a', null), (2, '', 'x')")));
+
+    auto rs = t.db().GetRS(QStringLiteral("select id, Name, note from scratch order by id"));
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->FieldCount(), 3);
+    EXPECT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields(QStringLiteral("NAME")).toString(), QStringLiteral("a"));
+    EXPECT_EQ(rs->Fields(0).toInt(), 1);
+    EXPECT_TRUE(rs->Fields(QStringLiteral("note")).isNull());
+    rs->MoveNext();
+    EXPECT_FALSE(rs->Fields(QStringLiteral("name")).isNull());
+    EXPECT_EQ(rs->Fields(QStringLiteral("name")).toString(), QString());
+    EXPECT_EQ(rs->Fields(2).toString(), QStringLiteral("x"));
+    EXPECT_TRUE(rs->Fields(QStringLiteral("nosuchfield")).isNull());
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_TRUE(rs->Fields(0).isNull());
+    rs->MoveFirst();
+    EXPECT_EQ(rs->Fields(0).toInt(), 1);
+
+    auto empty = t.db().GetRS(QStringLiteral("select * from scratch where id = ?"), {99});
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->RecordCount(), 0);
+    EXPECT_TRUE(empty->Eof());
+}
+
+TEST(clsMDB, BoundValuesRoundTripUnchanged) {
+    TestDatabase t;
+    makeScratchTable(t.db());
+    const QStringList texts = {QStringLiteral("O'Brien's \"shop\""), QStringLiteral("100%_off"),
+                               QStringLiteral("北京科技有限公司"),
+                               QStringLiteral("'); drop table scratch; --"), QStringLiteral(" ")};
+    const QByteArray blob("\x00\x01\xff binary", 11);
+    for (int i = 0; i < texts.size(); ++i)
+        ASSERT_TRUE(
+            t.db().ExecSQL(QStringLiteral("insert into scratch (id, Name, amount, data) values (?, ?, ?, ?)"),
+                           {i, texts[i], 1.5 * i, blob}));
+
+    for (int i = 0; i < texts.size(); ++i) {
+        auto rs =
+            t.db().GetRS(QStringLiteral("select Name, amount, data from scratch where Name = ?"), {texts[i]});
+        ASSERT_TRUE(rs);
+        ASSERT_EQ(rs->RecordCount(), 1) << texts[i].toStdString();
+        EXPECT_EQ(rs->Fields(0).toString(), texts[i]);
+        EXPECT_DOUBLE_EQ(rs->Fields(1).toDouble(), 1.5 * i);
+        EXPECT_EQ(rs->Fields(2).toByteArray(), blob);
+    }
+    // A LIKE pattern made of a bound value treats the user's % and _ as the user typed them only
+    // where the statement says so; the value itself is never parsed as SQL.
+    auto like = t.db().GetRS(QStringLiteral("select count(*) from scratch where Name like ?"),
+                             {QStringLiteral("%科技%")});
+    ASSERT_TRUE(like);
+    EXPECT_EQ(like->Fields(0).toInt(), 1);
+    auto nulls = t.db().GetRS(QStringLiteral("select ? is null"), {QVariant()});
+    ASSERT_TRUE(nulls);
+    EXPECT_EQ(nulls->Fields(0).toInt(), 1);
+}
+
+TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
+    TestDatabase t;
+    MessageRecorder messages;
+    EXPECT_FALSE(t.db().ExecSQL(QStringLiteral("insert into no_such_table values (1)")));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("错误提示"));
+    EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+    // The description, then the source, "sql:" and the statement, run together.
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("no such table: no_such_tableSQLitesql:insert into no_such_table values (1)"));
+
+    // A failing query answers no recordset and says nothing.
+    messages.clear();
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select * from no_such_table")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select ?"), {1, 2}));
+    EXPECT_TRUE(messages.empty());
+
+    EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select 42")), 42);
+    EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select * from no_such_table")), -99);
+    EXPECT_EQ(messages.last().title, QStringLiteral("错误信息"));
+}
+
+// A text is one statement: a second one is refused as a whole instead of being dropped unseen.
+TEST(clsMDB, ASecondStatementInOneTextFailsTheWhole) {
+    TestDatabase t;
+    MessageRecorder messages;
+    makeScratchTable(t.db());
+    EXPECT_FALSE(t.db().ExecSQL(
+        QStringLiteral("insert into scratch (id) values (1); insert into scratch (id) values (2)")));
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("在 SQL 语句结尾之后找到字符。")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; select 2")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; nonsense")));
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select 1; ; select 2")));
+    EXPECT_EQ(t.db().GetRS(QStringLiteral("select count(*) from scratch"))->Fields(0).toInt(), 0);
+
+    // A closing semicolon, blanks and a comment after the statement are no second statement.
+    messages.clear();
+    EXPECT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id) values (?);  -- one row\n"), {3}));
+    EXPECT_TRUE(t.db().GetRS(QStringLiteral("select * from scratch ; ;")));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(clsMDB, RolledBackTransactionLeavesNothing) {
+    TestDatabase t;
+    makeScratchTable(t.db());
+    t.db().BeginTrans();
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id) values (1)")));
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id) values (2)")));
+    t.db().RollbackTrans();
+    EXPECT_EQ(t.db().GetRS(QStringLiteral("select * from scratch"))->RecordCount(), 0);
+
+    t.db().BeginTrans();
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id) values (3)")));
+    t.db().CommitTrans();
+    // Another connection sees what was committed.
+    clsMDB other;
+    QString error;
+    ASSERT_TRUE(other.OpenDatabase(error)) << error.toStdString();
+    EXPECT_EQ(other.GetRS(QStringLiteral("select * from scratch"))->RecordCount(), 1);
+
+    EXPECT_THROW(t.db().CommitTrans(), DbError); // no transaction is open
+    clsMDB closed;
+    EXPECT_THROW(closed.BeginTrans(), DbError);
+    closed.CloseDatabase(); // never opened: nothing happens
+}
+
+TEST(clsMDB, DateAddIntervals) {
+    TestDatabase t;
+    struct Case {
+        const char* sql;
+        QVariant expected;
+    } cases[] = {
+        {"select dateadd('d', 30, '2026-01-15')", QStringLiteral("2026-02-14")},
+        {"select dateadd('d', -1, '2026-03-01')", QStringLiteral("2026-02-28")},
+        {"select dateadd('D', 0, '2024-02-29')", QStringLiteral("2024-02-29")},
+        {"select dateadd('m', 1, '2026-01-31')", QStringLiteral("2026-02-28")},
+        {"select dateadd('m', -13, '2026-03-15')", QStringLiteral("2025-02-15")},
+        {"select dateadd('yyyy', 1, '2024-02-29')", QStringLiteral("2025-02-28")},
+        {"select dateadd('d', 1, '2026-12-31 08:30:00')", QStringLiteral("2027-01-01 08:30:00")},
+        {"select dateadd('d', null, '2026-01-01')", QVariant()},
+        {"select dateadd('d', 3, null)", QVariant()},
+        {"select dateadd('d', 3, 'not a date')", QVariant()},
+    };
+    for (const Case& c : cases) {
+        auto rs = t.db().GetRS(QString::fromUtf8(c.sql));
+        ASSERT_TRUE(rs) << c.sql;
+        EXPECT_EQ(rs->Fields(0), c.expected) << c.sql;
+    }
+    EXPECT_FALSE(t.db().GetRS(QStringLiteral("select dateadd('q', 1, '2026-01-01')")));
+    EXPECT_EQ(t.db().GetSysDate().size(), 19);
+    EXPECT_TRUE(t.db().GetSysDate().startsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+}
+
+TEST(clsMDB, TableAndColumnNamesIgnoreLetterCase) {
+    TestDatabase t;
+    auto upper = t.db().GetRS(QStringLiteral("select USERID, Name from MANAGE_USER where userid = ?"),
+                              {QStringLiteral("VEZIZ")});
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->RecordCount(), 1);
+    EXPECT_EQ(upper->Fields(QStringLiteral("userid")).toString(), QStringLiteral("veziz"));
+}
+
+// The numbers of the settings store are read with the leading-number rule and must fit 16 bits.
+TEST(clsMDB, OpeningReadsTheSettingsEachTime) {
+    TestDatabase t;
+    const QString& s = AppInfo::ConfigSection;
+    struct Case {
+        const char* timeout;
+        bool opens;
+        qint16 expected;
+    } cases[] = {
+        {nullptr, true, 900},   {"30", true, 30},    {"abc", true, 0},
+        {"12abc", true, 12},    {" 4 5", true, 45},  {"2.5", true, 2},
+        {"32767", true, 32767}, {"32768", false, 0}, {"-32769", false, 0},
+    };
+    for (const Case& c : cases) {
+        if (c.timeout)
+            Settings::SaveSetting(s, QStringLiteral("DB_TimeOut"), QString::fromUtf8(c.timeout));
+        clsMDB db;
+        QString error;
+        EXPECT_EQ(db.OpenDatabase(error), c.opens) << (c.timeout ? c.timeout : "missing");
+        if (c.opens)
+            EXPECT_EQ(db.CommandTimeout(), c.expected) << c.timeout;
+        else
+            EXPECT_EQ(error, QStringLiteral("溢出"));
+    }
+    Settings::SaveSetting(s, QStringLiteral("DB_TimeOut"), QStringLiteral("900"));
+    Settings::SaveSetting(s, QStringLiteral("DB_CursorType"), QStringLiteral("70000"));
+    clsMDB db;
+    QString error;
+    EXPECT_FALSE(db.OpenDatabase(error));
+    EXPECT_EQ(error, QStringLiteral("溢出"));
+}
+
+TEST(Settings, LeadingNumberRule) {
+    const std::pair<const char*, double> cases[] = {
+        {"1", 1},      {"0", 0},         {"", 0},        {"abc", 0},   {"12abc", 12},
+        {" 7", 7},     {"-3", -3},       {"1.5.2", 1.5}, {"-", 0},     {"x1", 0},
+        {"1e3", 1000}, {"2.5E-1", 0.25}, {"1 e 2", 100}, {"3d2", 300}, {"3e", 3},
+        {"4e+x", 4},   {"\t1\n2", 12},   {".5", 0.5},    {"+.", 0},    {"1,5", 1}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_DOUBLE_EQ(Settings::leadingNumber(QString::fromUtf8(text)), expected) << text;
+    EXPECT_EQ(Settings::toInt16(2.5), 2);
+    EXPECT_EQ(Settings::toInt16(3.5), 4);
+    EXPECT_EQ(Settings::toInt16(-32768), -32768);
+    EXPECT_FALSE(Settings::toInt16(32767.6));
+    EXPECT_FALSE(Settings::toInt16(Settings::leadingNumber(QStringLiteral("1e400"))));
+}
+
+TEST(clsMDB, NewDatabaseFileIsMadeFromTheSchemaOnce) {
+    TestDatabase t;
+    EXPECT_TRUE(QFile::exists(t.file()));
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("create table marker (x)")));
+    t.db().CloseDatabase();
+    QString error;
+    ASSERT_TRUE(t.db().OpenDatabase(error));
+    // The existing file is opened as it is, not made anew.
+    EXPECT_TRUE(t.db().GetRS(QStringLiteral("select * from marker")));
+}
+
+// A file whose making was cut short holds no table: the next opening makes the schema in it.
+TEST(clsMDB, DatabaseWithoutTablesGetsTheSchema) {
+    TestDatabase t;
+    t.db().CloseDatabase();
+    QFile file(t.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    QString error;
+    ASSERT_TRUE(t.db().OpenDatabase(error)) << error.toStdString();
+    auto rs = t.db().GetRS(QStringLiteral("select userid from manage_user"));
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->RecordCount(), 1);
+}
+
+TEST(clsMDB, UnreadableFileFailsWithTheEngineText) {
+    TestDatabase t;
+    t.db().CloseDatabase();
+    QFile file(t.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("this is not a database file, just some text that fills the header page");
+    file.close();
+    clsMDB db;
+    QString error;
+    EXPECT_FALSE(db.OpenDatabase(error));
+    EXPECT_EQ(error, QStringLiteral("file is not a database"));
+    EXPECT_FALSE(db.Connection());
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+// Runs the body of a slot, timer or start-up step so that no error of the program leaves it: a
+// DbError or any other std::exception is shown through the message service as the step's failure
+// text followed by the description in full-width parentheses, and the window stays usable. Answers
+// whether the body ran through. A slot uses it in one line:
+//     guardSlot([&] { reloadList(); });
+bool guardSlot(const std::function<void()>& body,
+               const QString& failureText = QStringLiteral("数据提取失败！"));
+
+// The text guardSlot shows for an error: "数据提取失败！（no such table: x）".
+QString guardedFailureText(const QString& failureText, const QString& description);
