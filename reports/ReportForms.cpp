@@ -1,4 +1,14 @@
 #include "reports/ReportForms.h"
+#include "reports/frmTotal_Rpt.h"
+#include "reports/frmTotal_Rpt_Client.h"
+#include "reports/frmTotal_Rpt_doc.h"
+#include "reports/frmTotal_Rpt_list.h"
 #include "ui/FormFactory.h"
 
-void registerReportForms() {}
+void registerReportForms() {
+    // The condition dialogs the report window wraps, by the names its opener gives.
+    FormFactory::registerForm(QStringLiteral("frmTotal_Rpt"), [] { return new frmTotal_Rpt; });
+    FormFactory::registerForm(QStringLiteral("frmTotal_Rpt_list"), [] { return new frmTotal_Rpt_list; });
+    FormFactory::registerForm(QStringLiteral("frmTotal_Rpt_Client"), [] { return new frmTotal_Rpt_Client; });
+    FormFactory::registerForm(QStringLiteral("frmTotal_Rpt_doc"), [] { return new frmTotal_Rpt_doc; });
+}
