@@ -347,6 +347,14 @@ void clsMDB::ConnectDatabase(const QString& server, const QString&, const QStrin
     m_userName = user;
 }
 
+qint64 clsMDB::RecordsAffected() const {
+    return m_db ? sqlite3_changes64(m_db) : 0;
+}
+
+qint64 clsMDB::LastInsertID() const {
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
 QString clsMDB::lastError() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }

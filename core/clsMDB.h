@@ -39,6 +39,10 @@ public:
     // Runs a statement and answers the first column of its first row (0 without rows); on failure
     // shows the error under "错误信息" and answers -99.
     int ExecSQLRetInt(const QString& sql, const QVariantList& params = {}) const;
+    // The rows that the last insert, update or delete of this connection changed, and the key that
+    // the last insert gave its row (0 before any).
+    qint64 RecordsAffected() const;
+    qint64 LastInsertID() const;
 
     // Transactions; failures are thrown as DbError to the caller's error handling.
     void BeginTrans();

@@ -103,6 +103,29 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     EXPECT_EQ(messages.last().title, QStringLiteral("错误信息"));
 }
 
+TEST(clsMDB, RowsChangedAndInsertedKeyOfTheLastStatement) {
+    TestDatabase t;
+    MessageRecorder messages;
+    makeScratchTable(t.db());
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("insert into scratch (id, Name) values (7, 'a'), (9, 'b')")));
+    EXPECT_EQ(t.db().RecordsAffected(), 2);
+    EXPECT_EQ(t.db().LastInsertID(), 9);
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("update scratch set note = 'x' where id = ?"), {42}));
+    EXPECT_EQ(t.db().RecordsAffected(), 0);
+    ASSERT_TRUE(t.db().ExecSQL(QStringLiteral("delete from scratch")));
+    EXPECT_EQ(t.db().RecordsAffected(), 2);
+    // A failing statement leaves its description for the caller.
+    ASSERT_TRUE(
+        t.db().ExecSQL(QStringLiteral("create trigger no_b before insert on scratch when NEW.Name = 'b' "
+                                      "begin select raise(abort, 'injected'); end")));
+    EXPECT_FALSE(
+        t.db().ExecSQL(QStringLiteral("insert into scratch (Name) values (?)"), {QStringLiteral("b")}));
+    EXPECT_EQ(t.db().lastError(), QStringLiteral("injected"));
+    clsMDB closed;
+    EXPECT_EQ(closed.RecordsAffected(), 0);
+    EXPECT_EQ(closed.LastInsertID(), 0);
+}
+
 // A text is one statement: a second one is refused as a whole instead of being dropped unseen.
 TEST(clsMDB, ASecondStatementInOneTextFailsTheWhole) {
     TestDatabase t;
