@@ -1,4 +1,5 @@
 #include "pickers/ClientSelectQuery.h"
+#include "core/LikePattern.h"
 #include "core/clsMDB.h"
 #include "ui/GridModel.h"
 
@@ -40,14 +41,7 @@ QString ClientSelectQuery::searchColumn(int searchEntry) {
 }
 
 QString ClientSelectQuery::containsPattern(const QString& text) {
-    QString escaped;
-    escaped.reserve(text.size() + 2);
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
+    return LikePattern::contains(text);
 }
 
 ClientSelectQuery ClientSelectQuery::search(int searchEntry, const QString& value) {

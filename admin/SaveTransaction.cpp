@@ -1,4 +1,4 @@
-#include "core/SaveTransaction.h"
+#include "admin/SaveTransaction.h"
 #include "core/DbError.h"
 #include "core/clsMDB.h"
 
