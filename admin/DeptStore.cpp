@@ -1,9 +1,9 @@
 #include "admin/DeptStore.h"
 #include "admin/ActionDatabase.h"
-#include "admin/SaveTransaction.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
 #include "core/LikePattern.h"
+#include "core/SaveTransaction.h"
 #include "core/clsMDB.h"
 
 #include <QSet>

@@ -1,5 +1,6 @@
 #include "core/Schema.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <sqlite3.h>
 
@@ -16,7 +17,10 @@ bool installSchema(sqlite3* db, QString& errorText) {
         errorText = QStringLiteral("数据库结构文件缺失");
         return false;
     }
-    const QByteArray script = "BEGIN;\n" + sql + "\nCOMMIT;";
+    // The new file is marked as made from this schema, so that its first opening compares nothing.
+    const QByteArray script = "BEGIN;\n" + sql +
+                              "\nPRAGMA user_version = " + QByteArray::number(schemaFingerprint()) +
+                              ";\nCOMMIT;";
     char* error = nullptr;
     if (sqlite3_exec(db, script.constData(), nullptr, nullptr, &error) == SQLITE_OK)
         return true;
@@ -24,4 +28,16 @@ bool installSchema(sqlite3* db, QString& errorText) {
     sqlite3_free(error);
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     return false;
+}
+
+int schemaFingerprint() {
+    static const int fingerprint = [] {
+        const QByteArray digest = QCryptographicHash::hash(schemaSql().toUtf8(), QCryptographicHash::Md5);
+        quint32 value = 0;
+        for (int i = 0; i < 4; ++i)
+            value = (value << 8) | static_cast<quint8>(digest[i]);
+        value &= 0x7fffffffu;
+        return static_cast<int>(value ? value : 1u);
+    }();
+    return fingerprint;
 }

@@ -9,3 +9,7 @@ bool installSchema(sqlite3* db, QString& errorText);
 
 // The schema's SQL text as the program carries it.
 QString schemaSql();
+
+// A positive number that changes whenever the schema's text changes; a database file keeps the one of
+// the schema it was made from or brought up to as its user_version.
+int schemaFingerprint();

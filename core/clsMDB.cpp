@@ -4,6 +4,7 @@
 #include "core/JetFunctions.h"
 #include "core/Messages.h"
 #include "core/Schema.h"
+#include "core/SchemaUpgrade.h"
 #include "core/Settings.h"
 #include "core/ShellUtils.h"
 #include "core/WaitCursor.h"
@@ -288,7 +289,8 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
     sqlite3_busy_timeout(db, commandTimeout > 0 ? commandTimeout * 1000 : std::numeric_limits<int>::max());
     QString error;
     // SQLite reads the file lazily; a file that is no database must fail here, with the engine's text.
-    // A database without any table (a new file, or one whose making was cut short) gets the schema.
+    // A database without any table (a new file, or one whose making was cut short) gets the schema;
+    // one made by an earlier version of the program gets what the schema added since.
     bool empty = false;
     if (!readWhetherEmpty(db, empty))
         error = QString::fromUtf8(sqlite3_errmsg(db));
@@ -296,6 +298,8 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
         error = QString::fromUtf8(sqlite3_errmsg(db));
     else if (empty)
         installSchema(db, error);
+    else
+        upgradeSchema(db, error);
     if (!error.isEmpty()) {
         sqlite3_close_v2(db);
         if (isNew)

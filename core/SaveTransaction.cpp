@@ -1,4 +1,4 @@
-#include "admin/SaveTransaction.h"
+#include "core/SaveTransaction.h"
 #include "core/DbError.h"
 #include "core/clsMDB.h"
 
