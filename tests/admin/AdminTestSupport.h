@@ -46,7 +46,7 @@ protected:
 
     // Makes every `event` on `table` fail while `condition` (on NEW or OLD) holds.
     void failWhen(const QString& event, const QString& table, const QString& condition) {
-        ASSERT_TRUE(db.ExecSQL(QStringLiteral("CREATE TRIGGER injected_%1 BEFORE %2 ON %1 WHEN %3 BEGIN "
+        ASSERT_TRUE(db.ExecSQL(QStringLiteral("CREATE TRIGGER injected_%1_%2 BEFORE %2 ON %1 WHEN %3 BEGIN "
                                               "SELECT RAISE(ABORT, 'injected'); END")
                                    .arg(table, event, condition)));
     }

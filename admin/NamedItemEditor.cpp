@@ -1,0 +1,57 @@
+#include "admin/NamedItemEditor.h"
+#include "admin/ActionDatabase.h"
+#include "core/BlankTrim.h"
+#include "core/DbError.h"
+#include "core/SaveTransaction.h"
+#include "core/clsMDB.h"
+
+std::optional<NamedItemEditor::Row> NamedItemEditor::load(const QString& rowQuery) const {
+    try {
+        auto db = ActionDatabase::open();
+        const Recordset rows = ActionDatabase::query(*db, rowQuery);
+        if (rows.Eof())
+            return std::nullopt;
+        return Row{rows.Text(QStringLiteral("name")), rows.Text(m_kind.keyColumn)};
+    } catch (const DbError&) {
+        return std::nullopt;
+    }
+}
+
+SaveResult NamedItemEditor::save(RecordMode mode, const QString& typedName, const QString& key) const {
+    if (mode == RecordMode::Browse)
+        return SaveResult::saved(); // browse writes nothing
+    const QString name = trimBlanks(typedName);
+    if (name.isEmpty())
+        return SaveResult::refused(m_kind.emptyMessage);
+
+    std::unique_ptr<clsMDB> db;
+    try {
+        db = ActionDatabase::open();
+        // The name is compared as a whole, letter case aside; "%" and "_" are characters like any other.
+        QString duplicate = QStringLiteral("select %1 from %2 where name = ? COLLATE NOCASE")
+                                .arg(m_kind.keyColumn, m_kind.table);
+        QVariantList params{name};
+        if (mode == RecordMode::Edit) {
+            duplicate += QStringLiteral(" and %1<>?").arg(m_kind.keyColumn);
+            params << ActionDatabase::key(key);
+        }
+        if (!ActionDatabase::query(*db, duplicate, params).Eof())
+            return SaveResult::refused(m_kind.takenMessage);
+    } catch (const DbError& error) {
+        return SaveResult::queryFailed(error.description());
+    }
+
+    try {
+        SaveTransaction writes(*db);
+        if (mode == RecordMode::Add)
+            writes.exec(QStringLiteral("insert into %1 (name,isdel,flag) values (?,0,0)").arg(m_kind.table),
+                        {name});
+        else
+            writes.exec(QStringLiteral("update %1 set name=? where %2=?").arg(m_kind.table, m_kind.keyColumn),
+                        {name, ActionDatabase::key(key)});
+        writes.commit();
+    } catch (const DbError& error) {
+        return SaveResult::writeFailed(error.description());
+    }
+    return SaveResult::saved();
+}
