@@ -6,6 +6,9 @@
 #include "admin/frmAdd_UserPwd.h"
 #include "admin/frmAdd_UserRole.h"
 #include "admin/frmAdd_role.h"
+#include "admin/frmAdd_search.h"
+#include "admin/frmAdd_setup.h"
+#include "admin/frmBackData.h"
 #include "ui/FormFactory.h"
 
 void registerAdminForms() {
@@ -17,4 +20,7 @@ void registerAdminForms() {
     FormFactory::registerForm(QStringLiteral("frmAdd_UserPwd"), [] { return new frmAdd_UserPwd; });
     FormFactory::registerForm(QStringLiteral("frmAdd_RoleUser"), [] { return new frmAdd_RoleUser; });
     FormFactory::registerForm(QStringLiteral("frmAdd_UserRole"), [] { return new frmAdd_UserRole; });
+    FormFactory::registerForm(QStringLiteral("frmBackData"), [] { return new frmBackData; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_search"), [] { return new frmAdd_search; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_setup"), [] { return new frmAdd_setup; });
 }

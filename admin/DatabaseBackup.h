@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+struct sqlite3;
+
+// A consistent copy of an open database, taken through SQLite's online backup in steps: the pages go
+// into a temporary file beside the target, the copy must pass its integrity check, and only then does
+// it take the target's place. A failure leaves an earlier file of the target's name as it was.
+namespace DatabaseBackup {
+
+// Called with 0 to 100 as the pages are copied.
+using Progress = std::function<void(int percent)>;
+
+// The file of a connection's main database; empty for none.
+QString sourceFile(sqlite3* db);
+
+// Whether both paths name one existing file, also through links.
+bool sameFile(const QString& first, const QString& second);
+
+// Copies the main database of `source` to `target`. `pagesPerStep` 0 copies about a hundredth of the
+// pages per step. Failures are thrown as DbError with the reason.
+void copy(sqlite3* source, const QString& target, const Progress& progress = {}, int pagesPerStep = 0);
+
+// The first answer of "PRAGMA integrity_check" on a database file ("ok" for a sound one); failures to
+// open or read it are thrown as DbError.
+QString integrityCheck(const QString& file);
+
+} // namespace DatabaseBackup

@@ -1,0 +1,104 @@
+#include "admin/frmFilePathShow.h"
+#include "core/AppInfo.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+frmFilePathShow::frmFilePathShow(QWidget* parent)
+    : ActivatingDialog(parent), m_drive1(new QComboBox(this)), m_folders(new QFileSystemModel(this)),
+      m_dir1(new QTreeView(this)), m_btnSave(new QPushButton(QStringLiteral("   选择(&S)"), this)),
+      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+    setObjectName(QStringLiteral("frmFilePathShow"));
+    setWindowTitle(QStringLiteral("选择要备份数据的路径"));
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_btnSave->setObjectName(QStringLiteral("btnSave"));
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    m_btnSave->setAutoDefault(false);
+    m_btnCancel->setAutoDefault(false);
+
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        const QString root = volume.rootPath();
+        const QString name = volume.displayName();
+        m_drive1->addItem(name == root ? QDir::toNativeSeparators(root)
+                                       : QDir::toNativeSeparators(root) + QStringLiteral(" [") + name +
+                                             QStringLiteral("]"),
+                          root);
+    }
+
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setReadOnly(true);
+    m_folders->setRootPath(QString());
+    m_dir1->setModel(m_folders);
+    m_dir1->setHeaderHidden(true);
+    for (int column = 1; column < m_folders->columnCount(); ++column)
+        m_dir1->hideColumn(column);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnSave);
+    buttons->addWidget(m_btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_drive1);
+    layout->addWidget(m_dir1, 1);
+    layout->addLayout(buttons);
+    setFixedSize(5400 / 15, 5700 / 15);
+
+    connect(m_drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
+    connect(m_dir1, &QTreeView::doubleClicked, m_dir1, &QTreeView::expand);
+    connect(m_btnSave, &QPushButton::clicked, this, &frmFilePathShow::btnSave_Click);
+    connect(m_btnCancel, &QPushButton::clicked, this, &frmFilePathShow::btnCancel_Click);
+
+    setPath(QDir::homePath());
+}
+
+QString frmFilePathShow::joinPath(const QString& folder, const QString& fileName) {
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + fileName;
+    return folder + QLatin1Char('/') + fileName;
+}
+
+QString frmFilePathShow::path() const {
+    const QModelIndex current = m_dir1->currentIndex();
+    if (current.isValid())
+        return m_folders->filePath(current);
+    return m_folders->filePath(m_dir1->rootIndex());
+}
+
+void frmFilePathShow::setPath(const QString& folder) {
+    const QString root = QStorageInfo(folder).rootPath();
+    const int volume = m_drive1->findData(root);
+    if (volume >= 0)
+        m_drive1->setCurrentIndex(volume);
+    m_dir1->setRootIndex(m_folders->index(root));
+    const QModelIndex index = m_folders->index(QDir::cleanPath(folder));
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        m_dir1->expand(up);
+    m_dir1->setCurrentIndex(index);
+    m_dir1->scrollTo(index);
+}
+
+void frmFilePathShow::Drive1_Change() {
+    const QString root = m_drive1->currentData().toString();
+    const QModelIndex index = m_folders->index(root);
+    m_dir1->setRootIndex(index);
+    m_dir1->setCurrentIndex(QModelIndex());
+}
+
+void frmFilePathShow::btnSave_Click() {
+    m_tag = joinPath(path(), AppInfo::DatabaseFileName);
+    accept();
+}
+
+void frmFilePathShow::btnCancel_Click() {
+    reject();
+}
