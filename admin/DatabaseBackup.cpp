@@ -78,6 +78,40 @@ QString integrityCheck(const QString& file) {
     return answer;
 }
 
+void backupInto(sqlite3* source, const QString& file, const Progress& progress, int pagesPerStep) {
+    Connection copyDb(file, SQLITE_OPEN_READWRITE);
+    // The backup is finished also when a step or the progress callback throws.
+    std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup*)> backup(
+        sqlite3_backup_init(copyDb.get(), "main", source, "main"), sqlite3_backup_finish);
+    if (!backup)
+        throw DbError(copyDb.error(), Source);
+    int step = pagesPerStep > 0 ? pagesPerStep : 16;
+    int waits = 0;
+    int rc;
+    if (progress)
+        progress(0);
+    while ((rc = sqlite3_backup_step(backup.get(), step)) == SQLITE_OK || rc == SQLITE_BUSY ||
+           rc == SQLITE_LOCKED) {
+        if (rc != SQLITE_OK) {
+            // Another connection holds a lock: wait a little, at most about ten seconds in all.
+            if (++waits > 1000)
+                break;
+            sqlite3_sleep(10);
+            continue;
+        }
+        const int total = sqlite3_backup_pagecount(backup.get());
+        if (pagesPerStep <= 0)
+            step = std::max(1, (total + 99) / 100);
+        if (progress && total > 0)
+            progress(static_cast<int>(100LL * (total - sqlite3_backup_remaining(backup.get())) / total));
+    }
+    const int finished = sqlite3_backup_finish(backup.release());
+    if (rc != SQLITE_DONE)
+        throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), Source);
+    if (finished != SQLITE_OK)
+        throw DbError(copyDb.error(), Source);
+}
+
 void copy(sqlite3* source, const QString& target, const Progress& progress, int pagesPerStep) {
     if (!source)
         throw DbError(QStringLiteral("数据库没有打开"), Source);
@@ -94,39 +128,7 @@ void copy(sqlite3* source, const QString& target, const Progress& progress, int 
         throw DbError(part.errorString(), Source);
     part.close();
 
-    {
-        Connection copyDb(part.fileName(), SQLITE_OPEN_READWRITE);
-        // The backup is finished also when a step or the progress callback throws.
-        std::unique_ptr<sqlite3_backup, int (*)(sqlite3_backup*)> backup(
-            sqlite3_backup_init(copyDb.get(), "main", source, "main"), sqlite3_backup_finish);
-        if (!backup)
-            throw DbError(copyDb.error(), Source);
-        int step = pagesPerStep > 0 ? pagesPerStep : 16;
-        int waits = 0;
-        int rc;
-        if (progress)
-            progress(0);
-        while ((rc = sqlite3_backup_step(backup.get(), step)) == SQLITE_OK || rc == SQLITE_BUSY ||
-               rc == SQLITE_LOCKED) {
-            if (rc != SQLITE_OK) {
-                // Another connection holds a lock: wait a little, at most about ten seconds in all.
-                if (++waits > 1000)
-                    break;
-                sqlite3_sleep(10);
-                continue;
-            }
-            const int total = sqlite3_backup_pagecount(backup.get());
-            if (pagesPerStep <= 0)
-                step = std::max(1, (total + 99) / 100);
-            if (progress && total > 0)
-                progress(static_cast<int>(100LL * (total - sqlite3_backup_remaining(backup.get())) / total));
-        }
-        const int finished = sqlite3_backup_finish(backup.release());
-        if (rc != SQLITE_DONE)
-            throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), Source);
-        if (finished != SQLITE_OK)
-            throw DbError(copyDb.error(), Source);
-    }
+    backupInto(source, part.fileName(), progress, pagesPerStep);
 
     const QString check = integrityCheck(part.fileName());
     if (check != QLatin1String("ok"))

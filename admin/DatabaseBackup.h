@@ -18,8 +18,12 @@ QString sourceFile(sqlite3* db);
 // Whether both paths name one existing file, also through links.
 bool sameFile(const QString& first, const QString& second);
 
-// Copies the main database of `source` to `target`. `pagesPerStep` 0 copies about a hundredth of the
-// pages per step. Failures are thrown as DbError with the reason.
+// The stepped online backup of the main database of `source` into an existing (empty) database file,
+// without check or replace. `pagesPerStep` 0 copies about a hundredth of the pages per step.
+void backupInto(sqlite3* source, const QString& file, const Progress& progress = {}, int pagesPerStep = 0);
+
+// Copies the main database of `source` to `target` through backupInto, a temporary file and the check.
+// Failures are thrown as DbError with the reason.
 void copy(sqlite3* source, const QString& target, const Progress& progress = {}, int pagesPerStep = 0);
 
 // The first answer of "PRAGMA integrity_check" on a database file ("ok" for a sound one); failures to

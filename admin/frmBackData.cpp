@@ -60,7 +60,7 @@ frmBackData::frmBackData(QWidget* parent)
 }
 
 void frmBackData::btnFilePath_Click() {
-    frmFilePathShow folders;
+    frmFilePathShow folders(this);
     ModalRunner::run(folders);
     m_txtPath->setText(folders.tag());
 }
