@@ -183,6 +183,11 @@ TEST_F(BackupTest, FolderCancelEmptiesThePath) {
     EXPECT_EQ(dialog.txtPath()->text(), target());
     chooseFolder(dialog, QString());
     EXPECT_EQ(dialog.txtPath()->text(), QString());
+    // A long path is kept whole.
+    const QString deep = QDir(folder.path()).filePath(QString(100, 'd') + "/" + QString(100, 'e'));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    chooseFolder(dialog, deep);
+    EXPECT_EQ(dialog.txtPath()->text(), deep + "/crm_db.sqlite");
     EXPECT_TRUE(messages.empty());
 }
 

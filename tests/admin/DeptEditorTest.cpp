@@ -206,6 +206,9 @@ TEST_F(DeptEditorTest, EditorStepsStoreTheDepartment) {
         EXPECT_EQ(editor.windowMode(), std::nullopt);
         EXPECT_FALSE(editor.btnSave()->isEnabled());
         EXPECT_NE(node(editor, c.name), nullptr);
+        // The reload shows the first root, also after an edit.
+        EXPECT_EQ(editor.txtName()->text(), "Branch");
+        EXPECT_EQ(editor.shownId(), 7);
     }
     // A new key is the highest plus one, gaps left alone.
     EXPECT_EQ(db.GetRS("select mdid from manage_dept where name = 'Fin%'")->Fields(0).toInt(), 12);
@@ -322,19 +325,34 @@ TEST_F(DeptEditorTest, FailedWriteRollsBackAndKeepsTheInput) {
     }
 }
 
-// The list's edit mode holds until Add or Edit: clicks do not show departments meanwhile.
+// The department list opens the editor by its dialog name; the list's edit mode holds until Add or Edit:
+// clicks do not show departments meanwhile.
 TEST_F(DeptEditorTest, ListEditModeHoldsUntilAddOrEdit) {
-    frmAdd_DeptManage editor;
-    editor.setMode(RecordMode::Edit);
-    editor.show();
-    EXPECT_EQ(editor.windowMode(), RecordMode::Edit);
-    EXPECT_EQ(editor.txtName()->text(), QString());
-    run(editor, {"click:Sales"});
-    EXPECT_EQ(editor.txtName()->text(), QString());
-    EXPECT_EQ(editor.targetId(), 2);
-    run(editor, {"add", "click:Sales"});
-    EXPECT_EQ(editor.txtName()->text(), "Sales");
-    EXPECT_EQ(editor.shownId(), 2);
+    registerAdminForms();
+    bool ran = false;
+    ScopedHook<int(QDialog&)> modal(ModalRunner::handler(), [&](QDialog& shown) {
+        auto* editor = qobject_cast<frmAdd_DeptManage*>(&shown);
+        EXPECT_NE(editor, nullptr);
+        if (!editor)
+            return int(QDialog::Rejected);
+        ran = true;
+        editor->show();
+        EXPECT_EQ(editor->windowTitle(), "修改部门设置");
+        EXPECT_EQ(editor->windowMode(), RecordMode::Edit);
+        EXPECT_EQ(editor->txtName()->text(), QString());
+        run(*editor, {"click:Sales"});
+        EXPECT_EQ(editor->txtName()->text(), QString());
+        EXPECT_EQ(editor->targetId(), 2);
+        run(*editor, {"add", "click:Sales"});
+        EXPECT_EQ(editor->txtName()->text(), "Sales");
+        EXPECT_EQ(editor->shownId(), 2);
+        return int(QDialog::Rejected);
+    });
+    const RecordDialogOutcome outcome = openRecordDialog(
+        {"frmAdd_Dept", RecordMode::Edit, "部门设置", "select * from manage_dept_view where mdid=4", {}});
+    EXPECT_TRUE(outcome.opened);
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(messages.empty());
 }
 
 // The department picker's add button opens the editor; the new department shows in the picker's tree.
