@@ -1,0 +1,175 @@
+#include "customers/CustomerTypeStore.h"
+#include "core/BlankTrim.h"
+#include "core/DbError.h"
+#include "core/NodeCatalogue.h"
+#include "core/clsMDB.h"
+
+#include <QSet>
+#include <QVariantList>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A description as the table keeps it: trimmed, one blank when empty.
+QString storedDescription(const QString& description) {
+    const QString trimmed = trimBlanks(description);
+    return trimmed.isEmpty() ? QStringLiteral(" ") : trimmed;
+}
+
+CustomerTypeStore::Result refused(const QString& message) {
+    return {CustomerTypeStore::Result::Kind::Refused, message};
+}
+
+CustomerTypeStore::Result failed(const QString& description) {
+    return {CustomerTypeStore::Result::Kind::Failed, description};
+}
+
+Recordset query(const clsMDB& db, const QString& sql, const QVariantList& params) {
+    auto rs = db.GetRS(sql, params);
+    if (!rs)
+        throw DbError(db.lastError(), sql);
+    return std::move(*rs);
+}
+
+} // namespace
+
+QStringList CustomerTypeStore::reservedNames() {
+    QStringList names;
+    for (const QString& text : NodeCatalogue::fixedTexts()) {
+        names << text;
+        const NodeWindowConfig config = NodeCatalogue::configFor(text);
+        if (config.kind == NodeWindowConfig::Kind::List && !config.list.caption.isEmpty())
+            names << config.list.caption;
+    }
+    names.removeDuplicates();
+    return names;
+}
+
+bool CustomerTypeStore::exists(const QString& sql, const QVariantList& params) const {
+    return !query(m_db, sql, params).Eof();
+}
+
+qint64 CustomerTypeStore::nextKey() const {
+    const Recordset rs = query(m_db, QStringLiteral("select max(etid) as etid from customer_type "), {});
+    const QVariant highest = rs.Fields(QStringLiteral("etid"));
+    return highest.isValid() ? highest.toLongLong() + 1 : 1;
+}
+
+bool CustomerTypeStore::nameTaken(const QString& name, std::optional<qint64> except) const {
+    if (reservedNames().contains(name, Qt::CaseInsensitive))
+        return true;
+    // The column compares without regard to letter case.
+    if (!except)
+        return exists(QStringLiteral("select etid from customer_type where name = ?"), {name});
+    return exists(QStringLiteral("select etid from customer_type where (name = ?) and (etid<>?)"),
+                  {name, *except});
+}
+
+qint64 CustomerTypeStore::parentOf(qint64 etid) const {
+    const Recordset rs = query(m_db, QStringLiteral("select * from customer_type where etid=?"), {etid});
+    return rs.Eof() ? 0 : rs.Fields(QStringLiteral("pid")).toLongLong();
+}
+
+std::optional<QString> CustomerTypeStore::nameOf(qint64 etid) const {
+    const Recordset rs = query(m_db, QStringLiteral("select * from customer_type where etid=?"), {etid});
+    if (rs.Eof())
+        return std::nullopt;
+    return rs.Text(QStringLiteral("name"));
+}
+
+bool CustomerTypeStore::isWithin(qint64 type, qint64 ancestor) const {
+    QSet<qint64> seen;
+    for (qint64 at = type; at != 0 && !seen.contains(at); at = parentOf(at)) {
+        if (at == ancestor)
+            return true;
+        seen.insert(at);
+    }
+    return false;
+}
+
+void CustomerTypeStore::write(const std::vector<std::pair<QString, QVariantList>>& statements) {
+    m_db.BeginTrans();
+    try {
+        for (const auto& [sql, params] : statements)
+            if (!m_db.ExecSQL(sql, params))
+                throw DbError(m_db.lastError(), sql);
+        m_db.CommitTrans();
+    } catch (const DbError&) {
+        try {
+            m_db.RollbackTrans();
+        } catch (const DbError&) {
+        }
+        throw;
+    }
+}
+
+CustomerTypeStore::Result CustomerTypeStore::add(const QString& name, const QString& description,
+                                                 qint64 parent) {
+    const QString n = trimBlanks(name);
+    if (n.isEmpty())
+        return refused(NameMissing);
+    try {
+        if (nameTaken(n, std::nullopt))
+            return refused(NameTaken);
+        write({{QStringLiteral("insert into customer_type (etid,name,description,pid) values (?,?,?,?)"),
+                {nextKey(), n, storedDescription(description), parent}},
+               {QStringLiteral("insert into manage_module (name,isdel,flag) values (?,0,0)"), {n}}});
+        return {};
+    } catch (const DbError& error) {
+        return failed(error.description());
+    }
+}
+
+CustomerTypeStore::Result CustomerTypeStore::update(qint64 etid, const QString& name,
+                                                    const QString& description,
+                                                    std::optional<qint64> newParent) {
+    const QString n = trimBlanks(name);
+    if (n.isEmpty())
+        return refused(NameMissing);
+    try {
+        if (nameTaken(n, etid))
+            return refused(NameTaken);
+        if (newParent && isWithin(*newParent, etid))
+            return refused(MoveBelowItself);
+        const std::optional<QString> oldName = nameOf(etid);
+        std::vector<std::pair<QString, QVariantList>> statements;
+        if (newParent)
+            statements.push_back(
+                {QStringLiteral("update customer_type Set Name = ?,pid=?,description=? where etid=?"),
+                 {n, *newParent, storedDescription(description), etid}});
+        else
+            statements.push_back(
+                {QStringLiteral("update customer_type Set Name = ?,description=? where etid=?"),
+                 {n, storedDescription(description), etid}});
+        if (oldName)
+            statements.push_back(
+                {QStringLiteral("update manage_module Set Name = ? where name = ?"), {n, *oldName}});
+        write(statements);
+        return {};
+    } catch (const DbError& error) {
+        return failed(error.description());
+    }
+}
+
+CustomerTypeStore::Result CustomerTypeStore::remove(qint64 etid) {
+    try {
+        if (exists(QStringLiteral("select * from customer_info where etid=?"), {etid}))
+            return refused(HasCustomers);
+        if (exists(QStringLiteral("select etid from customer_type where pid=?"), {etid}))
+            return refused(HasSubTypes);
+        const std::optional<QString> name = nameOf(etid);
+        std::vector<std::pair<QString, QVariantList>> statements;
+        if (name) {
+            statements.push_back({QStringLiteral("delete from manage_module_role where mmid in (select mmid "
+                                                 "from manage_module where name = ?)"),
+                                  {*name}});
+            statements.push_back({QStringLiteral("delete from manage_module where name = ?"), {*name}});
+        }
+        statements.push_back({QStringLiteral("delete from customer_type where etid=?"), {etid}});
+        write(statements);
+        return {};
+    } catch (const DbError& error) {
+        return failed(error.description());
+    }
+}
