@@ -47,6 +47,7 @@ frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
 
 void frmAdd_UserPwd::onActivate() {
     m_txtUserName->setText(gLoginName);
+    m_txtOldPwd->setFocus(); // the account box is locked: typing starts with the old password
 }
 
 void frmAdd_UserPwd::keyPressEvent(QKeyEvent* event) {

@@ -51,6 +51,8 @@ TEST_F(PasswordChangeTest, ChecksTellWhatIsWrongAndWhereToType) {
     EXPECT_EQ(dialog->txtUserName()->text(), QStringLiteral("zhang"));
     EXPECT_TRUE(dialog->txtUserName()->isReadOnly());
     EXPECT_TRUE(dialog->btnSave()->isDefault());
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtOldPwd"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
         fill(*dialog, c.old, c.new1, c.new2);
