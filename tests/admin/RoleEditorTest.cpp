@@ -127,6 +127,27 @@ TEST_F(RoleEditorTest, AddSavesNameRemarkAndGrantsUnderTheNewKey) {
     EXPECT_EQ(grantsOf(key), held);
 }
 
+TEST_F(RoleEditorTest, TheGrantsGoToTheRoleTheInsertMade) {
+    // Another role appears with a higher key while the new one is written.
+    ASSERT_TRUE(
+        db.ExecSQL("CREATE TRIGGER shadow AFTER INSERT ON manage_module_roleName WHEN NEW.name <> '影子' "
+                   "BEGIN INSERT INTO manage_module_roleName (name,remark) VALUES ('影子',' '); END"));
+    auto dialog = shown<frmAdd_RoleUser>(RecordMode::Add);
+    dialog->txtDptName()->setText("O'Brien 😀");
+    dialog->txtRemark()->setPlainText(" 50% _备注_ ");
+    select(*dialog->lvRole(), {0});
+    dialog->btnAdd_Click();
+    dialog->btnSave_Click();
+    EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
+    const QString key = value("select pmrid from manage_module_roleName where name=?", {"O'Brien 😀"});
+    const QString shadow = value("select pmrid from manage_module_roleName where name='影子'");
+    EXPECT_GT(shadow.toLongLong(), key.toLongLong());
+    EXPECT_EQ(grantsOf(key), QStringList{"用户管理-->添加"});
+    EXPECT_EQ(grantsOf(shadow), QStringList{""});
+    EXPECT_EQ(value("select remark from manage_module_roleName where pmrid=?", {key.toLongLong()}),
+              "50% _备注_");
+}
+
 TEST_F(RoleEditorTest, EditReplacesTheGrantsAndBrowseShowsThem) {
     const QString key = makeRole("经理", {{11, 21}, {10, 20}});
     const QString bare = makeRole("空角色", {});
