@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -255,6 +256,14 @@ void ContactRecordDialog::btnSave_Click() {
             setMode(RecordMode::Add);
         accept();
     });
+}
+
+void ContactRecordDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    ActivatingDialog::keyPressEvent(event);
 }
 
 void ContactRecordDialog::btnCancel_Click() {

@@ -37,6 +37,8 @@ public slots:
 protected:
     ContactRecordDialog(ContactRecordForm form, QWidget* parent = nullptr);
     void onActivate() override;
+    // Enter and Escape have no effect of their own: the buttons answer to their access keys.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* makeControl(const ContactField& field);

@@ -1,5 +1,6 @@
 #include "customers/ContactRecordStore.h"
 #include "core/DbError.h"
+#include "core/SaveTransaction.h"
 #include "core/TextFunctions.h"
 #include "core/clsMDB.h"
 
@@ -119,25 +120,16 @@ QVariantList ContactRecordStore::updateParams(const QString& ownerKey, const Val
 bool ContactRecordStore::save(clsMDB& db, RecordMode mode, const QString& ownerKey, const QString& loadedKey,
                               const Values& values) const {
     try {
-        db.BeginTrans();
-    } catch (const DbError&) {
-        return false;
-    }
-    try {
-        bool written = true;
+        SaveTransaction transaction(db);
+        // An edit whose record is gone changes no row, as the list's query found none.
         if (mode == RecordMode::Add)
-            written = db.ExecSQL(insertSql(), insertParams(ownerKey, values));
+            transaction.exec(insertSql(), insertParams(ownerKey, values), SaveTransaction::Rows::Any);
         else if (mode == RecordMode::Edit)
-            written = db.ExecSQL(updateSql(), updateParams(ownerKey, values, loadedKey));
-        if (!written)
-            throw DbError(db.lastError(), QStringLiteral("ContactRecordStore"));
-        db.CommitTrans();
+            transaction.exec(updateSql(), updateParams(ownerKey, values, loadedKey),
+                             SaveTransaction::Rows::Any);
+        transaction.commit();
         return true;
     } catch (const DbError&) {
-        try {
-            db.RollbackTrans();
-        } catch (const DbError&) {
-        }
         return false;
     }
 }

@@ -2,6 +2,7 @@
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
 #include "core/NodeCatalogue.h"
+#include "core/SaveTransaction.h"
 #include "core/clsMDB.h"
 
 #include <QSet>
@@ -89,19 +90,10 @@ bool CustomerTypeStore::isWithin(qint64 type, qint64 ancestor) const {
 }
 
 void CustomerTypeStore::write(const std::vector<std::pair<QString, QVariantList>>& statements) {
-    m_db.BeginTrans();
-    try {
-        for (const auto& [sql, params] : statements)
-            if (!m_db.ExecSQL(sql, params))
-                throw DbError(m_db.lastError(), sql);
-        m_db.CommitTrans();
-    } catch (const DbError&) {
-        try {
-            m_db.RollbackTrans();
-        } catch (const DbError&) {
-        }
-        throw;
-    }
+    SaveTransaction transaction(m_db);
+    for (const auto& [sql, params] : statements)
+        transaction.exec(sql, params, SaveTransaction::Rows::Any);
+    transaction.commit();
 }
 
 CustomerTypeStore::Result CustomerTypeStore::add(const QString& name, const QString& description,

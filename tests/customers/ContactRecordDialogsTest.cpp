@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -151,6 +152,32 @@ TEST_F(ContactRecordDialogsTest, RegisteredUnderTheNamesTheDetailTabsOpen) {
     }
 }
 
+TEST_F(ContactRecordDialogsTest, TabOrderFollowsTheForm) {
+    const std::vector<std::pair<int, QStringList>> expected{
+        {0,
+         {"txtProductname", "txtAmount", "txtPrice", "txtTotalmoney", "txtSalers", "dtpSale_date",
+          "txtRemark", "btnSave", "btnCancel"}},
+        {3,
+         {"txtName", "txtTel", "txtMobile1", "txtMobile2", "txtEmail", "txtQQ", "txtMsn", "txtRemark",
+          "btnSave", "btnCancel", "cmbDuty"}},
+    };
+    for (const auto& [index, names] : expected) {
+        std::unique_ptr<ContactRecordDialog> dialog(dialogCases()[index].make());
+        QStringList order;
+        QWidget* at = dialog->control(names.front());
+        for (int i = 0; i < names.size(); ++i) {
+            // A picker takes the focus through its drop-down.
+            QWidget* named = at->objectName() == "ImgCombo" ? at->parentWidget() : at;
+            order << named->objectName();
+            do
+                at = at->nextInFocusChain();
+            while (!(at->focusPolicy() & Qt::TabFocus) || at->objectName().isEmpty() ||
+                   at->objectName().startsWith("qt_"));
+        }
+        EXPECT_EQ(order, names);
+    }
+}
+
 TEST_F(ContactRecordDialogsTest, ChecksOwnerThenRequiredFieldsInOrder) {
     for (const DialogCase& c : dialogCases()) {
         SCOPED_TRACE(c.name);
@@ -226,6 +253,9 @@ TEST_F(ContactRecordDialogsTest, AddEditAndBrowseRoundTrip) {
             else
                 EXPECT_FALSE(input->isEnabled()) << field.control.toStdString();
         }
+        // Escape does nothing of its own; Cancel closes.
+        QTest::keyClick(browsed.get(), Qt::Key_Escape);
+        EXPECT_TRUE(browsed->isVisible());
         browsed->btnCancel_Click();
         EXPECT_FALSE(browsed->isVisible());
     }

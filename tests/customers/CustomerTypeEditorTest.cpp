@@ -60,6 +60,7 @@ protected:
     void seed() {
         // A small tree: A; B > B1 > B11; C (used by a deleted customer). Each type has its rights
         // module; the role 1 holds grants on B1, B11 and the settings list "行业类型".
+        db.BeginTrans();
         for (const char* sql : {
                  "delete from customer_type",
                  "delete from customer_info",
@@ -75,6 +76,7 @@ protected:
                  "insert into customer_info (company, etid, isdel) values ('已删客户', 5, 1)",
              })
             ASSERT_TRUE(db.ExecSQL(sql)) << sql;
+        db.CommitTrans();
     }
 
     QString snapshot(const QString& sql) {
