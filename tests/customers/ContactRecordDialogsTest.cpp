@@ -8,6 +8,7 @@
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/FormFactory.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -378,6 +379,26 @@ TEST_F(ContactRecordDialogsTest, ContactTitleByStoredKey) {
     EXPECT_EQ(second->value("cmbDuty"), "");
     second->btnSave_Click();
     EXPECT_EQ(db.GetRS("select duty from customer_info_linkman where cilid=2")->Fields(0).toString(), "0");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ContactRecordDialogsTest, ComingBackFromAPopupKeepsWhatWasTyped) {
+    ASSERT_TRUE(db.ExecSQL("insert into customer_info_linkman (cilid, ciid, linkman, linktel, duty) "
+                           "values (1, 1, '甲', '1', 3)"));
+    auto dialog = open(dialogCases()[3], RecordMode::Edit, "1");
+    QApplication::setActiveWindow(dialog.get());
+    dialog->setValue("txtName", "乙");
+    dialog->setValue("cmbDuty", "4");
+    QWidget calendar; // the title list or the calendar of a date picker
+    calendar.show();
+    QApplication::setActiveWindow(&calendar);
+    calendar.hide();
+    QApplication::setActiveWindow(dialog.get());
+    EXPECT_EQ(dialog->value("txtName"), "乙");
+    EXPECT_EQ(dialog->value("cmbDuty"), "4");
 }
 
 } // namespace
