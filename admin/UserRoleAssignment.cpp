@@ -1,5 +1,5 @@
 #include "admin/UserRoleAssignment.h"
-#include "admin/ActionDatabase.h"
+#include "core/ActionDatabase.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
 #include "core/SaveTransaction.h"

@@ -1,5 +1,5 @@
 #include "admin/frmAdd_DeptManage.h"
-#include "admin/ActionDatabase.h"
+#include "core/ActionDatabase.h"
 #include "admin/DeptStore.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"

@@ -1,5 +1,5 @@
 #include "admin/frmAdd_User.h"
-#include "admin/ActionDatabase.h"
+#include "core/ActionDatabase.h"
 #include "core/DbError.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"

@@ -7,7 +7,7 @@
 
 class clsMDB;
 
-// The database work of the administration dialogs: each action (load, activation, save) opens a
+// The database work of the record dialogs: each action (load, activation, save) opens a
 // data-access object of its own and closes it at its end. Failures are thrown as DbError so that one
 // handler per action turns them into the dialog's message.
 namespace ActionDatabase {

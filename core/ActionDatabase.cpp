@@ -1,4 +1,4 @@
-#include "admin/ActionDatabase.h"
+#include "core/ActionDatabase.h"
 #include "core/DbError.h"
 #include "core/clsMDB.h"
 
