@@ -1,8 +1,10 @@
 #include "customers/CustomerForms.h"
+#include "customers/frmAdd_client.h"
 #include "customers/frmAdd_client_type.h"
 #include "customers/frmAdd_doc_type.h"
 #include "customers/frmAdd_info_complaints.h"
 #include "customers/frmAdd_info_linkman.h"
+#include "customers/frmAdd_info_records.h"
 #include "customers/frmAdd_info_sale.h"
 #include "customers/frmAdd_info_services.h"
 #include "ui/FormFactory.h"
@@ -18,4 +20,6 @@ void registerCustomerForms() {
     FormFactory::registerForm(QStringLiteral("frmAdd_info_services"),
                               [] { return new frmAdd_info_services; });
     FormFactory::registerForm(QStringLiteral("frmAdd_info_linkman"), [] { return new frmAdd_info_linkman; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_client"), [] { return new frmAdd_client; });
+    FormFactory::registerForm(QStringLiteral("frmAdd_info_records"), [] { return new frmAdd_info_records; });
 }

@@ -1,0 +1,246 @@
+#include "customers/frmAdd_info_records.h"
+#include "core/ActionDatabase.h"
+#include "core/DbError.h"
+#include "core/Messages.h"
+#include "core/clsMDB.h"
+#include "customers/VisitRecord.h"
+#include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/SlotGuard.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString InfoTitle = QStringLiteral("提示信息");
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, int limit) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(limit);
+    return edit;
+}
+
+QPlainTextEdit* multiLine(QWidget* parent, const char* name) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setTabChangesFocus(true);
+    edit->setFixedHeight(70);
+    return edit;
+}
+
+// At most `limit` characters, as the text boxes of the old form held.
+void limitText(QPlainTextEdit* edit, int limit) {
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
+        const QString text = edit->toPlainText();
+        if (text.size() <= limit)
+            return;
+        QTextCursor cursor = edit->textCursor();
+        const int position = std::min<int>(cursor.position(), limit);
+        edit->setPlainText(text.left(limit));
+        cursor = edit->textCursor();
+        cursor.setPosition(position);
+        edit->setTextCursor(cursor);
+    });
+}
+
+} // namespace
+
+frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_today(QDate::currentDate()) {
+    setObjectName(QStringLiteral("frmAdd_info_records"));
+    setWindowTitle(QStringLiteral("添加客户拜访记录信息"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+
+    Frame1 = new QGroupBox(QStringLiteral("设备附件信息"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    QWidget* f = Frame1;
+    cmbAcessType = new ctrl_SelectValue_Single(f);
+    cmbAcessType->setObjectName(QStringLiteral("cmbAcessType"));
+    txtAddress = lineEdit(f, "txtAddress", 64);
+    // Room for an 11-digit mobile number and more.
+    txtLinkman = lineEdit(f, "txtLinkman", 32);
+    cmbDuty = new ctrl_SelectValue_Single(f);
+    cmbDuty->setObjectName(QStringLiteral("cmbDuty"));
+    txtLinktel = lineEdit(f, "txtLinktel", 32);
+    dtpAcess_date = new QDateEdit(f);
+    dtpAcess_date->setObjectName(QStringLiteral("dtpAcess_date"));
+    dtpAcess_date->setCalendarPopup(true);
+    dtpAcess_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    dtpAcess_date->setDate(m_today);
+    txtContent = multiLine(f, "txtContent");
+    txtResults = multiLine(f, "txtResults");
+    limitText(txtContent, 128);
+    limitText(txtResults, 128);
+
+    btnSave = new QPushButton(QStringLiteral("   保存(&S)"), this);
+    btnSave->setObjectName(QStringLiteral("btnSave"));
+    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    for (QPushButton* button : {btnSave, btnCancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    auto* grid = new QGridLayout(Frame1);
+    const auto label = [&](const char* text, int row, int column) {
+        auto* caption = new QLabel(QString::fromUtf8(text), f);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, row, column);
+    };
+    label("拜访方式:", 0, 0);
+    grid->addWidget(cmbAcessType, 0, 1);
+    label("日    期:", 0, 2);
+    grid->addWidget(dtpAcess_date, 0, 3);
+    label("拜访地点:", 1, 0);
+    grid->addWidget(txtAddress, 1, 1, 1, 3);
+    label("联 系 人:", 2, 0);
+    grid->addWidget(txtLinkman, 2, 1);
+    label("头    衔:", 2, 2);
+    grid->addWidget(cmbDuty, 2, 3);
+    label("联系电话:", 3, 0);
+    grid->addWidget(txtLinktel, 3, 1);
+    label("拜访内容:", 4, 0);
+    grid->addWidget(txtContent, 4, 1, 1, 3);
+    label("拜访结果:", 5, 0);
+    grid->addWidget(txtResults, 5, 1, 1, 3);
+    for (int column : {1, 3})
+        grid->setColumnMinimumWidth(column, 160);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget* order[] = {cmbAcessType,  txtAddress, txtLinkman, cmbDuty, txtLinktel,
+                        dtpAcess_date, txtContent, txtResults, btnSave, btnCancel};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(btnSave, &QPushButton::clicked, this, &frmAdd_info_records::btnSave_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmAdd_info_records::btnCancel_Click);
+}
+
+QVariant frmAdd_info_records::listResult() const {
+    return m_nextDate.isEmpty() ? QVariant() : QVariant(m_nextDate);
+}
+
+void frmAdd_info_records::setToday(const QDate& today) {
+    m_today = today;
+    dtpAcess_date->setDate(today);
+}
+
+void frmAdd_info_records::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    guardSlot([this] { Form_Activate(); });
+}
+
+void frmAdd_info_records::setEditable(bool editable) {
+    for (QLineEdit* box : {txtAddress, txtLinkman, txtLinktel})
+        box->setReadOnly(!editable);
+    for (QPlainTextEdit* box : {txtContent, txtResults})
+        box->setReadOnly(!editable);
+    cmbAcessType->setEnabled(editable);
+    cmbDuty->setEnabled(editable);
+    dtpAcess_date->setEnabled(editable);
+    btnSave->setEnabled(editable);
+}
+
+void frmAdd_info_records::Form_Activate() {
+    const auto opened = ActionDatabase::open();
+    clsMDB& db = *opened;
+    const auto configure = [&](ctrl_SelectValue_Single* picker, const char* title, const char* sql) {
+        picker->Reset();
+        picker->setTitle(QString::fromUtf8(title));
+        picker->setBaseSql(QString::fromUtf8(sql));
+        picker->setConnection(&db);
+        picker->setShowField(QStringLiteral("name"));
+        picker->setReturnField(QStringLiteral("prid"));
+        picker->LoadData();
+        picker->setConnection(nullptr);
+    };
+    configure(cmbAcessType, "拜访方式", "select prid,name from info_parameter where pmid=27");
+    dtpAcess_date->setDate(m_today);
+    configure(cmbDuty, "头衔", "select prid,name from info_parameter where pmid=1 ");
+    if (mode() == RecordMode::Add)
+        return;
+    if (const std::optional<VisitRecord::Loaded> visit = VisitRecord::load(db, rowQuery())) {
+        // The stored keys pick the items, so that two kinds or titles of the same name cannot swap.
+        if (!cmbAcessType->locateByValue(visit->fields.acessType))
+            cmbAcessType->locate(visit->acessTypeName);
+        txtAddress->setText(visit->fields.address);
+        txtLinkman->setText(visit->fields.linkman);
+        if (!cmbDuty->locateByValue(visit->fields.duty))
+            cmbDuty->locate(visit->dutyName);
+        txtLinktel->setText(visit->fields.linktel);
+        setOwnerKey(visit->fields.ciid);
+        txtContent->setPlainText(visit->fields.content);
+        txtResults->setPlainText(visit->fields.results);
+        if (visit->fields.acessDate.isValid())
+            dtpAcess_date->setDate(visit->fields.acessDate);
+        setLoadedKey(visit->arid);
+    }
+    setEditable(mode() == RecordMode::Edit);
+    txtLinkman->setFocus();
+}
+
+void frmAdd_info_records::btnSave_Click() {
+    guardSlot([this] {
+        VisitRecord::Fields fields;
+        fields.ciid = ownerKey();
+        fields.acessType = cmbAcessType->GetValues();
+        fields.address = txtAddress->text();
+        fields.acessDate = dtpAcess_date->date();
+        fields.linkman = txtLinkman->text();
+        fields.linktel = txtLinktel->text();
+        fields.duty = cmbDuty->GetValues();
+        fields.content = txtContent->toPlainText();
+        fields.results = txtResults->toPlainText();
+        if (const auto check = VisitRecord::validate(fields)) {
+            Messages::show(check->message, MsgIcon::Information, MsgButtons::OK, InfoTitle);
+            if (check->focus == VisitRecord::Field::AcessType)
+                cmbAcessType->setFocus();
+            else if (check->focus == VisitRecord::Field::Linkman)
+                txtLinkman->setFocus();
+            return;
+        }
+        try {
+            const auto opened = ActionDatabase::open();
+            clsMDB& db = *opened;
+            m_nextDate = VisitRecord::save(db, mode(), fields, loadedKey());
+        } catch (const DbError&) {
+            // Neither the visit nor the date was written; the dialog stays in its mode.
+            Messages::show(QStringLiteral("添加失败！"), MsgIcon::Critical, MsgButtons::OK, InfoTitle);
+            return;
+        }
+        accept();
+    });
+}
+
+void frmAdd_info_records::btnCancel_Click() {
+    reject();
+}
