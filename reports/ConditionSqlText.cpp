@@ -1,5 +1,5 @@
 #include "reports/ConditionSqlText.h"
-#include "pickers/ClientSelectQuery.h"
+#include "core/LikePattern.h"
 
 namespace ConditionSqlText {
 
@@ -10,7 +10,7 @@ QString quoted(const QString& text) {
 }
 
 QString containsLiteral(const QString& text) {
-    const QString pattern = ClientSelectQuery::containsPattern(text);
+    const QString pattern = LikePattern::contains(text);
     const bool escaped = pattern.size() != text.size() + 2;
     return quoted(pattern) + (escaped ? QStringLiteral(" escape '\\'") : QString());
 }

@@ -268,19 +268,20 @@ void GridModel::AddItem(const QString& text, int row) {
     }
 }
 
-void GridModel::loadRecordset(const Recordset& rs, int firstRow) {
+void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     beginChange();
     firstRow = std::max(firstRow, 0);
+    firstCol = std::clamp(firstCol, 0, m_cols);
     const int records = rs.RecordCount();
     resizeCells(firstRow + records, m_cols);
-    const int fields = std::min(m_cols, rs.FieldCount());
+    const int fields = std::min(m_cols - firstCol, rs.FieldCount());
     QString* cells = m_cells.data();
     for (int r = 0; r < records; ++r) {
-        QString* line = cells + at(firstRow + r, 0);
+        QString* line = cells + at(firstRow + r, firstCol);
         for (int c = 0; c < fields; ++c)
             line[c] = textOf(rs.Value(r, c));
-        for (int c = fields; c < m_cols; ++c)
-            line[c] = QString();
+        for (int c = firstCol + fields; c < m_cols; ++c)
+            cells[at(firstRow + r, c)] = QString();
     }
     endChange();
 }

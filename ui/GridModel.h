@@ -92,6 +92,9 @@ public:
     // Formats of the block of cells (row1, col1)..(row2, col2); values: Align, QColor or bool.
     void setCell(CellProp prop, int row1, int col1, int row2, int col2, const QVariant& value);
     QVariant cell(CellProp prop, int row, int col) const;
+    // Where a cell's text stands: its own alignment, else its column's; General puts numbers right
+    // and other text (and every fixed row) left.
+    Qt::Alignment CellAlignment(int row, int col) const { return qtAlignment(row, col); }
 
     // Merging of equal neighbouring cells: along a row marked with setMergeRow, and down a column
     // marked with setMergeCol.
@@ -117,9 +120,9 @@ public:
     void setRedraw(bool redraw);
 
     // Fills the data rows from a recordset: Rows becomes firstRow + record count, row firstRow + i
-    // takes record i, column c its field c (Null gives empty text; fields past the last column are
-    // left out, columns past the last field stay empty).
-    void loadRecordset(const Recordset& rs, int firstRow = 1);
+    // takes record i, column firstCol + c its field c (Null gives empty text; fields past the last
+    // column are left out, columns past the last field stay empty, columns before firstCol are kept).
+    void loadRecordset(const Recordset& rs, int firstRow = 1, int firstCol = 0);
 
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.

@@ -6,7 +6,7 @@ QString guardedFailureText(const QString& failureText, const QString& descriptio
     return failureText + QStringLiteral("（") + description + QStringLiteral("）");
 }
 
-bool guardSlot(const std::function<void()>& body, const QString& failureText) {
+bool guardSlot(const std::function<void()>& body, const QString& failureText, const QString& title) {
     QString description;
     try {
         body();
@@ -16,7 +16,6 @@ bool guardSlot(const std::function<void()>& body, const QString& failureText) {
     } catch (const std::exception& error) {
         description = QString::fromLocal8Bit(error.what());
     }
-    Messages::show(guardedFailureText(failureText, description), MsgIcon::Critical, MsgButtons::OK,
-                   QStringLiteral("提示信息"));
+    Messages::show(guardedFailureText(failureText, description), MsgIcon::Critical, MsgButtons::OK, title);
     return false;
 }

@@ -7,8 +7,10 @@
 // text followed by the description in full-width parentheses, and the window stays usable. Answers
 // whether the body ran through. A slot uses it in one line:
 //     guardSlot([&] { reloadList(); });
+// The message goes under `title`.
 bool guardSlot(const std::function<void()>& body,
-               const QString& failureText = QStringLiteral("数据提取失败！"));
+               const QString& failureText = QStringLiteral("数据提取失败！"),
+               const QString& title = QStringLiteral("提示信息"));
 
 // The text guardSlot shows for an error: "数据提取失败！（no such table: x）".
 QString guardedFailureText(const QString& failureText, const QString& description);

@@ -1,0 +1,79 @@
+#pragma once
+#include "core/ServiceHook.h"
+#include "reports/PrintSettings.h"
+#include "reports/ReportDocument.h"
+
+#include <QPrinter>
+#include <QWidget>
+#include <memory>
+
+class DataGrid;
+class QPrintPreviewWidget;
+
+// The printing control of the print preview: it composes one document (paragraphs and grids) and
+// either shows it page by page or sends it to the printer. Its settings shape the document; page setup
+// changes the printer's paper and margins. A failure (no printer, a printer that refuses the job) is
+// thrown as PrintError with the text "您没有安装打印机！".
+class PrintControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit PrintControl(QWidget* parent = nullptr);
+    ~PrintControl() override;
+
+    // Picks the printer a job goes to: the printer of that name, or the system's default for an empty
+    // name. Answers false when there is none. Tests point it at a PDF file.
+    static ServiceHook<bool(QPrinter&, const QString&)>& printerChooser();
+    static const QString NoPrinterText;
+
+    PrintSettings& settings() { return m_settings; }
+    const PrintSettings& settings() const { return m_settings; }
+    // The paper and margins of the settings go to the printer (margins from twips).
+    void applyPageSettings();
+
+    QString Device() const { return m_device; }
+    void setDevice(const QString& device) { m_device = device; }
+    bool Preview() const { return m_preview; }
+    void setPreview(bool preview) { m_preview = preview; }
+
+    // Composing: begin, paragraphs and grids in order, end. With the preview flag the document is
+    // shown here; without it, it is printed.
+    void StartDoc();
+    void Paragraph(const QString& text);
+    void RenderControl(const DataGrid* grid);
+    void EndDoc();
+    // Prints the document as composed last.
+    void PrintDoc();
+    // The page-setup dialog; true when the user confirmed it.
+    bool PageSetup();
+    // Lays the document out again and shows it.
+    void Refresh();
+
+    int PageCount() const { return m_pageCount; }
+    int CurrentPage() const;
+    int PreviewPage() const;
+    void setPreviewPage(int page);
+    double Zoom() const;
+    void setZoom(double percent);
+    // 2 several pages, 3 one whole page.
+    int ZoomMode() const { return m_zoomMode; }
+    void setZoomMode(int mode);
+
+    QPrinter& printer() { return *m_printer; }
+    QPrintPreviewWidget* view() const { return m_view; }
+    const ReportDocument& document() const { return m_document; }
+
+private:
+    PageFrame frameFor(QPrinter& printer) const;
+    void renderPreview(QPrinter* printer);
+    // Prints to the chosen printer, with a progress dialog for a long document.
+    void printOn(QPrinter& printer);
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPrintPreviewWidget* m_view;
+    PrintSettings m_settings;
+    ReportDocument m_document;
+    QString m_device;
+    bool m_preview = false;
+    int m_pageCount = 0;
+    int m_zoomMode = 0;
+};

@@ -1,0 +1,324 @@
+#include "reports/ReportDocument.h"
+#include "ui/DataGrid.h"
+#include "ui/GridMerging.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+quint64 cellKey(int row, int col) {
+    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
+}
+
+// The text of a page header or footer part, with "%d" as the page number.
+QString pageText(QString text, int page) {
+    return text.replace(QStringLiteral("%d"), QString::number(page));
+}
+
+} // namespace
+
+ReportDocument::ReportDocument() = default;
+ReportDocument::~ReportDocument() = default;
+
+void ReportDocument::clear() {
+    m_blocks.clear();
+    m_grids.clear();
+    m_pages.clear();
+}
+
+void ReportDocument::addParagraph(const QString& text) {
+    m_blocks.append(Block{text, nullptr});
+}
+
+void ReportDocument::addGrid(const DataGrid* grid) {
+    if (grid)
+        m_blocks.append(Block{QString(), grid});
+}
+
+ReportDocument::Page& ReportDocument::newPage(qreal& y) {
+    m_pages.append(Page());
+    y = m_frame.content.top();
+    return m_pages.last();
+}
+
+int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
+                             const PrintSettings& settings) {
+    m_frame = frame;
+    m_settings = settings;
+    m_pages.clear();
+    m_grids.clear();
+    qreal y = 0;
+    newPage(y);
+    const QRectF content = frame.content;
+    const QFontMetricsF metrics(settings.font, &device);
+    const int flags = static_cast<int>(settings.qtTextAlign()) | Qt::TextWordWrap;
+    for (int b = 0; b < m_blocks.size(); ++b) {
+        const Block& block = m_blocks[b];
+        if (block.grid) {
+            layOutGrid(b, y, device);
+            continue;
+        }
+        const qreal indent = frame.twips(settings.indentLeft);
+        const qreal width = std::max<qreal>(content.width() - indent, 1);
+        const QString text = block.text.isEmpty() ? QStringLiteral(" ") : block.text;
+        const qreal height = metrics.boundingRect(QRectF(0, 0, width, 1e9), flags, text).height() *
+                             std::max(settings.lineSpacing, 10.0) / 100.0;
+        const qreal before = frame.twips(settings.spaceBefore);
+        const qreal after = frame.twips(settings.spaceAfter);
+        if (y + before + height > content.bottom() && y > content.top())
+            newPage(y);
+        y += before;
+        Item item;
+        item.block = b;
+        item.rect = QRectF(content.left() + indent, y, width, height);
+        m_pages.last().items.append(item);
+        y += height + after;
+    }
+    return static_cast<int>(m_pages.size());
+}
+
+void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
+    const DataGrid* view = m_blocks[block].grid;
+    const GridModel& model = view->grid();
+    if (model.Rows() <= 0 || model.Cols() <= 0)
+        return;
+    GridLayout& grid = m_grids[block];
+    grid.model = &model;
+    grid.palette = view->palette();
+    grid.font = view->font();
+    const QRectF content = m_frame.content;
+
+    // Columns in twips as the grid has them; a hidden column does not print.
+    grid.colWidth.resize(model.Cols());
+    QVector<int> fixedCols, otherCols;
+    qreal fixedWidth = 0;
+    for (int c = 0; c < model.Cols(); ++c) {
+        const int twips =
+            model.ColWidth(c) < 0 ? model.colWidthPx(c) * GridModel::TwipsPerPixel : model.ColWidth(c);
+        grid.colWidth[c] = m_frame.twips(twips);
+        if (twips <= 0)
+            continue;
+        if (c < model.FixedCols()) {
+            fixedCols.append(c);
+            fixedWidth += grid.colWidth[c];
+        } else {
+            otherCols.append(c);
+        }
+    }
+    // Bands of columns that fit across the page, each starting with the fixed columns.
+    QVector<int> band = fixedCols;
+    qreal bandWidth = fixedWidth;
+    bool bandHasOwn = false;
+    for (int c : otherCols) {
+        if (bandHasOwn && bandWidth + grid.colWidth[c] > content.width()) {
+            grid.bands.append(band);
+            band = fixedCols;
+            bandWidth = fixedWidth;
+        }
+        band.append(c);
+        bandWidth += grid.colWidth[c];
+        bandHasOwn = true;
+    }
+    if (!band.isEmpty())
+        grid.bands.append(band);
+
+    // Rows: their own height, else one line of the grid's font with some air.
+    const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
+    grid.rowHeight.resize(model.Rows());
+    for (int r = 0; r < model.Rows(); ++r) {
+        const int twips = model.RowHeight(r);
+        grid.rowHeight[r] = twips < 0 ? defaultHeight : m_frame.twips(twips);
+    }
+    grid.fixedRows = std::min(model.FixedRows(), model.Rows());
+    for (int r = 0; r < grid.fixedRows; ++r)
+        grid.headerHeight += grid.rowHeight[r];
+
+    if (model.MergeCells() != GridModel::Merge::Never) {
+        QSet<int> mergeRows, mergeCols;
+        for (int r = 0; r < model.Rows(); ++r)
+            if (model.MergeRow(r))
+                mergeRows.insert(r);
+        for (int c = 0; c < model.Cols(); ++c)
+            if (model.MergeCol(c))
+                mergeCols.insert(c);
+        grid.merged = mergedGridBlocks(
+            model.Rows(), model.Cols(), [&model](int r, int c) { return model.TextMatrix(r, c); }, mergeRows,
+            mergeCols);
+        for (int i = 0; i < grid.merged.size(); ++i) {
+            const QRect& m = grid.merged[i];
+            for (int r = m.top(); r <= m.bottom(); ++r)
+                for (int c = m.left(); c <= m.right(); ++c)
+                    grid.mergedCell.insert(cellKey(r, c), i);
+        }
+    }
+
+    // Slices: the rows that fit below the repeated header rows, page after page, band after band.
+    const int firstData = grid.fixedRows;
+    for (int b = 0; b < grid.bands.size(); ++b) {
+        if (b > 0 && y > content.top())
+            newPage(y);
+        int row = firstData;
+        do {
+            const qreal first = row < model.Rows() ? grid.rowHeight[row] : 0;
+            if (y + grid.headerHeight + first > content.bottom() && y > content.top())
+                newPage(y);
+            Item item;
+            item.block = block;
+            item.band = b;
+            item.rect = QRectF(content.left(), y, content.width(), 0);
+            item.firstRow = row;
+            qreal bottom = y + grid.headerHeight;
+            while (row < model.Rows() &&
+                   (row == item.firstRow || bottom + grid.rowHeight[row] <= content.bottom())) {
+                bottom += grid.rowHeight[row];
+                ++row;
+            }
+            item.lastRow = row - 1;
+            item.rect.setHeight(bottom - y);
+            m_pages.last().items.append(item);
+            y = bottom;
+            if (row < model.Rows())
+                newPage(y);
+        } while (row < model.Rows());
+    }
+    y += m_frame.twips(m_settings.spaceAfter);
+}
+
+bool ReportDocument::paint(QPainter& painter, const std::function<bool()>& newPage,
+                           const std::function<bool(int, int)>& progress) const {
+    const int pages = static_cast<int>(m_pages.size());
+    for (int p = 0; p < pages; ++p) {
+        if (progress && !progress(p + 1, pages))
+            return false;
+        if (p > 0 && !newPage())
+            return false;
+        if (m_settings.backColor != 0xFFFFFF)
+            painter.fillRect(QRectF(QPointF(0, 0), m_frame.paper),
+                             PrintSettings::color(m_settings.backColor));
+        paintHeaderFooter(painter, p + 1);
+        for (const Item& item : m_pages[p].items) {
+            if (item.band < 0)
+                paintParagraph(painter, item);
+            else
+                paintSlice(painter, item);
+        }
+    }
+    return true;
+}
+
+void ReportDocument::paintHeaderFooter(QPainter& painter, int page) const {
+    const QRectF content = m_frame.content;
+    const auto paintParts = [&](const QString& text, qreal top, bool below) {
+        if (text.isEmpty())
+            return;
+        painter.setFont(m_settings.headerFont);
+        painter.setPen(PrintSettings::color(m_settings.headerColor));
+        const QStringList parts = text.split(QLatin1Char('|'));
+        const qreal height = QFontMetricsF(m_settings.headerFont, painter.device()).height();
+        const QRectF line(content.left(), below ? top - height : top, content.width(), height);
+        if (parts.size() == 1) {
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, pageText(parts[0], page));
+            return;
+        }
+        const Qt::Alignment aligns[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+        for (int i = 0; i < std::min<qsizetype>(parts.size(), 3); ++i)
+            painter.drawText(line, aligns[i] | Qt::AlignVCenter, pageText(parts[i], page));
+    };
+    paintParts(m_settings.header, m_frame.headerTop, false);
+    paintParts(m_settings.footer, m_frame.footerBottom, true);
+}
+
+void ReportDocument::paintParagraph(QPainter& painter, const Item& item) const {
+    painter.setFont(m_settings.font);
+    painter.setPen(PrintSettings::color(m_settings.textColor));
+    painter.drawText(item.rect, static_cast<int>(m_settings.qtTextAlign()) | Qt::TextWordWrap,
+                     m_blocks[item.block].text);
+}
+
+void ReportDocument::paintSlice(QPainter& painter, const Item& item) const {
+    const GridLayout& grid = m_grids[item.block];
+    const QVector<int>& cols = grid.bands[item.band];
+    // Where each printed row and column lies on this page.
+    QVector<int> rows;
+    for (int r = 0; r < grid.fixedRows; ++r)
+        rows.append(r);
+    for (int r = item.firstRow; r <= item.lastRow; ++r)
+        rows.append(r);
+    QHash<int, std::pair<qreal, qreal>> rowSpan; // grid row -> top, height
+    QHash<int, std::pair<qreal, qreal>> colSpan; // grid column -> left, width
+    qreal y = item.rect.top();
+    for (int r : rows) {
+        rowSpan.insert(r, {y, grid.rowHeight[r]});
+        y += grid.rowHeight[r];
+    }
+    qreal x = item.rect.left();
+    for (int c : cols) {
+        colSpan.insert(c, {x, grid.colWidth[c]});
+        x += grid.colWidth[c];
+    }
+    const QRectF clip(item.rect.left(), item.rect.top(), std::min(x - item.rect.left(), item.rect.width()),
+                      item.rect.height());
+    painter.save();
+    painter.setClipRect(clip.adjusted(-2, -2, 2, 2));
+    QSet<int> mergedDone;
+    for (int r : rows) {
+        if (grid.rowHeight[r] <= 0)
+            continue;
+        for (int c : cols) {
+            QRectF rect(colSpan[c].first, rowSpan[r].first, colSpan[c].second, rowSpan[r].second);
+            if (!grid.mergedCell.isEmpty()) {
+                const auto found = grid.mergedCell.constFind(cellKey(r, c));
+                if (found != grid.mergedCell.constEnd()) {
+                    if (mergedDone.contains(*found))
+                        continue;
+                    mergedDone.insert(*found);
+                    // The part of the block that this page shows, as one cell.
+                    const QRect& block = grid.merged[*found];
+                    QRectF united;
+                    for (int br = block.top(); br <= block.bottom(); ++br) {
+                        if (!rowSpan.contains(br))
+                            continue;
+                        for (int bc = block.left(); bc <= block.right(); ++bc)
+                            if (colSpan.contains(bc))
+                                united |= QRectF(colSpan[bc].first, rowSpan[br].first, colSpan[bc].second,
+                                                 rowSpan[br].second);
+                    }
+                    rect = united;
+                }
+            }
+            paintCell(painter, grid, rect, r, c);
+        }
+    }
+    painter.restore();
+}
+
+void ReportDocument::paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row,
+                               int col) const {
+    const GridModel& model = *grid.model;
+    const bool fixed = row < model.FixedRows() || col < model.FixedCols();
+    const QVariant back = model.cell(GridModel::CellProp::BackColor, row, col);
+    const QColor fill =
+        back.isValid() ? back.value<QColor>() : grid.palette.color(fixed ? QPalette::Button : QPalette::Base);
+    if (fill != Qt::white)
+        painter.fillRect(rect, fill);
+    QPen pen(PrintSettings::color(m_settings.penColor));
+    pen.setWidthF(std::max<qreal>(m_frame.twips(m_settings.tablePen), 0.5));
+    pen.setStyle(m_settings.qtPenStyle());
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+    const QString text = model.TextMatrix(row, col);
+    if (text.isEmpty())
+        return;
+    QFont font = grid.font;
+    if (model.cell(GridModel::CellProp::FontBold, row, col).toBool())
+        font.setBold(true);
+    painter.setFont(font);
+    const QVariant fore = model.cell(GridModel::CellProp::ForeColor, row, col);
+    painter.setPen(fore.isValid() ? fore.value<QColor>() : QColor(Qt::black));
+    const qreal pad = m_frame.twips(60);
+    painter.drawText(rect.adjusted(pad, 0, -pad, 0), static_cast<int>(model.CellAlignment(row, col)), text);
+}

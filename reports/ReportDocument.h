@@ -1,0 +1,97 @@
+#pragma once
+#include "reports/PrintSettings.h"
+
+#include <QHash>
+#include <QList>
+#include <QPalette>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+class DataGrid;
+class GridModel;
+class QPagedPaintDevice;
+class QPainter;
+
+// The page frame of a print job, in the device's pixels: the paper, the area the document flows in,
+// and the base lines of the page header and footer.
+struct PageFrame {
+    QSizeF paper;
+    QRectF content;
+    qreal headerTop = 0;
+    qreal footerBottom = 0;
+    qreal dpi = 72;
+    qreal twips(double value) const { return value * dpi / 1440.0; }
+};
+
+// One printed document: paragraphs and grids in order, laid out on pages. A grid prints as a table
+// with its fixed rows repeated at the top of each page; rows that do not fit continue on the next
+// page, columns wider than the page on further pages (the fixed columns repeated). Bold, colours,
+// alignment and merged cells print as the grid shows them.
+class ReportDocument {
+public:
+    ReportDocument();
+    ~ReportDocument();
+
+    void clear();
+    void addParagraph(const QString& text);
+    // The grid is read when the document is laid out and painted; it must outlive the document.
+    void addGrid(const DataGrid* grid);
+    bool isEmpty() const { return m_blocks.isEmpty(); }
+
+    // Lays the document out for the device and the settings; answers the number of pages (at least
+    // one).
+    int paginate(QPagedPaintDevice& device, const PageFrame& frame, const PrintSettings& settings);
+    int pageCount() const { return static_cast<int>(m_pages.size()); }
+
+    // Paints the pages laid out by paginate on a painter already begun on that device; `newPage`
+    // starts each page after the first. `progress` (page from 1, page count) may answer false to stop.
+    // Answers whether every page was painted.
+    bool paint(QPainter& painter, const std::function<bool()>& newPage,
+               const std::function<bool(int, int)>& progress = {}) const;
+
+private:
+    struct Block {
+        QString text;
+        const DataGrid* grid = nullptr;
+    };
+    // A grid laid out for one job: its bands of columns, row heights and merged blocks.
+    struct GridLayout {
+        const GridModel* model = nullptr;
+        QPalette palette;
+        QFont font;
+        QVector<QVector<int>> bands; // the columns of each band, fixed columns first
+        QVector<qreal> colWidth;     // by grid column
+        QVector<qreal> rowHeight;    // by grid row, 0 for a hidden row
+        int fixedRows = 0;
+        qreal headerHeight = 0;
+        QList<QRect> merged;            // x = column, y = row
+        QHash<quint64, int> mergedCell; // cell key -> index into merged
+    };
+    struct Item {
+        int block = 0;
+        QRectF rect;      // a paragraph's box, or the top-left corner of a table slice
+        int band = -1;    // -1 for a paragraph
+        int firstRow = 0; // data rows of a slice, inclusive
+        int lastRow = -1;
+    };
+    struct Page {
+        QList<Item> items;
+    };
+
+    void layOutGrid(int block, qreal& y, QPaintDevice& device);
+    void paintHeaderFooter(QPainter& painter, int page) const;
+    void paintParagraph(QPainter& painter, const Item& item) const;
+    void paintSlice(QPainter& painter, const Item& item) const;
+    void paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row, int col) const;
+    Page& newPage(qreal& y);
+
+    QList<Block> m_blocks;
+    QHash<int, GridLayout> m_grids; // by block
+    QList<Page> m_pages;
+    PageFrame m_frame;
+    PrintSettings m_settings;
+};

@@ -1,0 +1,42 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+#include <memory>
+
+class DataGrid;
+class PrintControl;
+class QComboBox;
+class QToolBar;
+
+// The print preview window: the document page by page, with page setup (which builds the document
+// again from the kept paragraphs and grid), print, several pages, one page, the zoom list, previous
+// and next page, and exit. Escape closes it.
+class frmPreView : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmPreView(QWidget* parent = nullptr);
+    ~frmPreView() override;
+
+    // What the print job composed the document from, shared with it; page setup builds from them.
+    std::shared_ptr<QStringList> headParagraphs;
+    std::shared_ptr<QStringList> bottomParagraphs;
+    const DataGrid* gridHandle = nullptr;
+
+    PrintControl& vsPrint() const { return *m_vsPrint; }
+    QToolBar* tbPrnBar() const { return m_toolbar; }
+    QComboBox* cboZoom() const { return m_cboZoom; }
+
+public slots:
+    // The toolbar's action by button key (its caption); a failure of the printing control shows
+    // "您没有安装打印机！" and the window stays open.
+    void tbPrnBar_ButtonClick(const QString& key);
+    void cboZoom_Click();
+
+private:
+    // Composes the document from the kept paragraphs and grid.
+    void compose();
+
+    QToolBar* m_toolbar;
+    QComboBox* m_cboZoom;
+    PrintControl* m_vsPrint;
+};
