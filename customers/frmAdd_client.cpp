@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -138,8 +139,10 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
     grid->addWidget(txtSign_date, 0, 5);
     label("回访周期:", 1, 0);
     auto* interval = new QHBoxLayout;
+    TxtHfzq->setFixedWidth(150);
     interval->addWidget(TxtHfzq);
     interval->addWidget(new QLabel(QStringLiteral("天"), f));
+    interval->addStretch();
     grid->addLayout(interval, 1, 1, 1, 3);
     label("下次回访日期:", 1, 4);
     grid->addWidget(txtNextDate, 1, 5);
@@ -218,6 +221,14 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
 
 QString frmAdd_client::To_PY(const QString& text, qint16 mode, const QString& separator) {
     return CustomerCard::To_PY(text, mode, separator);
+}
+
+void frmAdd_client::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmAdd_client::showEvent(QShowEvent* event) {

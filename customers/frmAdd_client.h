@@ -71,6 +71,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape has no effect of its own: the buttons answer to their access keys.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The work of the first showing: pickers, attachment list, default interval and next date.

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -145,6 +146,14 @@ QVariant frmAdd_info_records::listResult() const {
 void frmAdd_info_records::setToday(const QDate& today) {
     m_today = today;
     dtpAcess_date->setDate(today);
+}
+
+void frmAdd_info_records::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmAdd_info_records::showEvent(QShowEvent* event) {

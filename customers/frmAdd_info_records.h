@@ -44,6 +44,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape has no effect of its own: the buttons answer to their access keys.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Activate();

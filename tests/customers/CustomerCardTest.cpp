@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -70,12 +71,15 @@ QString awkward(int limit) {
 
 } // namespace
 
-TEST_F(CustomerCardTest, RegisteredUnderTheNamesTheListsOpen) {
+TEST_F(CustomerCardTest, RegisteredUnderTheNamesTheListsOpenAndLeftOpenByEscape) {
     registerCustomerForms();
     for (const char* name : {"frmAdd_client", "FRMADD_CLIENT", "frmadd_info_records"}) {
         std::unique_ptr<QWidget> window(FormFactory::create(QString::fromLatin1(name)));
         ASSERT_TRUE(window) << name;
         EXPECT_TRUE(dynamic_cast<IRecordDialog*>(window.get())) << name;
+        window->show();
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible()) << name;
     }
 }
 
