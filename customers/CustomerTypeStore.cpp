@@ -1,6 +1,7 @@
 #include "customers/CustomerTypeStore.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
+#include "core/NavigationTree.h"
 #include "core/NodeCatalogue.h"
 #include "core/SaveTransaction.h"
 #include "core/clsMDB.h"
@@ -36,7 +37,8 @@ Recordset query(const clsMDB& db, const QString& sql, const QVariantList& params
 } // namespace
 
 QStringList CustomerTypeStore::reservedNames() {
-    QStringList names;
+    // The fixed groups of the navigation tree, whose texts its expansion rule goes by.
+    QStringList names{QStringLiteral("管理提示"), NavigationTree::SettingsGroup};
     for (const QString& text : NodeCatalogue::fixedTexts()) {
         names << text;
         const NodeWindowConfig config = NodeCatalogue::configFor(text);

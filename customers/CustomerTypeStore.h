@@ -53,8 +53,8 @@ public:
     // Whether `type` is `ancestor` or lies below it (stops at a loop of parents).
     bool isWithin(qint64 type, qint64 ancestor) const;
 
-    // The texts of the fixed navigation entries and the captions of the windows they open: the
-    // names of rights modules that are no customer type.
+    // The texts of the fixed navigation groups and entries and the captions of the windows the
+    // entries open: the names of rights modules and tree nodes that are no customer type.
     static QStringList reservedNames();
 
 private:

@@ -1,6 +1,8 @@
 #include "pickers/SelectionTree.h"
 #include "core/clsMDB.h"
 
+#include <QSet>
+
 SelectionTree::SelectionTree(QString table, QString keyColumn)
     : m_table(std::move(table)), m_keyColumn(std::move(keyColumn)) {}
 
@@ -43,11 +45,16 @@ bool SelectionTree::readRows(const clsMDB& db, const QString& sql, const QVarian
     return true;
 }
 
-bool SelectionTree::loadChildren(const clsMDB& db, Node& node, QString& errorText) const {
+bool SelectionTree::loadChildren(const clsMDB& db, Node& node, QString& errorText,
+                                 QSet<QString>& seen) const {
     if (!readRows(db, childrenSql(), {idOfKey(node.key)}, node.children, errorText))
         return false;
+    // A row keyed 0 finds the top level again as its children: a row already in the tree is left out.
+    std::erase_if(node.children, [&](const Node& child) { return seen.contains(child.key); });
+    for (const Node& child : node.children)
+        seen.insert(child.key);
     for (Node& child : node.children)
-        if (!loadChildren(db, child, errorText))
+        if (!loadChildren(db, child, errorText, seen))
             return false;
     return true;
 }
@@ -57,8 +64,11 @@ std::optional<std::vector<SelectionTree::Node>> SelectionTree::load(const clsMDB
     std::vector<Node> top;
     if (!readRows(db, topLevelSql(), {}, top, errorText))
         return std::nullopt;
+    QSet<QString> seen;
+    for (const Node& node : top)
+        seen.insert(node.key);
     for (Node& node : top)
-        if (!loadChildren(db, node, errorText))
+        if (!loadChildren(db, node, errorText, seen))
             return std::nullopt;
     return top;
 }

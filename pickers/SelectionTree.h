@@ -1,4 +1,5 @@
 #pragma once
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -35,7 +36,7 @@ public:
 
 private:
     SelectionTree(QString table, QString keyColumn);
-    bool loadChildren(const clsMDB& db, Node& node, QString& errorText) const;
+    bool loadChildren(const clsMDB& db, Node& node, QString& errorText, QSet<QString>& seen) const;
     bool readRows(const clsMDB& db, const QString& sql, const QVariantList& params, std::vector<Node>& nodes,
                   QString& errorText) const;
 

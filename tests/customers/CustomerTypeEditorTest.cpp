@@ -144,6 +144,8 @@ TEST_F(CustomerTypeEditorTest, Operations) {
          tree, mods, held},
         {"settings window name", [](Editor& e) { e.rename(3, "行业类型"); }, CustomerTypeStore::NameTaken,
          tree, mods, held},
+        {"navigation group name", [](Editor& e) { e.add(2, "参数设置", false); },
+         CustomerTypeStore::NameTaken, tree, mods, held},
         {"report entry name", [](Editor& e) { e.add(2, "分类统计", false); }, CustomerTypeStore::NameTaken,
          tree, mods, held},
         {"empty name", [](Editor& e) { e.add(2, "   ", false); }, CustomerTypeStore::NameMissing, tree, mods,
@@ -204,6 +206,18 @@ TEST_F(CustomerTypeEditorTest, TreeShowsTypesByName) {
     EXPECT_FALSE(dialog->btnSave()->isEnabled());
     EXPECT_FALSE(dialog->Option1()->isEnabled());
     EXPECT_FALSE(dialog->Option2()->isEnabled());
+}
+
+TEST_F(CustomerTypeEditorTest, TypeKeyedZeroShowsOnce) {
+    // A file made elsewhere may hold a type keyed 0: its children query finds the top level again.
+    ASSERT_TRUE(
+        db.ExecSQL("insert into customer_type (etid, name, pid) values (0, 'Null', 0), (7, 'N1', 0)"));
+    auto dialog = openEditor();
+    QTreeWidget& tree = *dialog->trvReport();
+    ASSERT_EQ(tree.topLevelItemCount(), 5);
+    EXPECT_EQ(tree.topLevelItem(3)->text(0), "N1");
+    EXPECT_EQ(tree.topLevelItem(4)->text(0), "Null");
+    EXPECT_EQ(tree.topLevelItem(4)->childCount(), 0);
 }
 
 TEST_F(CustomerTypeEditorTest, FirstTypeOfAnEmptyTable) {
