@@ -36,7 +36,7 @@ void dateAdd(sqlite3_context* context, int, sqlite3_value** argv) {
     const QByteArray interval =
         QByteArray(reinterpret_cast<const char*>(sqlite3_value_text(argv[0]))).trimmed().toLower();
     // The old engine rounds a fractional count to a whole one.
-    const qint64 count = std::llround(sqlite3_value_double(argv[1]));
+    const qint64 count = static_cast<qint64>(roundHalfToEven(sqlite3_value_double(argv[1])));
     const unsigned char* dateText = sqlite3_value_text(argv[2]);
     const int dateSize = sqlite3_value_bytes(argv[2]);
     const QDate date = leadingDate(dateText, dateSize);
@@ -71,6 +71,11 @@ void getDate(sqlite3_context* context, int, sqlite3_value**) {
 }
 
 } // namespace
+
+double roundHalfToEven(double value) {
+    // nearbyint rounds in the default mode: to the nearest whole number, ties to even.
+    return std::nearbyint(value);
+}
 
 bool registerJetFunctions(sqlite3* db) {
     const int deterministic = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

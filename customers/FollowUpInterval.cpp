@@ -1,4 +1,5 @@
 #include "customers/FollowUpInterval.h"
+#include "core/JetFunctions.h"
 
 #include <QLocale>
 #include <cmath>
@@ -11,8 +12,7 @@ std::optional<int> days(const QString& typed) {
     const double value = QLocale::c().toDouble(typed.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    // nearbyint rounds in the default mode, to the nearest whole number with ties to even.
-    const double whole = std::nearbyint(value);
+    const double whole = roundHalfToEven(value);
     if (whole < std::numeric_limits<qint16>::min() || whole > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<int>(whole);

@@ -249,6 +249,15 @@ TEST_F(CustomerCardTest, AddEditAndBrowseKeepEveryTextExactly) {
     EXPECT_TRUE(browse->cmbClientType->Enabled());
 }
 
+TEST_F(CustomerCardTest, TheCardAndTheDatabasesDateaddCountTheSameDays) {
+    for (const char* interval : {"1.5", "2.5", "-2.5", "0.5", "30", " 7 "}) {
+        const QString typed = QString::fromLatin1(interval);
+        EXPECT_EQ(value("select dateadd('d', ?, '2024-01-31')", {typed}),
+                  FollowUpInterval::dayAfter(QDate(2024, 1, 31), typed))
+            << interval;
+    }
+}
+
 TEST_F(CustomerCardTest, HalvesOfADayGoToTheEvenDayAndEmptyFieldsAreOneBlank) {
     for (const auto& [interval, next] : std::vector<std::pair<QString, QString>>{
              {"1.5", "2024-02-02"}, {"2.5", "2024-02-02"}, {"-0.5", "2024-01-31"}}) {
