@@ -24,7 +24,7 @@ struct ListRow {
 };
 
 constexpr std::array<ListRow, 8> settingsLists{{
-    {u"分类类型", u"行业类型", u"行业类型设置", u"name,parentname", u"类型名称|编号规则|父类名称",
+    {u"分类类型", u"行业类型", u"行业类型设置", u"name,coderole,parentname", u"类型名称|编号规则|父类名称",
      u"customer_type,etid",
      u"select etid,name,coderole,parentname,description from customer_type_view order by parentname",
      u"select * from customer_type_view", u"编号|类型名称|编号规则|父类名称|备注", u"frmAdd_doc_type"},

@@ -232,6 +232,23 @@ int clsMDB::ExecSQLRetInt(const QString& sql, const QVariantList& params) const 
     return -99;
 }
 
+Recordset clsMDB::Query(const QString& sql, const QVariantList& params) const {
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
+    std::optional<Recordset> rs = GetRS(sql, params);
+    if (!rs)
+        throw DbError(lastError(), SqliteSource);
+    return std::move(*rs);
+}
+
+void clsMDB::Execute(const QString& sql, const QVariantList& params) const {
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
+    QString error;
+    if (!execute(m_db, sql, params, error, nullptr))
+        throw DbError(error, SqliteSource);
+}
+
 void clsMDB::run(const char* sql, const QString& source) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), source);

@@ -44,6 +44,11 @@ public:
     qint64 RecordsAffected() const;
     qint64 LastInsertID() const;
 
+    // For writers that report failures themselves (inside a transaction that rolls back): a query's
+    // rows and a statement, without a message; a failure is thrown as DbError.
+    Recordset Query(const QString& sql, const QVariantList& params = {}) const;
+    void Execute(const QString& sql, const QVariantList& params = {}) const;
+
     // Transactions; failures are thrown as DbError to the caller's error handling.
     void BeginTrans();
     void CommitTrans();

@@ -74,14 +74,15 @@ void ListLoader::fillFromRecordset(GridModel& grid, const Recordset* rs, const Q
     grid.setRedraw(true);
 }
 
-bool ListLoader::fillGrid(clsMDB& db, const QString& sql, const ListWindowParams& params, GridModel& grid) {
+bool ListLoader::fillGrid(clsMDB& db, const QString& sql, const ListWindowParams& params, GridModel& grid,
+                          const QVariantList& bind) {
     m_lastError.clear();
     QString openError;
     if (!db.OpenDatabase(openError)) {
         m_lastError = openError.isEmpty() ? QStringLiteral("系统连接数据库失败！") : openError;
         return false;
     }
-    const std::optional<Recordset> rs = db.GetRS(sql, 3, 1);
+    const std::optional<Recordset> rs = db.GetRS(sql, 3, 1, bind);
     if (!rs) {
         m_lastError = db.lastError();
         db.CloseDatabase();

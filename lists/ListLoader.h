@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class GridModel;
 class Recordset;
@@ -26,7 +27,9 @@ public:
     // Runs `sql` through `db` (opened for it and closed again) and fills the grid with the header,
     // widths and rows. On failure the grid is left as it was, lastError() says why and the answer is
     // false.
-    bool fillGrid(clsMDB& db, const QString& sql, const ListWindowParams& params, GridModel& grid);
+    // The values of the query's "?" come from `bind`.
+    bool fillGrid(clsMDB& db, const QString& sql, const ListWindowParams& params, GridModel& grid,
+                  const QVariantList& bind = {});
 
     // The whole load: readParams, then fillGrid with the list query. When the query cannot be run the
     // grid shows its header alone.

@@ -1,9 +1,12 @@
 #include "lists/ListWindowBase.h"
 #include "core/DbError.h"
 #include "core/HasModuleRole.h"
+#include "core/Messages.h"
 #include "core/WaitCursor.h"
 #include "core/clsMDB.h"
 #include "ui/DataGrid.h"
+#include "ui/FormFactory.h"
+#include "ui/SlotGuard.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -79,6 +82,9 @@ ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWid
     layout->setSpacing(0);
     layout->addWidget(SSSplitter1);
     layout->addWidget(sBar);
+    connect(btnSearch, &QPushButton::clicked, this, [this] { guardSlot([this] { searchList(); }); });
+    connect(txtSearchValue, &QLineEdit::returnPressed, this, [this] { guardSlot([this] { searchList(); }); });
+
     resize(10755 / 15, 7425 / 15); // the size when restored
     // List windows open maximized in the main window; set after the size, which would clear it.
     setWindowState(Qt::WindowMaximized);
@@ -117,6 +123,70 @@ void ListWindowBase::loadList() {
     applyButtonRights();
     m_loader.load(db(), m_params, dbView->grid());
     afterLoad();
+}
+
+ListWindowBase::DbSession::DbSession(ListWindowBase& window) : m_db(window.db()) {
+    QString error;
+    if (!m_db.OpenDatabase(error))
+        throw DbError(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, QString());
+}
+
+ListWindowBase::DbSession::~DbSession() {
+    m_db.CloseDatabase();
+}
+
+QString ListWindowBase::tableName() const {
+    return m_params.txtTableNameAndID.split(QLatin1Char(',')).value(0).trimmed();
+}
+
+QString ListWindowBase::keyColumn() const {
+    return m_params.txtTableNameAndID.split(QLatin1Char(',')).value(1).trimmed();
+}
+
+QString ListWindowBase::dialogName() const {
+    return m_params.txtFrmName.trimmed().toLower();
+}
+
+std::optional<SearchQuery> ListWindowBase::searchQuery(const QString& value, QString& error) const {
+    return ListSearch::build(m_loader.currentQuery(), m_loader.searchFields(), cmbSearch->currentIndex(),
+                             value, error);
+}
+
+void ListWindowBase::searchList() {
+    const QString value = txtSearchValue->text().trimmed();
+    if (value.isEmpty()) {
+        loadList();
+        return;
+    }
+    WaitCursor hourglass;
+    QString error;
+    std::optional<SearchQuery> query = searchQuery(value, error);
+    if (query && m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(), query->params)) {
+        afterLoad();
+        return;
+    }
+    if (query)
+        error = m_loader.lastError();
+    Messages::show(QStringLiteral("错误描述:【") + error + QStringLiteral("】."), MsgIcon::Information,
+                   MsgButtons::OK, QStringLiteral("提示信息"));
+}
+
+RecordDialogOutcome ListWindowBase::openDialog(const QStringList& formNames, RecordDialogRequest request) {
+    request.formName = formNames.value(0);
+    for (const QString& name : formNames)
+        if (FormFactory::isRegistered(name)) {
+            request.formName = name;
+            break;
+        }
+    return openRecordDialog(request);
+}
+
+QList<int> ListWindowBase::selectedDataRows() const {
+    QList<int> rows;
+    for (int row : dbView->selectedRowList())
+        if (row >= 1 && row < dbView->Rows())
+            rows << row;
+    return rows;
 }
 
 bool ListWindowBase::hasModuleRight(const QString& prefix) const {

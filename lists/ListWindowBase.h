@@ -1,6 +1,8 @@
 #pragma once
 #include "core/ListWindowParams.h"
 #include "lists/ListLoader.h"
+#include "lists/ListSearch.h"
+#include "ui/IRecordDialog.h"
 
 #include <QWidget>
 #include <memory>
@@ -40,6 +42,21 @@ public:
 public slots:
     // Fills the search drop-down from the labels and the grid from the list query.
     void loadList();
+    // The search of btnSearch and of Enter in txtSearchValue: a blank value reloads the full list;
+    // otherwise the grid shows the rows of the list query whose column of the chosen label contains
+    // the value. A failing search shows "错误描述:【…】." and leaves the grid as it was.
+    void searchList();
+
+public:
+    // The key column of txtTableNameAndID ("table,key"), and the table.
+    QString keyColumn() const;
+    QString tableName() const;
+    // The record-dialog name of txtFrmName, trimmed and in lower case.
+    QString dialogName() const;
+
+    // Opens a record dialog under the first of `formNames` that a dialog is registered under (the
+    // first name when none is, which the user is told plainly) and answers the outcome.
+    static RecordDialogOutcome openDialog(const QStringList& formNames, RecordDialogRequest request);
 
 protected:
     // The window's name, the height of its header strip in twips and the rule for its column widths.
@@ -52,8 +69,25 @@ protected:
     // Shows the buttons that the operator's rights on the window's module allow; runs at every load,
     // before the grid is filled.
     virtual void applyButtonRights() {}
-    // Runs after every load of the grid.
+    // Runs after every load of the grid and after every search that filled it.
     virtual void afterLoad() {}
+    // The search for a value (trimmed, not empty) under the chosen label; nothing, with `error` set,
+    // when it cannot be built.
+    virtual std::optional<SearchQuery> searchQuery(const QString& value, QString& error) const;
+
+    // The window's own data-access object, opened for one piece of work and closed again when the
+    // session ends. A database that cannot be opened is thrown as DbError.
+    class DbSession {
+    public:
+        explicit DbSession(ListWindowBase& window);
+        ~DbSession();
+        DbSession(const DbSession&) = delete;
+        DbSession& operator=(const DbSession&) = delete;
+        clsMDB& db() { return m_db; }
+
+    private:
+        clsMDB& m_db;
+    };
     // Whether the operator holds a permission beginning with `prefix` on the module named by the
     // window's caption; a rights query that fails grants nothing.
     bool hasModuleRight(const QString& prefix) const;
@@ -63,9 +97,13 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+    clsMDB& db();
+
+    // The selected data rows in grid order.
+    QList<int> selectedDataRows() const;
+
 private:
     void scheduleLoad();
-    clsMDB& db();
 
     ListWindowParams m_params;
     ListLoader m_loader;

@@ -1,0 +1,227 @@
+#include "lists/CustomerDetailTabs.h"
+#include "core/DbError.h"
+#include "core/Messages.h"
+#include "core/clsMDB.h"
+#include "lists/GridExport.h"
+#include "lists/ListLoader.h"
+#include "lists/frmDBListPact.h"
+#include "ui/DataGrid.h"
+#include "ui/SlotGuard.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+// The data-access object of one piece of work, closed when it ends.
+struct OpenedDb {
+    OpenedDb() {
+        QString error;
+        if (!db.OpenDatabase(error))
+            throw DbError(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, QString());
+    }
+    ~OpenedDb() { db.CloseDatabase(); }
+    clsMDB db;
+};
+
+QPushButton* detailButton(QWidget* parent, const char* name, const QString& text, const QString& toolTip) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(toolTip);
+    return button;
+}
+} // namespace
+
+CustomerDetailTabs::CustomerDetailTabs(frmDBListPact& owner, QWidget* parent)
+    : QWidget(parent), m_owner(owner) {
+    setObjectName(QStringLiteral("CustomerDetailTabs"));
+    tabButton = new QTabBar(this);
+    tabButton->setObjectName(QStringLiteral("tabButton"));
+    tabButton->setExpanding(false);
+    tabButton->setDrawBase(false);
+    for (const DetailTab& tab : DetailTab::all())
+        tabButton->addTab(tab.caption);
+    btnAddPay = detailButton(this, "btnAddPay", QStringLiteral("  添加"), QStringLiteral("添加"));
+    btnDelPay = detailButton(this, "btnDelPay", QStringLiteral("   删除"), QStringLiteral("删除"));
+    btnModifyPay = detailButton(this, "btnModifyPay", QStringLiteral("   修改"), QStringLiteral("修改"));
+    btnListPay = detailButton(this, "btnListPay", QStringLiteral("   浏览"), QStringLiteral("修改"));
+    btnExport_list =
+        detailButton(this, "btnExport_list", QStringLiteral("   导出Excel(&E)"), QStringLiteral("浏览"));
+    dbView_pay = new DataGrid(this);
+    dbView_pay->setObjectName(QStringLiteral("dbView_pay"));
+
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(4, 2, 4, 0);
+    top->addWidget(tabButton);
+    for (QPushButton* button : {btnAddPay, btnDelPay, btnModifyPay, btnListPay, btnExport_list})
+        top->addWidget(button);
+    top->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(top);
+    layout->addWidget(dbView_pay, 1);
+
+    connect(tabButton, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            tabButton->setCurrentIndex(index);
+        guardSlot([this] { loadDetails(); });
+    });
+    connect(btnAddPay, &QPushButton::clicked, this, [this] { guardSlot([this] { addRecord(); }); });
+    connect(btnDelPay, &QPushButton::clicked, this, [this] { guardSlot([this] { deleteRecord(); }); });
+    connect(btnModifyPay, &QPushButton::clicked, this, [this] { guardSlot([this] { modifyRecord(); }); });
+    connect(btnListPay, &QPushButton::clicked, this, [this] { guardSlot([this] { browseRecord(); }); });
+    connect(btnExport_list, &QPushButton::clicked, this, [this] { guardSlot([this] { exportGrid(); }); });
+    connect(dbView_pay, &DataGrid::gridDoubleClicked, this, [this] {
+        if (dbView_pay->Rows() >= 2)
+            guardSlot([this] { browseRecord(); });
+    });
+    connect(dbView_pay, &DataGrid::rightButtonReleased, this,
+            [this](const QPoint& pos) { guardSlot([this, pos] { showPopupMenu(pos); }); });
+    cutToHeader();
+}
+
+const DetailTab& CustomerDetailTabs::currentTab() const {
+    return DetailTab::all().at(std::clamp(tabButton->currentIndex(), 0, int(DetailTab::all().size()) - 1));
+}
+
+void CustomerDetailTabs::cutToHeader() {
+    const DetailTab& tab = currentTab();
+    if (dbView_pay->Cols() == 0)
+        ListLoader::fillFromRecordset(dbView_pay->grid(), nullptr, tab.header, ListWidthRule::FieldWidthList,
+                                      tab.widths);
+    dbView_pay->setRows(1);
+}
+
+void CustomerDetailTabs::loadDetails() {
+    const DetailTab& tab = currentTab();
+    dbView_pay->setVisible(true);
+    btnExport_list->setVisible(tab.exportable && m_owner.hasRight(QStringLiteral("导出excel")));
+    const QString customer = m_owner.customerKey();
+    if (customer.isEmpty()) {
+        ListLoader::fillFromRecordset(dbView_pay->grid(), nullptr, tab.header, ListWidthRule::FieldWidthList,
+                                      tab.widths);
+        return;
+    }
+    try {
+        OpenedDb session;
+        const Recordset rs = session.db.Query(tab.listSql, {customer});
+        ListLoader::fillFromRecordset(dbView_pay->grid(), &rs, tab.header, ListWidthRule::FieldWidthList,
+                                      tab.widths);
+    } catch (const DbError& error) {
+        Messages::show(error.description(), MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
+        return;
+    }
+    if (dbView_pay->Rows() >= 2)
+        dbView_pay->Select(1, 1, 1, 1);
+}
+
+void CustomerDetailTabs::takeNextVisitDate(const RecordDialogOutcome& outcome) {
+    // A dialog closed without saving hands nothing back and the cell keeps its date.
+    const QString date = outcome.listResult.isValid() ? outcome.listResult.toString().trimmed() : QString();
+    const int row = m_owner.dbView->Row();
+    if (!date.isEmpty() && row >= 1)
+        m_owner.dbView->setTextMatrix(row, 2, date);
+}
+
+void CustomerDetailTabs::addRecord() {
+    const DetailTab& tab = currentTab();
+    const QString customer = m_owner.customerKey();
+    if (customer.isEmpty()) {
+        Messages::show(QStringLiteral("请先输入行业信息,然后再添加对应行业的") + tab.caption +
+                           QStringLiteral("信息!"),
+                       MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
+        return;
+    }
+    const bool visit = tabButton->currentIndex() == DetailTab::VisitTab;
+    const RecordDialogOutcome outcome = frmDBListPact::openDialog(
+        {tab.dialogForm, tab.key}, {QString(), RecordMode::Add, tab.caption, QString(), customer});
+    if (visit && outcome.opened) {
+        takeNextVisitDate(outcome);
+        // In the reminder list a customer who is no longer due leaves the list.
+        if (m_owner.listParams().lbFormName == QStringLiteral("管理提醒")) {
+            m_owner.loadList();
+            return;
+        }
+    }
+    loadDetails();
+}
+
+void CustomerDetailTabs::openRecord(RecordMode mode) {
+    const QString customer = m_owner.customerKey();
+    if (customer.isEmpty() || dbView_pay->Rows() < 2 || dbView_pay->Row() < 1)
+        return;
+    const DetailTab& tab = currentTab();
+    const QString record = dbView_pay->TextMatrix(dbView_pay->Row(), 0);
+    const RecordDialogOutcome outcome = frmDBListPact::openDialog(
+        {tab.dialogForm, tab.key}, {QString(), mode, tab.caption, tab.recordSql + record, customer});
+    if (outcome.opened && mode == RecordMode::Edit && tabButton->currentIndex() == DetailTab::VisitTab)
+        takeNextVisitDate(outcome);
+    loadDetails();
+}
+
+void CustomerDetailTabs::modifyRecord() {
+    openRecord(RecordMode::Edit);
+}
+
+void CustomerDetailTabs::browseRecord() {
+    openRecord(RecordMode::Browse);
+}
+
+void CustomerDetailTabs::deleteRecord() {
+    const int row = dbView_pay->Row();
+    if (dbView_pay->Rows() < 2 || row < 1)
+        return;
+    if (Messages::show(QStringLiteral("是否真的要删除选定记录？Y/N"), MsgIcon::Question, MsgButtons::YesNo,
+                       QStringLiteral("提示信息")) != MsgAnswer::Yes)
+        return;
+    try {
+        OpenedDb session;
+        session.db.BeginTrans();
+        try {
+            session.db.Execute(currentTab().deleteSql, {dbView_pay->TextMatrix(row, 0)});
+            session.db.CommitTrans();
+        } catch (const DbError&) {
+            try {
+                session.db.RollbackTrans();
+            } catch (const DbError&) {
+            }
+            throw;
+        }
+    } catch (const DbError& error) {
+        Messages::show(QStringLiteral("删除失败，错误描述:【") + error.description() + QStringLiteral("】."),
+                       MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+        return;
+    }
+    dbView_pay->RemoveItem(row);
+}
+
+void CustomerDetailTabs::exportGrid() {
+    GridExport::run(this, *dbView_pay);
+}
+
+QMenu* CustomerDetailTabs::buildPopupMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("dbViewPayPopup"));
+    if (!m_owner.btnAdd->isHidden())
+        connect(menu->addAction(QStringLiteral("添加信息")), &QAction::triggered, this,
+                [this] { guardSlot([this] { addRecord(); }); });
+    if (!m_owner.btnDel->isHidden())
+        connect(menu->addAction(QStringLiteral("删除信息")), &QAction::triggered, this,
+                [this] { guardSlot([this] { deleteRecord(); }); });
+    if (!btnModifyPay->isHidden())
+        connect(menu->addAction(QStringLiteral("修改信息")), &QAction::triggered, this,
+                [this] { guardSlot([this] { modifyRecord(); }); });
+    menu->addSeparator();
+    connect(menu->addAction(QStringLiteral("浏览信息")), &QAction::triggered, this,
+            [this] { guardSlot([this] { browseRecord(); }); });
+    return menu;
+}
+
+void CustomerDetailTabs::showPopupMenu(const QPoint& globalPos) {
+    std::unique_ptr<QMenu> menu(buildPopupMenu());
+    menu->exec(globalPos);
+}
