@@ -65,11 +65,7 @@ CustomerDetailTabs::CustomerDetailTabs(frmDBListPact& owner, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(dbView_pay, 1);
 
-    connect(tabButton, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
-            tabButton->setCurrentIndex(index);
-        guardSlot([this] { loadDetails(); });
-    });
+    connect(tabButton, &QTabBar::currentChanged, this, [this](int) { guardSlot([this] { loadDetails(); }); });
     connect(btnAddPay, &QPushButton::clicked, this, [this] { guardSlot([this] { addRecord(); }); });
     connect(btnDelPay, &QPushButton::clicked, this, [this] { guardSlot([this] { deleteRecord(); }); });
     connect(btnModifyPay, &QPushButton::clicked, this, [this] { guardSlot([this] { modifyRecord(); }); });

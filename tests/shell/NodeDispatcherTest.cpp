@@ -164,10 +164,8 @@ TEST(NodeCatalogueTest, EveryListEntryNamesItsWindowAndConsistentParameters) {
         EXPECT_EQ(p.txtFrmName, QString::fromUtf8(e.dialog));
         // The grid shows column i of the query under caption i.
         EXPECT_EQ(queryColumns(p.txtSQL), p.HeadString.count(u'|') + 1) << p.txtSQL.toStdString();
-        // One search label per search field, except the three labels of "分类类型".
-        const qsizetype labels = p.txtLblFields.split(u'|').size();
-        EXPECT_EQ(labels,
-                  p.txtFields.trimmed().split(u',').size() + (config.list.caption == "行业类型" ? 1 : 0));
+        // One search field per search label (the type list searches name, coderole and parentname).
+        EXPECT_EQ(p.txtLblFields.split(u'|').size(), p.txtFields.trimmed().split(u',').size());
         EXPECT_EQ(p.txtFieldWidth.isEmpty(), config.formName != NodeCatalogue::CustomerListForm);
     }
     EXPECT_EQ(NodeCatalogue::fixedTexts().size(),
