@@ -1,4 +1,5 @@
 #include "core/JetFunctions.h"
+#include "core/PinyinCollation.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -82,5 +83,6 @@ bool registerJetFunctions(sqlite3* db) {
     return sqlite3_create_function(db, "dateadd", 3, deterministic, nullptr, dateAdd, nullptr, nullptr) ==
                SQLITE_OK &&
            sqlite3_create_function(db, "getdate", 0, SQLITE_UTF8, nullptr, getDate, nullptr, nullptr) ==
-               SQLITE_OK;
+               SQLITE_OK &&
+           PinyinCollation::registerOn(db);
 }

@@ -3,7 +3,8 @@
 struct sqlite3;
 
 // The functions of the old desktop database's SQL that the program's queries use, registered on a
-// connection: dateadd(interval, number, date) with the intervals 'd', 'm' and 'yyyy', and getdate().
+// connection: dateadd(interval, number, date) with the intervals 'd', 'm' and 'yyyy', and getdate();
+// with them the collation PINYIN that orders names (PinyinCollation.h).
 // Answers false when a function cannot be registered.
 bool registerJetFunctions(sqlite3* db);
 

@@ -1,6 +1,8 @@
 -- Velmora CRM database: tables, views and the rows a new database needs.
 -- Run once on an empty database file. Dates are 'yyyy-mm-dd' text; rows with isdel = 1
--- are deleted softly and the views leave them out.
+-- are deleted softly and the views leave them out. Names carry the collation PINYIN, which every
+-- connection of the program registers: they sort as a Chinese reader expects and compare without
+-- regard to the case of ASCII letters.
 
 ------------------------------------------------------------------------------------------
 -- Tables
@@ -9,11 +11,11 @@
 -- Customers: one row per customer card.
 CREATE TABLE customer_info (
     ciid        INTEGER PRIMARY KEY AUTOINCREMENT,
-    cardname    TEXT COLLATE NOCASE,          -- contact person
-    company     TEXT COLLATE NOCASE,          -- customer (company) name
+    cardname    TEXT COLLATE PINYIN,          -- contact person
+    company     TEXT COLLATE PINYIN,          -- customer (company) name
     etid        INTEGER,                      -- customer type, customer_type.etid
     duty        INTEGER,                      -- contact's job title, info_parameter.prid (pmid 1)
-    jp          TEXT COLLATE NOCASE,          -- pinyin initials of company
+    jp          TEXT COLLATE PINYIN,          -- pinyin initials of company
     dateday     TEXT,                         -- follow-up interval in days, as typed
     nextdate    TEXT,                         -- next follow-up visit
     sign_date   TEXT,                         -- registration date
@@ -108,7 +110,7 @@ CREATE INDEX customer_services_info_ciid ON customer_services_info (ciid);
 CREATE TABLE customer_info_linkman (
     cilid   INTEGER PRIMARY KEY AUTOINCREMENT,
     ciid    INTEGER,
-    linkman TEXT COLLATE NOCASE,              -- name
+    linkman TEXT COLLATE PINYIN,              -- name
     linktel TEXT,
     mobile1 TEXT,
     mobile2 TEXT,
@@ -124,7 +126,7 @@ CREATE INDEX customer_info_linkman_ciid ON customer_info_linkman (ciid);
 -- Customer-type tree; a new key is the highest key plus one. pid 0 = top level.
 CREATE TABLE customer_type (
     etid        INTEGER PRIMARY KEY,
-    name        TEXT COLLATE NOCASE,
+    name        TEXT COLLATE PINYIN,
     description TEXT,
     pid         INTEGER DEFAULT 0
 );
@@ -135,7 +137,7 @@ CREATE INDEX customer_type_pid ON customer_type (pid);
 CREATE TABLE info_parameter (
     prid   INTEGER PRIMARY KEY AUTOINCREMENT,
     pmid   INTEGER,
-    name   TEXT COLLATE NOCASE,
+    name   TEXT COLLATE PINYIN,
     remark TEXT
 );
 CREATE INDEX info_parameter_pmid ON info_parameter (pmid);
@@ -143,7 +145,7 @@ CREATE INDEX info_parameter_pmid ON info_parameter (pmid);
 -- Department tree; a new key is the highest key plus one. pid 0 = top level.
 CREATE TABLE manage_dept (
     mdid        INTEGER PRIMARY KEY,
-    name        TEXT COLLATE NOCASE,
+    name        TEXT COLLATE PINYIN,
     description TEXT,
     pid         INTEGER DEFAULT 0
 );
@@ -151,8 +153,8 @@ CREATE TABLE manage_dept (
 -- Login accounts. pwd holds the 32-digit password digest.
 CREATE TABLE manage_user (
     muid   INTEGER PRIMARY KEY AUTOINCREMENT,
-    userid TEXT COLLATE NOCASE,               -- account typed at login
-    name   TEXT COLLATE NOCASE,               -- person's name
+    userid TEXT COLLATE PINYIN,               -- account typed at login
+    name   TEXT COLLATE PINYIN,               -- person's name
     pwd    TEXT,
     mdid   INTEGER,                           -- department
     isdel  INTEGER DEFAULT 0,
@@ -162,7 +164,7 @@ CREATE TABLE manage_user (
 -- Rights areas: one per navigation entry or list-window caption (customer types included).
 CREATE TABLE manage_module (
     mmid  INTEGER PRIMARY KEY AUTOINCREMENT,
-    name  TEXT COLLATE NOCASE,
+    name  TEXT COLLATE PINYIN,
     isdel INTEGER DEFAULT 0,
     flag  INTEGER DEFAULT 0
 );
@@ -170,7 +172,7 @@ CREATE TABLE manage_module (
 -- Permissions: operation words ("添加", "删除", "修改", "导出excel", "管理" take effect).
 CREATE TABLE manage_role (
     mrid  INTEGER PRIMARY KEY AUTOINCREMENT,
-    name  TEXT COLLATE NOCASE,
+    name  TEXT COLLATE PINYIN,
     isdel INTEGER DEFAULT 0,
     flag  INTEGER DEFAULT 0
 );
@@ -178,7 +180,7 @@ CREATE TABLE manage_role (
 -- Named roles: sets of module/permission grants.
 CREATE TABLE manage_module_roleName (
     pmrid  INTEGER PRIMARY KEY AUTOINCREMENT,
-    name   TEXT COLLATE NOCASE,
+    name   TEXT COLLATE PINYIN,
     remark TEXT
 );
 
@@ -210,7 +212,7 @@ SELECT c.ciid,
        c.cardname,
        c.company,
        c.etid,
-       COALESCE(d.name, '') COLLATE NOCASE AS duty,
+       COALESCE(d.name, '') COLLATE PINYIN AS duty,
        c.jp,
        c.dateday,
        c.nextdate,
@@ -233,10 +235,10 @@ SELECT c.ciid,
        c.intro,
        c.remark,
        c.isdel,
-       COALESCE(t.name, '') COLLATE NOCASE AS typename,
-       COALESCE(d.name, '') COLLATE NOCASE AS dutyname,
+       COALESCE(t.name, '') COLLATE PINYIN AS typename,
+       COALESCE(d.name, '') COLLATE PINYIN AS dutyname,
        '' AS Status,
-       COALESCE(p.name, t.name, '') COLLATE NOCASE AS parenttypename,
+       COALESCE(p.name, t.name, '') COLLATE PINYIN AS parenttypename,
        c.company AS epname,
        CAST(c.ciid AS TEXT) AS epcode,
        '' AS specs,
@@ -266,8 +268,8 @@ SELECT c.ciid AS cid,
        c.jp AS spell,
        c.company AS name,
        c.address,
-       COALESCE(d.name, '') COLLATE NOCASE AS typename,
-       COALESCE(t.name, '') COLLATE NOCASE AS type_name,
+       COALESCE(d.name, '') COLLATE PINYIN AS typename,
+       COALESCE(t.name, '') COLLATE PINYIN AS type_name,
        c.office_tel1 AS tel,
        c.fax,
        c.postcode,
@@ -289,7 +291,7 @@ CREATE VIEW customer_type_view AS
 SELECT t.etid,
        t.name,
        '' AS coderole,
-       COALESCE(p.name, '') COLLATE NOCASE AS parentname,
+       COALESCE(p.name, '') COLLATE PINYIN AS parentname,
        t.description,
        t.pid
 FROM customer_type t
@@ -306,13 +308,13 @@ CREATE VIEW customer_access_records_view AS
 SELECT r.arid,
        r.ciid,
        r.acess_type,
-       COALESCE(k.name, '') COLLATE NOCASE AS acess_type_name,
+       COALESCE(k.name, '') COLLATE PINYIN AS acess_type_name,
        r.address,
        r.acess_date,
        r.linkman,
        r.linktel,
        r.duty,
-       COALESCE(d.name, '') COLLATE NOCASE AS duty_name,
+       COALESCE(d.name, '') COLLATE PINYIN AS duty_name,
        r.acess_content,
        r.results,
        r.isdel
@@ -378,7 +380,7 @@ SELECT l.cilid,
        l.msn,
        l.email,
        l.duty,
-       COALESCE(d.name, '') COLLATE NOCASE AS duty_name,
+       COALESCE(d.name, '') COLLATE PINYIN AS duty_name,
        l.remark,
        l.isdel
 FROM customer_info_linkman l
@@ -390,7 +392,7 @@ WHERE COALESCE(l.isdel, 0) <> 1
 CREATE VIEW manage_dept_view AS
 SELECT d.mdid,
        d.name,
-       COALESCE(p.name, '') COLLATE NOCASE AS parentname,
+       COALESCE(p.name, '') COLLATE PINYIN AS parentname,
        d.description,
        d.pid
 FROM manage_dept d
@@ -403,7 +405,7 @@ SELECT u.muid,
        u.name,
        u.pwd,
        u.mdid,
-       COALESCE(d.name, '') COLLATE NOCASE AS dptname,
+       COALESCE(d.name, '') COLLATE PINYIN AS dptname,
        u.isdel,
        u.flag
 FROM manage_user u
@@ -434,9 +436,9 @@ CREATE VIEW manage_user_rolename_view AS
 SELECT u.muid,
        u.userid,
        u.name,
-       COALESCE(d.name, '') COLLATE NOCASE AS dptname,
+       COALESCE(d.name, '') COLLATE PINYIN AS dptname,
        ur.pmrid,
-       COALESCE(r.name, '') COLLATE NOCASE AS rolename
+       COALESCE(r.name, '') COLLATE PINYIN AS rolename
 FROM manage_user_rolename ur
 JOIN manage_user u ON u.muid = ur.muid
 LEFT JOIN manage_dept d ON d.mdid = u.mdid
@@ -451,7 +453,7 @@ SELECT r.pmrid,
        r.remark,
        g.mmid,
        g.mrid,
-       COALESCE(m.name || '-->' || p.name, '') AS md_role
+       COALESCE(m.name || '-->' || p.name, '') COLLATE PINYIN AS md_role
 FROM manage_module_roleName r
 LEFT JOIN manage_module_role g ON g.pmrid = r.pmrid
 LEFT JOIN manage_module m ON m.mmid = g.mmid

@@ -65,7 +65,8 @@ QStringList settingsBranch() {
 TEST(RightsTest, BuiltInNameNoGrantsAndRepeatedGrants) {
     const QStringList fixedEntries{"管理提示", ">管理提醒", "所有客户", ">所有客户"};
     const QStringList everything =
-        fixedEntries + QStringList{"企业客户", ">VIP", ">无模块", ">普通客户", ">重点客户", "空类型"} +
+        // Types in pinyin order: 空 (kong) before 企 (qi); 普 (pu), 无 (wu), 重 (zhong).
+        fixedEntries + QStringList{"空类型", "企业客户", ">VIP", ">普通客户", ">无模块", ">重点客户"} +
         settingsBranch();
     const QStringList moduleEntries =
         fixedEntries + QStringList{"企业客户", ">VIP", ">普通客户", ">重点客户"} + settingsBranch();
