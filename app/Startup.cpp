@@ -85,7 +85,8 @@ bool Startup::openDatabase() {
     gMDB = m_db.get();
     gApp = m_app.get();
     QString error;
-    if (m_db->OpenDatabase(error))
+    // The one opening that makes the database when there is none.
+    if (m_db->OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema))
         return true;
     Messages::show(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, MsgIcon::Critical,
                    MsgButtons::OK, AppInfo::ProgramTitle);

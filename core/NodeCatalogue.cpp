@@ -235,13 +235,11 @@ NodeWindowConfig NodeCatalogue::configFor(const QString& nodeText, const QDate& 
             report.Title = text(row.title);
             return config;
         }
-    // Any other entry is a customer type. Its name is written as an SQL text literal, quotes doubled,
-    // so that a type named with a quote still opens its list.
-    QString literal = nodeText;
-    literal.replace(u'\'', QStringLiteral("''"));
+    // Any other entry is a customer type, found by its exact name, bound: a name with a quote, "_" or
+    // "%" opens the list of that type alone.
     config.formName = CustomerListForm;
-    config.list = customerList(nodeText, QStringLiteral("typename like '") + literal +
-                                             QStringLiteral("' order by nextdate desc,company"));
+    config.list = customerList(nodeText, QStringLiteral("typename = ? order by nextdate desc,company"));
+    config.list.sqlParams = {nodeText};
     return config;
 }
 

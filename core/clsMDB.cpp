@@ -2,15 +2,18 @@
 #include "core/AppInfo.h"
 #include "core/DbError.h"
 #include "core/JetFunctions.h"
+#include "core/LockWait.h"
 #include "core/Messages.h"
 #include "core/Schema.h"
 #include "core/SchemaUpgrade.h"
 #include "core/Settings.h"
 #include "core/ShellUtils.h"
+#include "core/SqliteErrorText.h"
 #include "core/WaitCursor.h"
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <limits>
 #include <sqlite3.h>
@@ -31,7 +34,7 @@ public:
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_statement, &tail) !=
             SQLITE_OK)
-            m_error = QString::fromUtf8(sqlite3_errmsg(db));
+            m_error = sqliteErrorText(db);
         else if (!m_statement)
             m_error = QStringLiteral("空的 SQL 语句");
         else if (hasFurtherStatement(tail, text.constData() + text.size()))
@@ -55,7 +58,7 @@ public:
         }
         for (int i = 0; i < params.size(); ++i)
             if (bindOne(i + 1, params[i]) != SQLITE_OK) {
-                m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+                m_error = sqliteErrorText(m_db);
                 return false;
             }
         return true;
@@ -65,7 +68,7 @@ public:
     int step() {
         const int rc = sqlite3_step(m_statement);
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+            m_error = sqliteErrorText(m_db);
         return rc;
     }
 
@@ -184,14 +187,56 @@ bool readWhetherEmpty(sqlite3* db, bool& empty) {
 
 } // namespace
 
+// The wait for another program's lock: SQLite calls the handler before each retry.
+struct clsMDB::BusyWait {
+    qint16 timeoutSeconds = 900;
+    QElapsedTimer since;
+    bool reported = false; // LockWait::waiting was called during the current operation
+
+    static int onBusy(void* self, int retries) {
+        auto* wait = static_cast<BusyWait*>(self);
+        if (retries == 0)
+            wait->since.start();
+        const qint64 elapsed = wait->since.elapsed();
+        if (wait->timeoutSeconds > 0 && elapsed >= qint64(wait->timeoutSeconds) * 1000)
+            return 0;
+        wait->reported = true;
+        return LockWait::waiting()(int(std::min<qint64>(elapsed, std::numeric_limits<int>::max()))) ? 1 : 0;
+    }
+};
+
+namespace {
+
+// Tells LockWait that a wait it was shown is over, when the operation around it ends.
+class WaitEnd {
+public:
+    explicit WaitEnd(bool& reported) : m_reported(reported) {}
+    ~WaitEnd() {
+        if (std::exchange(m_reported, false))
+            LockWait::ended()();
+    }
+    WaitEnd(const WaitEnd&) = delete;
+    WaitEnd& operator=(const WaitEnd&) = delete;
+
+private:
+    bool& m_reported;
+};
+
+} // namespace
+
+clsMDB::clsMDB() : m_busy(std::make_unique<BusyWait>()) {}
+
 clsMDB::~clsMDB() {
     CloseDatabase();
 }
 
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
+    WaitEnd waitEnd(m_busy->reported);
     Statement statement(m_db, sql);
-    if (!statement.ok() || !statement.bind(params))
+    if (!statement.ok() || !statement.bind(params)) {
+        m_lastError = statement.error();
         return std::nullopt;
+    }
     sqlite3_stmt* handle = statement.get();
     const int columns = sqlite3_column_count(handle);
     QStringList names;
@@ -205,8 +250,10 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
             appendColumn(rows, handle, c);
         rows.endRow();
     }
-    if (rc != SQLITE_DONE)
+    if (rc != SQLITE_DONE) {
+        m_lastError = statement.error();
         return std::nullopt;
+    }
     return rows;
 }
 
@@ -215,19 +262,23 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, int, int, const QVari
 }
 
 bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
+    WaitEnd waitEnd(m_busy->reported);
     QString error;
     if (execute(m_db, sql, params, error, nullptr))
         return true;
+    m_lastError = error;
     Messages::show(error + SqliteSource + QStringLiteral("sql:") + sql, MsgIcon::Critical, MsgButtons::OK,
                    QStringLiteral("错误提示"));
     return false;
 }
 
 int clsMDB::ExecSQLRetInt(const QString& sql, const QVariantList& params) const {
+    WaitEnd waitEnd(m_busy->reported);
     QString error;
     int value = 0;
     if (execute(m_db, sql, params, error, &value))
         return value;
+    m_lastError = error;
     Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误信息"));
     return -99;
 }
@@ -252,11 +303,10 @@ void clsMDB::Execute(const QString& sql, const QVariantList& params) const {
 void clsMDB::run(const char* sql, const QString& source) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), source);
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString description = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
-        sqlite3_free(error);
-        throw DbError(description, source);
+    WaitEnd waitEnd(m_busy->reported);
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        m_lastError = sqliteErrorText(m_db);
+        throw DbError(m_lastError, source);
     }
 }
 
@@ -290,31 +340,39 @@ bool clsMDB::readSettings(QString& errorText) {
     return false;
 }
 
-void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
+void clsMDB::openFile(const QString& path, qint16 commandTimeout, OpenMode mode) {
     CloseDatabase();
+    const bool create = mode == OpenMode::CreateFromSchema;
     const bool isNew = !QFileInfo::exists(path);
+    if (isNew && !create)
+        throw DbError(QStringLiteral("数据库文件“%1”不存在").arg(QDir::toNativeSeparators(path)),
+                      SqliteSource);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QDir::toNativeSeparators(path).toUtf8().constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(QDir::toNativeSeparators(path).toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString description =
-            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+            db ? sqliteErrorText(db) : sqliteErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
         throw DbError(description, SqliteSource);
     }
-    // A time-out of 0 or less means no limit on waiting for another connection's lock.
-    sqlite3_busy_timeout(db, commandTimeout > 0 ? commandTimeout * 1000 : std::numeric_limits<int>::max());
+    // While another program holds the file locked, wait up to the time-out (no limit at 0 or less).
+    m_busy->timeoutSeconds = commandTimeout;
+    m_busy->reported = false;
+    sqlite3_busy_handler(db, &BusyWait::onBusy, m_busy.get());
+    WaitEnd waitEnd(m_busy->reported);
     QString error;
     // SQLite reads the file lazily; a file that is no database must fail here, with the engine's text.
-    // A database without any table (a new file, or one whose making was cut short) gets the schema;
-    // one made by an earlier version of the program gets what the schema added since.
+    // A database without any table (a new file, or one whose making was cut short) gets the schema at
+    // start-up, and any later opening reports it; one made by an earlier version of the program gets
+    // what the schema added since.
     bool empty = false;
-    if (!readWhetherEmpty(db, empty))
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-    else if (!registerJetFunctions(db))
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-    else if (empty)
+    if (!registerJetFunctions(db) || !readWhetherEmpty(db, empty))
+        error = sqliteErrorText(db);
+    else if (empty && create)
         installSchema(db, error);
+    else if (empty)
+        error = QStringLiteral("数据库文件“%1”中没有任何数据表").arg(QDir::toNativeSeparators(path));
     else
         upgradeSchema(db, error);
     if (!error.isEmpty()) {
@@ -326,7 +384,7 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout) {
     m_db = db;
 }
 
-bool clsMDB::OpenDatabase(QString& errorText) {
+bool clsMDB::OpenDatabase(QString& errorText, OpenMode mode) {
     errorText.clear();
     if (!IsDbConfigured())
         return false;
@@ -334,7 +392,7 @@ bool clsMDB::OpenDatabase(QString& errorText) {
         return false;
     try {
         WaitCursor hourglass;
-        openFile(AppInfo::databaseFile(), m_commandTimeout);
+        openFile(AppInfo::databaseFile(), m_commandTimeout, mode);
         return true;
     } catch (const DbError& error) {
         errorText = error.description();
@@ -358,7 +416,8 @@ QString clsMDB::GetSysDate() const {
 void clsMDB::ConnectDatabase(const QString& server, const QString&, const QString& user, const QString&,
                              qint16 commandTimeout) {
     try {
-        openFile(QDir(AppInfo::programFolder()).filePath(QStringLiteral("CRM.sqlite")), commandTimeout);
+        openFile(QDir(AppInfo::programFolder()).filePath(QStringLiteral("CRM.sqlite")), commandTimeout,
+                 OpenMode::ExistingFile);
     } catch (const DbError& error) {
         throw DbError(error.description(), QStringLiteral("函数（ConnectDatabase）中："));
     }
@@ -377,5 +436,7 @@ qint64 clsMDB::LastInsertID() const {
 }
 
 QString clsMDB::lastError() const {
-    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+    if (!m_lastError.isEmpty())
+        return m_lastError;
+    return m_db ? sqliteErrorText(m_db) : QString();
 }

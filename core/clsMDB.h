@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QVariantList>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -13,7 +14,13 @@ struct sqlite3;
 // Values go in as bound parameters: each `?` of a statement takes the next value of `params`.
 class clsMDB {
 public:
-    clsMDB() = default;
+    // Only start-up makes the database: every later opening finds the file there or fails.
+    enum class OpenMode {
+        ExistingFile,     // a missing file, or one without any table, is an error
+        CreateFromSchema, // a missing file, or one without any table, is made from the schema
+    };
+
+    clsMDB();
     ~clsMDB();
     clsMDB(const clsMDB&) = delete;
     clsMDB& operator=(const clsMDB&) = delete;
@@ -54,10 +61,11 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
-    // Reads the settings and opens the database file; when the file does not exist yet, or holds no
-    // table, it is made from the schema. Answers false with the error's text (empty when the store is
-    // not configured).
-    bool OpenDatabase(QString& errorText);
+    // Reads the settings and opens the database file (made from the schema when `mode` says so).
+    // Answers false with the error's text (empty when the store is not configured). While another
+    // program holds the file locked, the opening and every statement wait up to the command time-out
+    // (no limit at 0 or less), reporting the wait through LockWait, which may stop it.
+    bool OpenDatabase(QString& errorText, OpenMode mode = OpenMode::ExistingFile);
     void CloseDatabase();
 
     // "yyyy-mm-dd hh:mm:ss" of the database's clock.
@@ -66,15 +74,20 @@ public:
     void ConnectDatabase(const QString& server, const QString& database, const QString& user,
                          const QString& password, qint16 commandTimeout);
 
-    // The last SQLite error text of this connection.
+    // The description of the last failure of a query or statement of this object (in Chinese for the
+    // common cases, followed by the engine's text), or else the connection's last SQLite error.
     QString lastError() const;
 
 private:
+    struct BusyWait;
+
     bool readSettings(QString& errorText);
-    void openFile(const QString& path, qint16 commandTimeout);
+    void openFile(const QString& path, qint16 commandTimeout, OpenMode mode);
     void run(const char* sql, const QString& source);
 
     sqlite3* m_db = nullptr;
+    std::unique_ptr<BusyWait> m_busy;
+    mutable QString m_lastError;
     QString m_serverName;
     QString m_databaseName;
     QString m_userName;

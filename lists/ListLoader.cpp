@@ -95,7 +95,7 @@ bool ListLoader::fillGrid(clsMDB& db, const QString& sql, const ListWindowParams
 
 bool ListLoader::load(clsMDB& db, const ListWindowParams& params, GridModel& grid) {
     readParams(params);
-    if (fillGrid(db, m_currentQuery, params, grid))
+    if (fillGrid(db, m_currentQuery, params, grid, params.sqlParams))
         return true;
     fillFromRecordset(grid, nullptr, params.HeadString, m_rule, params.txtFieldWidth);
     return false;

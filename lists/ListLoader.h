@@ -31,8 +31,8 @@ public:
     bool fillGrid(clsMDB& db, const QString& sql, const ListWindowParams& params, GridModel& grid,
                   const QVariantList& bind = {});
 
-    // The whole load: readParams, then fillGrid with the list query. When the query cannot be run the
-    // grid shows its header alone.
+    // The whole load: readParams, then fillGrid with the list query and its values. When the query
+    // cannot be run the grid shows its header alone.
     bool load(clsMDB& db, const ListWindowParams& params, GridModel& grid);
 
     const QStringList& searchFields() const { return m_searchFields; }

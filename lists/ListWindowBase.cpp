@@ -114,15 +114,23 @@ clsMDB& ListWindowBase::db() {
 }
 
 void ListWindowBase::loadList() {
-    WaitCursor hourglass;
-    m_loader.readParams(m_params);
-    cmbSearch->clear();
-    cmbSearch->addItems(m_loader.searchLabels());
-    if (cmbSearch->count() > 0)
-        cmbSearch->setCurrentIndex(0);
-    applyButtonRights();
-    m_loader.load(db(), m_params, dbView->grid());
-    afterLoad();
+    // A failing list or rights query is reported with its description, not shown as an empty list
+    // without buttons; the window stays usable and the next activation tries again.
+    guardSlot([this] {
+        WaitCursor hourglass;
+        m_loader.readParams(m_params);
+        cmbSearch->clear();
+        cmbSearch->addItems(m_loader.searchLabels());
+        if (cmbSearch->count() > 0)
+            cmbSearch->setCurrentIndex(0);
+        m_rightsError.clear();
+        applyButtonRights();
+        if (!m_rightsError.isEmpty())
+            throw DbError(m_rightsError, QStringLiteral("HasModuleRole"));
+        if (!m_loader.load(db(), m_params, dbView->grid()))
+            throw DbError(m_loader.lastError(), QStringLiteral("loadList"));
+        afterLoad();
+    });
 }
 
 ListWindowBase::DbSession::DbSession(ListWindowBase& window) : m_db(window.db()) {
@@ -161,7 +169,10 @@ void ListWindowBase::searchList() {
     WaitCursor hourglass;
     QString error;
     std::optional<SearchQuery> query = searchQuery(value, error);
-    if (query && m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(), query->params)) {
+    // The list query's own values (a customer type's name) come before those of the condition spliced
+    // in after its condition.
+    if (query &&
+        m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(), m_params.sqlParams + query->params)) {
         afterLoad();
         return;
     }
@@ -192,7 +203,10 @@ QList<int> ListWindowBase::selectedDataRows() const {
 bool ListWindowBase::hasModuleRight(const QString& prefix) const {
     try {
         return HasModuleRole(windowTitle(), prefix);
-    } catch (const DbError&) {
+    } catch (const DbError& error) {
+        // No right while it cannot be read; the load reports the failure once.
+        if (m_rightsError.isEmpty())
+            m_rightsError = error.description();
         return false;
     }
 }

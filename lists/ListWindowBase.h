@@ -89,7 +89,7 @@ protected:
         clsMDB& m_db;
     };
     // Whether the operator holds a permission beginning with `prefix` on the module named by the
-    // window's caption; a rights query that fails grants nothing.
+    // window's caption; a rights query that fails grants nothing, and the load that asked reports it.
     bool hasModuleRight(const QString& prefix) const;
     // Shows or hides a button by a right and repaints it.
     void showByRight(QPushButton* button, const QString& prefix) const;
@@ -109,4 +109,5 @@ private:
     ListLoader m_loader;
     std::unique_ptr<clsMDB> m_db;
     bool m_loadPending = false;
+    mutable QString m_rightsError; // the first failing rights query of the current load
 };

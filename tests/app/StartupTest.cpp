@@ -137,7 +137,7 @@ TEST_F(StartupTest, ASecondInstanceSaysSoAndEndsAlone) {
     EXPECT_TRUE(first.mainWindow()->isVisible());
 }
 
-TEST_F(StartupTest, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration) {
+TEST_F(StartupTest, AFileThatCannotBeOpenedShowsItsDescriptionAndTheConfiguration) {
     t.db().CloseDatabase();
     QFile file(t.file());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -147,7 +147,8 @@ TEST_F(StartupTest, AFileThatCannotBeOpenedShowsTheEngineTextAndTheConfiguration
     Startup startup;
     EXPECT_FALSE(startup.run());
     ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.messages().first().text, QStringLiteral("file is not a database"));
+    EXPECT_EQ(messages.messages().first().text,
+              QStringLiteral("文件不是数据库，或者已经损坏：file is not a database"));
     EXPECT_EQ(messages.messages().first().title, AppInfo::ProgramTitle);
     EXPECT_EQ(dialogs.shownDialogs, QStringList{QStringLiteral("frmBaseEnvCfg")});
     EXPECT_EQ(ended.code, 0);

@@ -2,11 +2,15 @@
 #include "core/AppInfo.h"
 #include "core/DbError.h"
 #include "core/Settings.h"
+#include "core/SqliteErrorText.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -90,7 +94,8 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
     // The description, then the source, "sql:" and the statement, run together.
     EXPECT_EQ(messages.last().text,
-              QStringLiteral("no such table: no_such_tableSQLitesql:insert into no_such_table values (1)"));
+              QStringLiteral("数据表不存在：no such table: no_such_tableSQLitesql:insert into "
+                             "no_such_table values (1)"));
 
     // A failing query answers no recordset and says nothing.
     messages.clear();
@@ -187,6 +192,13 @@ TEST(clsMDB, DateAddIntervals) {
         {"select dateadd('d', null, '2026-01-01')", QVariant()},
         {"select dateadd('d', 3, null)", QVariant()},
         {"select dateadd('d', 3, 'not a date')", QVariant()},
+        // A fractional count: halves go to the even number, as a follow-up interval of 1.5 days does.
+        {"select dateadd('d', 1.5, '2026-01-01')", QStringLiteral("2026-01-03")},
+        {"select dateadd('d', 2.5, '2026-01-01')", QStringLiteral("2026-01-03")},
+        {"select dateadd('d', 3.5, '2026-01-01')", QStringLiteral("2026-01-05")},
+        {"select dateadd('d', '0.5', '2026-01-01')", QStringLiteral("2026-01-01")},
+        {"select dateadd('d', -1.5, '2026-01-05')", QStringLiteral("2026-01-03")},
+        {"select dateadd('d', 2.6, '2026-01-01')", QStringLiteral("2026-01-04")},
     };
     for (const Case& c : cases) {
         auto rs = t.db().GetRS(QString::fromUtf8(c.sql));
@@ -265,21 +277,40 @@ TEST(clsMDB, NewDatabaseFileIsMadeFromTheSchemaOnce) {
     EXPECT_TRUE(t.db().GetRS(QStringLiteral("select * from marker")));
 }
 
-// A file whose making was cut short holds no table: the next opening makes the schema in it.
-TEST(clsMDB, DatabaseWithoutTablesGetsTheSchema) {
+// A file whose making was cut short holds no table: start-up makes the schema in it; any later opening
+// reports the file and makes nothing.
+TEST(clsMDB, DatabaseWithoutTablesGetsTheSchemaOnlyAtStartUp) {
     TestDatabase t;
     t.db().CloseDatabase();
     QFile file(t.file());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.close();
     QString error;
-    ASSERT_TRUE(t.db().OpenDatabase(error)) << error.toStdString();
+    EXPECT_FALSE(t.db().OpenDatabase(error));
+    EXPECT_TRUE(error.contains(QStringLiteral("没有任何数据表"))) << error.toStdString();
+    EXPECT_EQ(QFileInfo(t.file()).size(), 0);
+    ASSERT_TRUE(t.db().OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema)) << error.toStdString();
     auto rs = t.db().GetRS(QStringLiteral("select userid from manage_user"));
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->RecordCount(), 1);
 }
 
-TEST(clsMDB, UnreadableFileFailsWithTheEngineText) {
+// The file gone while the program runs: a later opening names it and creates nothing.
+TEST(clsMDB, MissingFileIsReportedAndNotCreated) {
+    TestDatabase t;
+    t.db().CloseDatabase();
+    ASSERT_TRUE(QFile::remove(t.file()));
+    clsMDB db;
+    QString error;
+    EXPECT_FALSE(db.OpenDatabase(error));
+    EXPECT_TRUE(error.contains(QStringLiteral("不存在"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(t.file()))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(t.file()));
+    EXPECT_FALSE(db.Connection());
+}
+
+// Engine failures reach the user with a Chinese description in front of the engine's own text.
+TEST(clsMDB, UnreadableFileFailsWithAChineseDescriptionAndTheEngineText) {
     TestDatabase t;
     t.db().CloseDatabase();
     QFile file(t.file());
@@ -289,6 +320,30 @@ TEST(clsMDB, UnreadableFileFailsWithTheEngineText) {
     clsMDB db;
     QString error;
     EXPECT_FALSE(db.OpenDatabase(error));
-    EXPECT_EQ(error, QStringLiteral("file is not a database"));
+    EXPECT_EQ(error, QStringLiteral("文件不是数据库，或者已经损坏：file is not a database"));
     EXPECT_FALSE(db.Connection());
+}
+
+TEST(clsMDB, CommonEngineFailuresAreDescribedInChinese) {
+    TestDatabase t;
+    const struct {
+        const char* sql;
+        const char16_t* description;
+    } cases[] = {
+        {"select * from no_such_table", u"数据表不存在：no such table: no_such_table"},
+        {"select no_such_column from manage_user", u"数据列不存在：no such column: no_such_column"},
+        // Other failures keep the engine's text alone.
+        {"select from", u"near \"from\": syntax error"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(t.db().GetRS(QString::fromUtf8(c.sql))) << c.sql;
+        EXPECT_EQ(t.db().lastError(), QString::fromUtf16(c.description)) << c.sql;
+    }
+    EXPECT_EQ(sqliteErrorText(SQLITE_BUSY, QStringLiteral("database is locked")),
+              QStringLiteral("数据库正被其他程序使用（已锁定）：database is locked"));
+    EXPECT_EQ(sqliteErrorText(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database")),
+              QStringLiteral("数据库是只读的，不能写入：attempt to write a readonly database"));
+    EXPECT_EQ(sqliteErrorText(SQLITE_FULL, QStringLiteral("database or disk is full")),
+              QStringLiteral("磁盘已满，数据库不能写入：database or disk is full"));
+    EXPECT_EQ(sqliteErrorText(SQLITE_CONSTRAINT, QStringLiteral("injected")), QStringLiteral("injected"));
 }

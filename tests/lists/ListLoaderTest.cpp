@@ -1,4 +1,5 @@
 #include "lists/ListLoader.h"
+#include "core/NodeCatalogue.h"
 #include "core/clsMDB.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/GridModel.h"
@@ -140,4 +141,49 @@ TEST(ListLoader, WidthListElementsAndSplitting) {
                                   QStringLiteral("0|30"));
     EXPECT_EQ(grid.ColWidth(1), 300);
     EXPECT_EQ(grid.ColWidth(2), grid.captionWidth(2));
+}
+
+// The list of a customer type holds that type's customers alone, whatever its name holds; customer
+// lists order their companies in pinyin order.
+TEST(ListLoader, ACustomerTypeListHoldsThatTypeAloneInPinyinOrder) {
+    TestDatabase tdb;
+    clsMDB& db = tdb.db();
+    const struct {
+        int etid;
+        const char* name;
+    } types[] = {{20, "a_c"}, {21, "abc"}, {22, "100%"}, {23, "1000"}, {24, "O'Neil"}, {25, "A_C"}};
+    for (const auto& t : types)
+        ASSERT_TRUE(db.ExecSQL(QStringLiteral("insert into customer_type (etid,name,pid) values (?,?,1)"),
+                               {t.etid, QString::fromUtf8(t.name)}));
+    const char* companies[] = {"重庆公司", "北京公司", "安徽公司", "成都公司", "长沙公司"};
+    int key = 1;
+    for (const auto& t : types)
+        for (const char* company : companies)
+            ASSERT_TRUE(db.ExecSQL(
+                QStringLiteral(
+                    "insert into customer_info (ciid,company,etid,nextdate) values (?,?,?,'2024-01-01')"),
+                {key++, QString::fromUtf8(t.name) + QString::fromUtf8(company), t.etid}));
+
+    const struct {
+        const char* node;
+        const char* expectedType; // the type every row must show; A_C is a_c without regard to case
+        int rows;
+    } cases[] = {{"a_c", "a_c", 10}, {"100%", "100%", 5}, {"O'Neil", "O'Neil", 5}, {"abc", "abc", 5}};
+    for (const auto& c : cases) {
+        const ListWindowParams p = NodeCatalogue::configFor(QString::fromUtf8(c.node)).list;
+        GridModel grid;
+        ListLoader loader(ListWidthRule::FieldWidthList);
+        clsMDB windowDb;
+        ASSERT_TRUE(loader.load(windowDb, p, grid)) << c.node << ": " << loader.lastError().toStdString();
+        ASSERT_EQ(grid.Rows(), c.rows + 1) << c.node;
+        QStringList shown;
+        for (int r = 1; r < grid.Rows(); ++r) {
+            EXPECT_EQ(grid.TextMatrix(r, 3).compare(QString::fromUtf8(c.expectedType), Qt::CaseInsensitive),
+                      0)
+                << c.node << " row " << r;
+            shown << grid.TextMatrix(r, 4).mid(grid.TextMatrix(r, 3).size());
+        }
+        shown.removeDuplicates();
+        EXPECT_EQ(shown, QStringList({"安徽公司", "北京公司", "长沙公司", "成都公司", "重庆公司"})) << c.node;
+    }
 }

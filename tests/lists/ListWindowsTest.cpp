@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -200,4 +201,63 @@ TEST(ListWindows, ButtonsFollowTheOperatorsRightsOnTheCaptionAtEveryLoad) {
     list.setListParams(other);
     list.loadList();
     EXPECT_TRUE(list.btnAdd->isHidden());
+}
+
+// A list whose query or rights query fails says so with the description, and the window stays usable:
+// the next load after the cause has gone fills the grid.
+TEST(ListWindows, AFailingLoadIsReportedAndTheWindowStaysUsable) {
+    struct Case {
+        const char* what;
+        const char* breakSql;   // makes the load fail
+        const char* repairSql;  // undoes it
+        const char16_t* reason; // in the message
+    };
+    const Case cases[] = {
+        {"list query", "alter table manage_module rename to manage_module_gone",
+         "alter table manage_module_gone rename to manage_module", u"no such table: manage_module"},
+        {"rights query", "drop view manage_user_roleview", nullptr, u"no such table: manage_user_roleview"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestDatabase tdb;
+        MessageRecorder messages;
+        addClerk(tdb.db(), {"添加"});
+        CurrentOperator op(tdb.db(), QStringLiteral("clerk"), QStringLiteral("pw"));
+        frmDBList list;
+        list.setListParams(moduleList());
+        ASSERT_TRUE(tdb.db().ExecSQL(QString::fromUtf8(c.breakSql)));
+        list.loadList();
+        ASSERT_EQ(messages.messages().size(), 1);
+        EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("数据提取失败！（")))
+            << messages.last().text.toStdString();
+        EXPECT_TRUE(messages.last().text.contains(QString::fromUtf16(c.reason)))
+            << messages.last().text.toStdString();
+        EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+        if (!c.repairSql) {
+            EXPECT_TRUE(list.btnAdd->isHidden()); // no right while it cannot be read
+            continue;
+        }
+        ASSERT_TRUE(tdb.db().ExecSQL(QString::fromUtf8(c.repairSql)));
+        messages.clear();
+        list.loadList();
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(list.dbView->Rows(), moduleCount(tdb.db()) + 1);
+        EXPECT_FALSE(list.btnAdd->isHidden());
+    }
+}
+
+// The database file gone while the program runs: a list opened then reports it and makes no new file.
+TEST(ListWindows, AMissingDatabaseFileIsReportedAndNotMadeAnew) {
+    TestDatabase tdb;
+    MessageRecorder messages;
+    tdb.db().CloseDatabase();
+    ASSERT_TRUE(QFile::remove(tdb.file()));
+    frmDBListPact pact;
+    pact.setListParams(moduleList());
+    pact.loadList();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("不存在")))
+        << messages.last().text.toStdString();
+    EXPECT_FALSE(QFile::exists(tdb.file()));
+    EXPECT_EQ(pact.dbView->Rows(), 1);
 }

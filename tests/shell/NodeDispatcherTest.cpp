@@ -181,10 +181,12 @@ TEST(NodeCatalogueTest, QueriesKeepTheirExactTexts) {
     EXPECT_EQ(sql("管理提醒").txtSQL, s + "((Nextdate< '2024-03-05') or (dateadd('d',dateday,sign_date)< "
                                           "'2024-03-05')) order by nextdate desc,company");
     EXPECT_EQ(sql("所有客户").txtSQL, s + "1=1 order by nextdate desc,company");
-    EXPECT_EQ(sql("重点客户").txtSQL, s + "typename like '重点客户' order by nextdate desc,company");
-    // A quote in a type's name stays inside the text literal.
-    EXPECT_EQ(sql("O'Neil").txtSQL, s + "typename like 'O''Neil' order by nextdate desc,company");
+    // A customer type is found by its exact name, bound as the query's one value.
+    EXPECT_EQ(sql("重点客户").txtSQL, s + "typename = ? order by nextdate desc,company");
+    EXPECT_EQ(sql("重点客户").sqlParams, QVariantList{"重点客户"});
+    EXPECT_EQ(sql("O'Neil").sqlParams, QVariantList{"O'Neil"});
     EXPECT_EQ(sql("O'Neil").caption, "O'Neil");
+    EXPECT_TRUE(sql("所有客户").sqlParams.isEmpty());
     EXPECT_EQ(NodeCatalogue::reminderList(day).txtSQL, sql("管理提醒").txtSQL);
 
     EXPECT_EQ(sql("头衔").txtSQL, "SELECT prid,name FROM info_parameter where pmid=1");

@@ -209,7 +209,7 @@ TEST_F(frmBaseEnvCfgTest, SingleUserSaveRefusesNumbersThatCannotBeReadBack) {
     EXPECT_EQ(stored("DB_CacheSize"), "32767");
     clsMDB db;
     QString error;
-    EXPECT_TRUE(db.OpenDatabase(error)) << error.toStdString();
+    EXPECT_TRUE(db.OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema)) << error.toStdString();
 }
 
 TEST_F(frmBaseEnvCfgTest, EditBaseCFGAtAFirstStartWritesTheSingleUserDefaults) {
