@@ -2,6 +2,7 @@
 // the program carries when it is opened.
 #include "core/SchemaUpgrade.h"
 #include "core/AppInfo.h"
+#include "core/JetFunctions.h"
 #include "core/Schema.h"
 #include "core/Settings.h"
 #include "core/clsMDB.h"
@@ -71,6 +72,7 @@ TEST_F(OldFile, OpeningAddsWhatTheSchemaHasAndKeepsTheDataAndTheUsersOwnObjects)
     // writes them.
     sqlite3* reference = nullptr;
     ASSERT_EQ(sqlite3_open(":memory:", &reference), SQLITE_OK);
+    ASSERT_TRUE(registerJetFunctions(reference)); // the schema's collation, as on every connection
     ASSERT_TRUE(installSchema(reference, error)) << error.toStdString();
     sqlite3_stmt* objects = nullptr;
     sqlite3_prepare_v2(reference, "select type, name, sql from sqlite_master where sql is not null", -1,
