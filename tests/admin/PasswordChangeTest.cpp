@@ -108,7 +108,7 @@ TEST_F(PasswordChangeTest, AFailedUpdateKeepsTheOldPasswordAndTheDialog) {
     ASSERT_TRUE(db.ExecSQL("alter table manage_user rename to manage_user_moved"));
     other->btnSave_Click();
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("添加失败！错误描述:【no such table")));
+    EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("添加失败！错误描述:【数据表不存在：no such table")));
     EXPECT_TRUE(messages.last().text.endsWith(QStringLiteral("】")));
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
     EXPECT_TRUE(other->isVisible());
