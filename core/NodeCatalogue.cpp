@@ -190,10 +190,13 @@ ListWindowParams NodeCatalogue::customerList(const QString& caption, const QStri
 
 ListWindowParams NodeCatalogue::reminderList(const QDate& today) {
     const QString day = isoDay(today);
+    // The registration date counts only for a customer who has no next visit date yet: otherwise a
+    // customer registered longer ago than one interval would stay due for ever, visits or not.
     return customerList(QStringLiteral("管理提醒"),
                         QStringLiteral("((Nextdate< '") + day +
-                            QStringLiteral("') or (dateadd('d',dateday,sign_date)< '") + day +
-                            QStringLiteral("')) order by nextdate desc,company"));
+                            QStringLiteral("') or ((Nextdate is null or Nextdate='') and "
+                                           "dateadd('d',dateday,sign_date)< '") +
+                            day + QStringLiteral("')) order by nextdate desc,company"));
 }
 
 NodeWindowConfig NodeCatalogue::configFor(const QString& nodeText, const QDate& today) {

@@ -189,8 +189,9 @@ TEST_F(StartupTest, ReminderListParameters) {
         p.txtSQL,
         QStringLiteral("SELECT ciid,sign_date,nextdate,typename,company,address,office_tel1,cardname,duty,"
                        "mobile_tel1,fax,Status from customer_info_view where ((Nextdate< '") +
-            today + QStringLiteral("') or (dateadd('d',dateday,sign_date)< '") + today +
-            QStringLiteral("')) order by nextdate desc,company"));
+            today +
+            QStringLiteral("') or ((Nextdate is null or Nextdate='') and dateadd('d',dateday,sign_date)< '") +
+            today + QStringLiteral("')) order by nextdate desc,company"));
     EXPECT_EQ(p.txtTableSql, QStringLiteral("SELECT * from customer_info_view where 1=1"));
     EXPECT_EQ(
         p.HeadString,
@@ -200,7 +201,8 @@ TEST_F(StartupTest, ReminderListParameters) {
     EXPECT_EQ(p.txtFrmName, QStringLiteral("frmAdd_client"));
 }
 
-// Who is due: a next visit before today, or registration plus the follow-up days before today.
+// Who is due: a next visit before today, or, without a next visit date, registration plus the
+// follow-up days before today.
 TEST_F(StartupTest, ReminderListHoldsTheCustomersThatAreDue) {
     const QDate today = QDate::currentDate();
     auto day = [&](int offset) { return today.addDays(offset).toString(QStringLiteral("yyyy-MM-dd")); };
@@ -216,6 +218,8 @@ TEST_F(StartupTest, ReminderListHoldsTheCustomersThatAreDue) {
         {"下次回访今天", day(0), day(0), QStringLiteral("30"), 0, false},
         {"无回访日期但周期已过", QVariant(), day(-40), QStringLiteral("30"), 0, true},
         {"周期未到", day(5), day(-10), QStringLiteral("30"), 0, false},
+        {"登记已久但刚回访", day(5), day(-400), QStringLiteral("30"), 0, false},
+        {"回访日期为空且周期已过", QString(), day(-40), QStringLiteral("30"), 0, true},
         {"已删除", day(-5), day(-40), QStringLiteral("30"), 1, false},
     };
     for (const auto& c : customers)

@@ -95,6 +95,17 @@ TEST_F(VisitRecordTest, AVisitMovesTheNextDateAndTakesTheCustomerOffTheReminderL
     EXPECT_EQ(value("select count(*) from customer_access_records"), "2");
 }
 
+// A customer registered long ago leaves the reminder list after a visit, until the interval has
+// passed again.
+TEST_F(VisitRecordTest, ACustomerRegisteredLongAgoLeavesTheReminderListAfterAVisit) {
+    ASSERT_TRUE(db.ExecSQL("update customer_info set sign_date=? where ciid=1", {day(-400)}));
+    EXPECT_TRUE(inReminderList());
+    EXPECT_EQ(addVisit(0), day(30));
+    EXPECT_FALSE(inReminderList());
+    ASSERT_TRUE(db.ExecSQL("update customer_info set nextdate=? where ciid=1", {day(-1)}));
+    EXPECT_TRUE(inReminderList());
+}
+
 TEST_F(VisitRecordTest, ChecksInOrderAndEditAndBrowseShowTheStoredVisit) {
     auto dialog = openVisit(RecordMode::Add);
     EXPECT_EQ(dialog->dtpAcess_date->date(), Today);

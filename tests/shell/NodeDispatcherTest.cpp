@@ -178,8 +178,10 @@ TEST(NodeCatalogueTest, QueriesKeepTheirExactTexts) {
     const QString s =
         QStringLiteral("SELECT ciid,sign_date,nextdate,typename,company,address,office_tel1,cardname,"
                        "duty,mobile_tel1,fax,Status from customer_info_view where ");
-    EXPECT_EQ(sql("管理提醒").txtSQL, s + "((Nextdate< '2024-03-05') or (dateadd('d',dateday,sign_date)< "
-                                          "'2024-03-05')) order by nextdate desc,company");
+    EXPECT_EQ(sql("管理提醒").txtSQL,
+              s + "((Nextdate< '2024-03-05') or ((Nextdate is null or Nextdate='') and "
+                  "dateadd('d',dateday,sign_date)< '2024-03-05')) order by nextdate "
+                  "desc,company");
     EXPECT_EQ(sql("所有客户").txtSQL, s + "1=1 order by nextdate desc,company");
     // A customer type is found by its exact name, bound as the query's one value.
     EXPECT_EQ(sql("重点客户").txtSQL, s + "typename = ? order by nextdate desc,company");
