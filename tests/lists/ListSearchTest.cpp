@@ -97,7 +97,8 @@ TEST(ListSearch, EverySettingsAndCustomerListFindsWhatWasTyped) {
         {"所有客户", "分类", "重点", 4, {"上海100%_O'Neil公司", "成都华信科技有限公司"}},
         // The reminder list keeps its condition; the type lists theirs.
         {"管理提醒", "客户名称", "成都", 4, {"成都华信科技有限公司"}},
-        {"管理提醒", "地址", "路", 4, {"广州a\\b贸易", "成都华信科技有限公司"}},
+        // (The Guangzhou customer, registered long ago but with its next visit still to come, is not due.)
+        {"管理提醒", "地址", "路", 4, {"成都华信科技有限公司"}},
         {"普通客户", "客户名称", "CD", 4, {"北京成都路商贸"}},
         // Settings lists, the job titles without "order by" and the three labels of the type list.
         {"头衔", "头衔", "经理", 1, {"副总经理", "总经理", "经理"}},
