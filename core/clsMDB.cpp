@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <limits>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -255,6 +256,58 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
         return std::nullopt;
     }
     return rows;
+}
+
+namespace {
+// Reads every row of a prepared statement; false when a step fails.
+bool readRows(sqlite3_stmt* handle, Recordset& rows) {
+    const int columns = sqlite3_column_count(handle);
+    int rc;
+    while ((rc = sqlite3_step(handle)) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c)
+            appendColumn(rows, handle, c);
+        rows.endRow();
+    }
+    return rc == SQLITE_DONE;
+}
+
+QStringList columnNames(sqlite3_stmt* handle) {
+    const int columns = sqlite3_column_count(handle);
+    QStringList names;
+    names.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        names << QString::fromUtf8(sqlite3_column_name(handle, c));
+    return names;
+}
+} // namespace
+
+QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
+    const QByteArray text = sql.toUtf8();
+    const char* tail = text.constData();
+    const char* const end = tail + text.size();
+    QList<Recordset> results;
+    while (tail && tail < end) {
+        sqlite3_stmt* handle = nullptr;
+        const char* rest = nullptr;
+        if (sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &handle, &rest) != SQLITE_OK)
+            throw DbError(sqliteErrorText(m_db), SqliteSource);
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(handle, sqlite3_finalize);
+        if (!rest || rest <= tail)
+            tail = end;
+        else
+            tail = rest;
+        if (!handle)
+            continue; // blanks, a comment or a lone semicolon
+        Recordset rows(columnNames(handle));
+        if (!readRows(handle, rows))
+            throw DbError(sqliteErrorText(m_db), SqliteSource);
+        results.append(std::move(rows));
+    }
+    if (results.isEmpty())
+        throw DbError(QStringLiteral("空的 SQL 语句"), SqliteSource);
+    return results;
 }
 
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, int, int, const QVariantList& params) const {

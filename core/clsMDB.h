@@ -1,6 +1,7 @@
 #pragma once
 #include "core/Recordset.h"
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 #include <memory>
@@ -40,6 +41,10 @@ public:
     std::optional<Recordset> GetRS(const QString& sql, const QVariantList& params = {}) const;
     std::optional<Recordset> GetRS(const QString& sql, int cursorType, int lockType,
                                    const QVariantList& params = {}) const;
+    // Runs every statement of a text, one after the other, and answers the rows of each (a statement
+    // without rows gives an empty recordset): the results a caller walks with "next result set".
+    // Failures, an empty text included, are thrown as DbError.
+    QList<Recordset> ExecuteResults(const QString& sql) const;
 
     // Runs a statement; on failure shows the critical message "错误提示" and answers false.
     bool ExecSQL(const QString& sql, const QVariantList& params = {}) const;

@@ -32,8 +32,20 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel(
     connect(m_model, &GridModel::mergingChanged, this, [this] { applySpans(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                emit currentRowChanged(current.isValid() ? current.row() + m_model->FixedRows() : -1);
+                emit currentRowChanged(current.isValid() ? current.row() + m_model->firstModelRow() : -1);
             });
+    // The model keeps the current cell for the logic that reads it without the view.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            m_model->setCurrentCell(current.row() + m_model->firstModelRow(), current.column());
+        else
+            m_model->setCurrentCell(-1, -1);
+    });
+    connect(m_model, &GridModel::currentCellChanged, this, [this](int row, int col) {
+        const QModelIndex target = m_model->index(row - m_model->firstModelRow(), col);
+        if (target.isValid() && target != currentIndex())
+            selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+    });
     applyColumnFormat();
 }
 
@@ -72,7 +84,7 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void DataGrid::applyColumnFormat() {
     QHeaderView* header = horizontalHeader();
-    header->setVisible(m_model->FixedRows() > 0 && m_model->Cols() > 0);
+    header->setVisible(m_model->FixedRows() > 0 && m_model->Cols() > 0 && !m_model->FixedRowsInBody());
     for (int c = 0; c < m_model->Cols(); ++c) {
         const int width = m_model->colWidthPx(c);
         if (m_model->ColWidth(c) == 0) {
@@ -86,11 +98,18 @@ void DataGrid::applyColumnFormat() {
 }
 
 void DataGrid::applyRowHeight(int row) {
-    const int fixed = m_model->FixedRows();
+    const int fixed = m_model->firstModelRow();
+    const int allRows = m_model->AllRowsHeight();
+    const int defaultPx = allRows < 0 ? fontMetrics().height() + 6
+                                      : (allRows + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel;
+    if (row < 0 && verticalHeader()->defaultSectionSize() != defaultPx)
+        verticalHeader()->setDefaultSectionSize(defaultPx);
     const auto apply = [&](int gridRow) {
         if (gridRow < fixed)
             return; // the header sizes itself
         const int twips = m_model->RowHeight(gridRow);
+        if (twips == allRows)
+            return; // the default size
         setRowHeight(gridRow - fixed,
                      twips < 0 ? verticalHeader()->defaultSectionSize()
                                : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel);
@@ -100,13 +119,13 @@ void DataGrid::applyRowHeight(int row) {
         return;
     }
     for (int r = fixed; r < m_model->Rows(); ++r)
-        if (m_model->RowHeight(r) >= 0)
+        if (m_model->RowHeight(r) >= 0 && m_model->RowHeight(r) != allRows)
             apply(r);
 }
 
 void DataGrid::applySpans() {
     clearSpans();
-    const int fixed = m_model->FixedRows();
+    const int fixed = m_model->firstModelRow();
     for (const QRect& span : m_model->mergedDataSpans())
         setSpan(span.top() - fixed, span.left(), span.height(), span.width());
 }
@@ -121,17 +140,24 @@ int DataGrid::firstVisibleColumn() const {
 void DataGrid::ensureCurrentRow() {
     if (currentIndex().isValid() || m_model->rowCount() == 0 || m_model->Cols() == 0)
         return;
-    selectionModel()->setCurrentIndex(m_model->index(0, firstVisibleColumn()), QItemSelectionModel::NoUpdate);
+    // The first data cell; in a grid that draws its fixed rows as cells, past the fixed rows and columns.
+    int row = 0;
+    int col = firstVisibleColumn();
+    if (m_model->FixedRowsInBody()) {
+        row = std::min(m_model->FixedRows(), m_model->rowCount() - 1);
+        col = std::max(col, std::min(m_model->FixedCols(), m_model->Cols() - 1));
+    }
+    selectionModel()->setCurrentIndex(m_model->index(row, col), QItemSelectionModel::NoUpdate);
 }
 
 int DataGrid::Row() const {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? current.row() + m_model->FixedRows() : -1;
+    return current.isValid() ? current.row() + m_model->firstModelRow() : -1;
 }
 
 void DataGrid::setRow(int row) {
     const QModelIndex target =
-        m_model->index(row - m_model->FixedRows(), std::max(currentIndex().column(), 0));
+        m_model->index(row - m_model->firstModelRow(), std::max(currentIndex().column(), 0));
     if (target.isValid())
         selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
 }
@@ -149,7 +175,7 @@ void DataGrid::setCol(int col) {
 
 void DataGrid::Select(int row1, int col1, int row2, int col2) {
     Q_UNUSED(col2);
-    const int fixed = m_model->FixedRows();
+    const int fixed = m_model->firstModelRow();
     const QModelIndex first = m_model->index(row1 - fixed, col1);
     const QModelIndex last = m_model->index(row2 - fixed, col1);
     if (!first.isValid() || !last.isValid())
@@ -164,13 +190,13 @@ int DataGrid::SelectedRows() const {
 }
 
 bool DataGrid::IsSelected(int row) const {
-    const int modelRow = row - m_model->FixedRows();
+    const int modelRow = row - m_model->firstModelRow();
     return modelRow >= 0 && modelRow < m_model->rowCount() && selectionModel()->isRowSelected(modelRow);
 }
 
 QList<int> DataGrid::selectedRowList() const {
     QList<int> rows;
-    const int fixed = m_model->FixedRows();
+    const int fixed = m_model->firstModelRow();
     for (const QModelIndex& index : selectionModel()->selectedRows())
         rows.append(index.row() + fixed);
     std::sort(rows.begin(), rows.end());

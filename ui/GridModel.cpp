@@ -111,7 +111,7 @@ void GridModel::setRows(int rows) {
     rows = std::max(rows, 0);
     if (rows == m_rows)
         return;
-    const int firstData = m_fixedRows;
+    const int firstData = firstModelRow();
     const bool dataOnly = m_redraw && m_resetDepth == 0 && std::min(rows, m_rows) >= firstData;
     if (!dataOnly) {
         beginChange();
@@ -202,10 +202,10 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
     m_cells[at(row, col)] = text;
     if (!m_redraw || m_resetDepth > 0)
         return;
-    if (row < m_fixedRows) {
+    if (row < firstModelRow()) {
         emit headerDataChanged(Qt::Horizontal, col, col);
     } else {
-        const QModelIndex i = index(row - m_fixedRows, col);
+        const QModelIndex i = index(row - firstModelRow(), col);
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::TextAlignmentRole});
     }
     if (m_merge != Merge::Never && (m_mergeRows.contains(row) || m_mergeCols.contains(col)))
@@ -222,9 +222,9 @@ void GridModel::Clear() {
 void GridModel::RemoveItem(int row) {
     if (row < 0 || row >= m_rows)
         return;
-    const bool dataRow = row >= m_fixedRows && m_redraw && m_resetDepth == 0;
+    const bool dataRow = row >= firstModelRow() && m_redraw && m_resetDepth == 0;
     if (dataRow)
-        beginRemoveRows(QModelIndex(), row - m_fixedRows, row - m_fixedRows);
+        beginRemoveRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
     m_cells.remove(at(row, 0), m_cols);
@@ -245,9 +245,9 @@ void GridModel::RemoveItem(int row) {
 void GridModel::AddItem(const QString& text, int row) {
     if (row < 0 || row > m_rows)
         row = m_rows;
-    const bool dataRow = row >= m_fixedRows && m_redraw && m_resetDepth == 0;
+    const bool dataRow = row >= firstModelRow() && m_redraw && m_resetDepth == 0;
     if (dataRow)
-        beginInsertRows(QModelIndex(), row - m_fixedRows, row - m_fixedRows);
+        beginInsertRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
     const QStringList parts = text.split(QLatin1Char('\t'));
@@ -411,11 +411,12 @@ void GridModel::setCell(CellProp prop, int row1, int col1, int row2, int col2, c
             m_formats.set(static_cast<int>(prop), r, c, value);
     if (!m_redraw || m_resetDepth > 0 || row1 > row2 || col1 > col2)
         return;
-    if (row1 < m_fixedRows)
+    const int firstRow = firstModelRow();
+    if (row1 < firstRow)
         emit headerDataChanged(Qt::Horizontal, col1, col2);
-    const int firstData = std::max(row1, m_fixedRows);
+    const int firstData = std::max(row1, firstRow);
     if (firstData <= row2)
-        emit dataChanged(index(firstData - m_fixedRows, col1), index(row2 - m_fixedRows, col2));
+        emit dataChanged(index(firstData - firstRow, col1), index(row2 - firstRow, col2));
 }
 
 QVariant GridModel::cell(CellProp prop, int row, int col) const {
@@ -489,10 +490,10 @@ QList<QRect> GridModel::mergedDataSpans() const {
     if (m_merge == Merge::Never)
         return spans;
     for (QRect block : mergedBlocks()) {
-        if (block.bottom() < m_fixedRows)
+        if (block.bottom() < firstModelRow())
             continue;
-        if (block.top() < m_fixedRows)
-            block.setTop(m_fixedRows);
+        if (block.top() < firstModelRow())
+            block.setTop(firstModelRow());
         if (block.width() * block.height() > 1)
             spans.append(block);
     }
@@ -527,7 +528,7 @@ bool GridModel::SaveGrid(const QString& fileName, bool withFixedRows) const {
 // ---- QAbstractTableModel ----
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(m_rows - m_fixedRows, 0);
+    return parent.isValid() ? 0 : std::max(m_rows - firstModelRow(), 0);
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
@@ -537,7 +538,7 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return QVariant();
-    const int row = index.row() + m_fixedRows;
+    const int row = index.row() + firstModelRow();
     const int col = index.column();
     if (!inside(row, col))
         return QVariant();
@@ -560,7 +561,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         const QVariant back = cell(CellProp::BackColor, row, col);
         if (back.isValid())
             return back;
-        return col < m_fixedCols ? QVariant(FixedCellBack) : QVariant();
+        return col < m_fixedCols || row < m_fixedRows ? QVariant(FixedCellBack) : QVariant();
     }
     default:
         return QVariant();
@@ -569,7 +570,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Vertical)
-        return role == Qt::DisplayRole ? QVariant(section + m_fixedRows) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(section + firstModelRow()) : QVariant();
     if (section < 0 || section >= m_cols)
         return QVariant();
     switch (role) {

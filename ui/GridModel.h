@@ -21,7 +21,9 @@ class Recordset;
 // Sizes are in twips (15 twips to a pixel); a column of width 0 is hidden, width -1 is the default.
 //
 // As a Qt model the fixed rows become the horizontal header (one line per fixed row) and the data
-// rows the model's rows, so model row i is grid row FixedRows + i.
+// rows the model's rows, so model row i is grid row FixedRows + i. A grid whose header cells merge,
+// or carry formats of their own (the cross tables), draws its fixed rows as cells instead
+// (setFixedRowsInBody): then model row i is grid row i.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -54,6 +56,17 @@ public:
     int FixedCols() const { return m_fixedCols; }
     void setFixedCols(int fixedCols);
 
+    // The fixed rows drawn as the first cells of the table (with their merging, bold, colours and
+    // alignment) instead of as the column header.
+    bool FixedRowsInBody() const { return m_fixedRowsInBody; }
+    void setFixedRowsInBody(bool inBody);
+    // The grid row that model row 0 shows.
+    int firstModelRow() const { return m_fixedRowsInBody ? 0 : m_fixedRows; }
+
+    // Rows 0, columns 0, no fixed rows or columns, and nothing kept of the cells, their formats, the
+    // row and column data, the row heights or the merging.
+    void ResetTable();
+
     // Text of a cell; cells outside the grid read as empty text and ignore writes.
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
@@ -80,8 +93,17 @@ public:
     void setColAlignment(int col, Align align);
 
     // Row heights in twips (-1 = default).
-    int RowHeight(int row) const { return m_rowHeights.value(row, -1); }
+    int RowHeight(int row) const { return m_rowHeights.value(row, m_allRowsHeight); }
     void setRowHeight(int row, int twips);
+    // One height for every row, present and future (-1 = the default again); single rows set
+    // afterwards keep their own.
+    int AllRowsHeight() const { return m_allRowsHeight; }
+    void setAllRowsHeight(int twips);
+
+    // The current cell (the cursor); -1, -1 when there is none. A view showing the grid keeps it.
+    int Row() const { return m_currentRow; }
+    int Col() const { return m_currentCol; }
+    void setCurrentCell(int row, int col);
 
     // A value kept with a row or a column.
     QVariant RowData(int row) const { return m_rowData.value(row); }
@@ -150,6 +172,8 @@ signals:
     void columnFormatChanged();
     void rowHeightChanged(int row);
     void mergingChanged();
+    // The current cell moved (grid numbering).
+    void currentCellChanged(int row, int col);
 
 private:
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
@@ -180,6 +204,10 @@ private:
     QSet<int> m_mergeRows;
     QSet<int> m_mergeCols;
     bool m_extendLastCol = false;
+    bool m_fixedRowsInBody = false;
+    int m_allRowsHeight = -1;
+    int m_currentRow = -1;
+    int m_currentCol = -1;
     bool m_redraw = true;
     int m_resetDepth = 0;
     QFont m_font;

@@ -347,3 +347,22 @@ TEST(clsMDB, CommonEngineFailuresAreDescribedInChinese) {
               QStringLiteral("磁盘已满，数据库不能写入：database or disk is full"));
     EXPECT_EQ(sqliteErrorText(SQLITE_CONSTRAINT, QStringLiteral("injected")), QStringLiteral("injected"));
 }
+
+TEST(clsMDB, ExecuteResultsAnswersTheResultOfEveryStatementInTurn) {
+    TestDatabase tdb;
+    clsMDB& db = tdb.db();
+    makeScratchTable(db);
+    ASSERT_TRUE(db.ExecSQL(QStringLiteral("insert into scratch (Name) values ('a'), ('b')")));
+    const QList<Recordset> results = db.ExecuteResults(
+        QStringLiteral("select Name from scratch order by id; ; select count(*) as n from scratch;"));
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results[0].RecordCount(), 2);
+    EXPECT_EQ(results[0].Value(1, 0).toString(), QStringLiteral("b"));
+    EXPECT_EQ(results[1].Value(0, 0).toInt(), 2);
+    // A failing statement, and a text without any, are thrown; nothing is shown.
+    MessageRecorder messages;
+    for (const QString& sql :
+         {QStringLiteral("select * from scratch; select * from nosuch"), QStringLiteral("  ")})
+        EXPECT_THROW(db.ExecuteResults(sql), DbError) << sql.toStdString();
+    EXPECT_TRUE(messages.empty());
+}

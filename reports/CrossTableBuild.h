@@ -1,0 +1,42 @@
+#pragma once
+#include "core/WaitCursor.h"
+#include "reports/CrossTableState.h"
+
+#include <QList>
+#include <QString>
+
+class GridModel;
+
+// The steps every table build shares: the grid reset, the query, the empty result, repainting off
+// while the table is filled, the reading of key, title and measure columns. Lives for one build;
+// repainting comes back on however the build ends.
+class CrossTableBuild {
+public:
+    explicit CrossTableBuild(CrossTableState& state);
+    ~CrossTableBuild();
+    CrossTableBuild(const CrossTableBuild&) = delete;
+    CrossTableBuild& operator=(const CrossTableBuild&) = delete;
+
+    GridModel& grid() { return *m_state.grid; }
+    // The table emptied (cells, formats, keys, merging) and sized rows x cols.
+    void resetGrid(int rows, int cols);
+    // Runs Sql on Connect. False when the result has no record: the grid is then 0 x 0 and the member
+    // lists, the sum table and Data are cleared, so nothing stale is charted.
+    bool run();
+    const Recordset& data() const { return m_state.results.first(); }
+    int records() const { return data().RecordCount(); }
+    // The index of a result column, or CrossTableError naming it.
+    int column(const QString& name) const;
+    int column(const Recordset& rs, const QString& name) const;
+    QList<int> columns(const QStringList& names) const;
+    // A key or title: Null reads as the empty text.
+    CrossValue keyAt(int record, int column) const;
+    CrossValue valueAt(int record, int column) const;
+    void redrawOff();
+    void redrawOn();
+
+private:
+    CrossTableState& m_state;
+    WaitCursor m_waitCursor;
+    bool m_redrawOff = false;
+};
