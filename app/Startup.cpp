@@ -16,7 +16,6 @@
 #include "ui/ModalRunner.h"
 
 #include <QDir>
-#include <QToolBar>
 #include <stdexcept>
 
 namespace {

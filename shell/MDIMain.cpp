@@ -9,6 +9,7 @@
 #include "shell/ApplicationShell.h"
 #include "shell/CloseAllChildForms.h"
 #include "shell/frmBBS.h"
+#include "ui/FlowLayout.h"
 #include "ui/FormFactory.h"
 #include "ui/IReportWindow.h"
 #include "ui/ModalRunner.h"
@@ -25,7 +26,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -90,13 +91,11 @@ void MDIMain::buildPanel() {
     m_panReportList->setMinimumWidth(pixels(PanelMinTwips));
     m_panReportList->setMaximumWidth(PanelMaxTwips / TwipsPerPixel);
 
-    m_tblReportHead = new QToolBar(m_panReportList);
+    // A toolbar that wraps: its buttons go on in a second row when the panel is too narrow for them,
+    // so the captions "执行报表", "展开" and "收缩" stay under their pictures at every panel width.
+    m_tblReportHead = new QWidget(m_panReportList);
     m_tblReportHead->setObjectName(QStringLiteral("tblReportHead"));
-    m_tblReportHead->setMovable(false);
-    m_tblReportHead->setFloatable(false);
-    m_tblReportHead->setIconSize(QSize(16, 16));
-    // Pictures only, so that the five buttons fit the panel's design width; the texts show as tips.
-    m_tblReportHead->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto* buttonRows = new FlowLayout(m_tblReportHead, 0);
     const struct {
         const char* key;
         const char16_t* text;
@@ -108,11 +107,21 @@ void MDIMain::buildPanel() {
                    {"EXITSYS", nullptr, QStyle::SP_DialogCloseButton}};
     for (const auto& button : buttons) {
         const QString key = QString::fromLatin1(button.key);
-        QAction* action = m_tblReportHead->addAction(
-            style()->standardIcon(button.icon), button.text ? QString::fromUtf16(button.text) : QString());
+        auto* action =
+            new QAction(style()->standardIcon(button.icon),
+                        button.text ? QString::fromUtf16(button.text) : QString(), m_tblReportHead);
         action->setObjectName(key);
         action->setData(key);
+        m_tblReportHead->addAction(action);
         connect(action, &QAction::triggered, this, [this, key] { tblReportHead_ButtonClick(key); });
+        auto* tool = new QToolButton(m_tblReportHead);
+        tool->setObjectName(QStringLiteral("btn") + key);
+        tool->setDefaultAction(action);
+        tool->setAutoRaise(true);
+        tool->setIconSize(QSize(16, 16));
+        tool->setToolButtonStyle(button.text ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+        tool->setMinimumHeight(40);
+        buttonRows->addWidget(tool);
     }
 
     m_trvReport = new QTreeWidget(m_panReportList);
@@ -349,7 +358,7 @@ void MDIMain::tblReportHead_ButtonClick(const QString& key) {
         mnu_system_exit_Click();
     else if (key == QStringLiteral("REFREASH")) {
         if (gApp)
-            ApplicationShell::LoadReportList(*gApp, *m_trvReport);
+            ApplicationShell::ReloadReportList(*gApp, *m_trvReport);
     }
 }
 
@@ -357,10 +366,12 @@ void MDIMain::mnu_parm_user_Click() {
     CloseAllChildForms();
     if (!gApp)
         return;
-    if (ApplicationShell::UserLogin(*gApp))
-        ApplicationShell::LoadReportList(*gApp, *m_trvReport);
-    else
+    // The previous operator's tree and rights never stay for the new one: a tree that cannot be read
+    // for the new operator is emptied, with the failure shown, and the window stays usable.
+    if (!ApplicationShell::UserLogin(*gApp) || !ApplicationShell::ReloadReportList(*gApp, *m_trvReport)) {
         ApplicationShell::ClearReportLise(*m_trvReport);
+        gApp->ClearRights();
+    }
     ApplicationShell::InitStatusBar(*gApp, *statusBar());
 }
 
@@ -489,5 +500,5 @@ MDIMain* gMDIMain = nullptr;
 
 void RebuildNavigationTree() {
     if (gApp && gMDIMain)
-        ApplicationShell::LoadReportList(*gApp, *gMDIMain->trvReport());
+        ApplicationShell::ReloadReportList(*gApp, *gMDIMain->trvReport());
 }

@@ -7,7 +7,6 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QSplitter;
-class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class frmBBS;
@@ -29,7 +28,8 @@ public:
     static constexpr int TwipsPerPixel = 15;
 
     QWidget* panReportList() const { return m_panReportList; }
-    QToolBar* tblReportHead() const { return m_tblReportHead; }
+    // The tree toolbar: its five actions (named by their keys) on tool buttons that wrap.
+    QWidget* tblReportHead() const { return m_tblReportHead; }
     QTreeWidget* trvReport() const { return m_trvReport; }
     QSplitter* splitter() const { return m_splitter; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
@@ -76,7 +76,7 @@ private:
     QAction* addSeparator(QMenu* menu, const QString& name);
 
     QWidget* m_panReportList = nullptr;
-    QToolBar* m_tblReportHead = nullptr;
+    QWidget* m_tblReportHead = nullptr;
     QTreeWidget* m_trvReport = nullptr;
     QSplitter* m_splitter = nullptr;
     QMdiArea* m_mdiArea = nullptr;

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -126,6 +127,19 @@ TEST_F(MDIMainTest, ToolbarButtonsActOnTheTree) {
     }
     EXPECT_EQ(keys, (QStringList{"EXEC", "ADD", "MINUS", "REFREASH", "EXITSYS"}));
     EXPECT_EQ(texts, (QStringList{"执行报表", "展开", "收缩", "", ""}));
+    // The captions stand under their pictures, and at the panel's design width every button is there
+    // to click: the row wraps rather than hiding buttons.
+    m_main->show();
+    QCoreApplication::processEvents();
+    const QList<QToolButton*> tools = m_main->tblReportHead()->findChildren<QToolButton*>();
+    ASSERT_EQ(tools.size(), 5);
+    for (QToolButton* tool : tools) {
+        EXPECT_TRUE(tool->isVisible()) << tool->objectName().toStdString();
+        EXPECT_TRUE(m_main->tblReportHead()->rect().contains(tool->geometry()))
+            << tool->objectName().toStdString();
+        EXPECT_EQ(tool->toolButtonStyle(),
+                  tool->text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+    }
 
     QTreeWidget& tree = *m_main->trvReport();
     m_main->tblReportHead_ButtonClick(QStringLiteral("REFREASH"));
