@@ -1,11 +1,10 @@
+#include "app/CrmApplication.h"
 #include "app/Startup.h"
 #include "shell/ApplicationShell.h"
 #include "ui/WidgetServices.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    CrmApplication app(argc, argv);
     installWidgetServices();
     ApplicationShell::installShellServices();
     Startup startup;

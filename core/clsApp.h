@@ -38,6 +38,8 @@ public:
     void ReadRightList();
     bool HaveReportRight(const QString& moduleName) const;
     const RightList& rightList() const { return m_rights; }
+    // Drops every right (a new operator whose rights could not be read holds none).
+    void ClearRights() { m_rights.clear(); }
 
     // The texts of the main window's four status-bar panels: operator name, login name, department,
     // area.

@@ -10,6 +10,7 @@
 #include "shell/frmLogin.h"
 #include "ui/MainWindowService.h"
 #include "ui/ModalRunner.h"
+#include "ui/SlotGuard.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -24,7 +25,11 @@ bool UserLogin(clsApp& app) {
         // Cancel has ended the program already.
         if (shown != QDialog::Accepted || login.flag() != 1)
             return false;
-        if (app.CheckUserPassword(login.userId(), login.password())) {
+        // A database failure is shown with its description, like a wrong password, and the dialog
+        // comes again: the user may try once more or cancel.
+        bool matched = false;
+        guardSlot([&] { matched = app.CheckUserPassword(login.userId(), login.password()); });
+        if (matched) {
             app.LoadRight();
             return true;
         }
@@ -33,14 +38,19 @@ bool UserLogin(clsApp& app) {
 }
 
 void LoadReportList(clsApp& app, QTreeWidget& tree) {
+    // Everything is read before the tree changes: a failing query leaves the tree as it was.
     app.ReadRightList();
-    ClearReportLise(tree);
     NavigationTree nodes;
     nodes.build(app.db());
     nodes.hideNotRightNode([&app](const QString& text) { return app.HaveReportRight(text); },
                            RightList::isBuiltInName(app.OperatorName()));
     nodes.applyExpansion();
+    ClearReportLise(tree);
     NavigationTreeRenderer::render(nodes, tree);
+}
+
+bool ReloadReportList(clsApp& app, QTreeWidget& tree) {
+    return guardSlot([&] { LoadReportList(app, tree); });
 }
 
 void ClearReportLise(QTreeWidget& tree) {

@@ -5,6 +5,9 @@
 #ifdef CRM_TEST_WITHOUT_SCREEN
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
+#elif defined(CRM_TEST_PROGRAM_APPLICATION)
+#include "app/CrmApplication.h"
+using TestApplication = CrmApplication; // the program's own: Chinese texts and the last error guard
 #else
 #include <QApplication>
 using TestApplication = QApplication;

@@ -19,3 +19,8 @@ bool guardSlot(const std::function<void()>& body, const QString& failureText, co
     Messages::show(guardedFailureText(failureText, description), MsgIcon::Critical, MsgButtons::OK, title);
     return false;
 }
+
+void showGuardedFailure(const QString& failureText, const QString& description) {
+    Messages::show(guardedFailureText(failureText, description), MsgIcon::Critical, MsgButtons::OK,
+                   QStringLiteral("提示信息"));
+}

@@ -14,3 +14,6 @@ bool guardSlot(const std::function<void()>& body,
 
 // The text guardSlot shows for an error: "数据提取失败！（no such table: x）".
 QString guardedFailureText(const QString& failureText, const QString& description);
+
+// Shows that text as guardSlot does (critical icon, title "提示信息").
+void showGuardedFailure(const QString& failureText, const QString& description);
