@@ -27,10 +27,6 @@ void clsCrossTable::setGrid(GridModel* grid) {
     grid->setFixedRowsInBody(true);
 }
 
-void clsCrossTable::setChart(CrossChart* chart) {
-    m_chart = chart;
-}
-
 QColor clsCrossTable::colorOfBgr(quint32 bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));

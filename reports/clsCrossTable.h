@@ -1,10 +1,9 @@
 #pragma once
+#include "reports/CrossTableCharts.h"
 #include "reports/CrossTableState.h"
 
 #include <QColor>
 #include <QString>
-
-class CrossChart;
 
 // The cross-table engine: turns the result of one SELECT statement into a cross table (a pivot) in a
 // grid, and draws a row or column of it as a pie or bar chart.
@@ -60,8 +59,9 @@ public:
     // its fixed rows as cells.
     GridModel* Grid() const { return m_s.grid; }
     void setGrid(GridModel* grid);
-    CrossChart* Chart() const { return m_chart; }
-    void setChart(CrossChart* chart);
+    // The chart the charts are drawn on; setting it styles it.
+    ICrossChart* Chart() const { return m_charts.chart(); }
+    void setChart(ICrossChart* chart) { m_charts.setChart(chart); }
 
     void ShowDataTwoNoTotalXY();
     void ShowDataTwoNoTotalX(QString& title);
@@ -76,17 +76,54 @@ public:
     void setXJColor(quint32 bgr) { m_s.XJColor = bgr; }
     static QColor colorOfBgr(quint32 bgr);
 
+    // Pie and bar charts of the current cell's column (vertical) or row; false when nothing was drawn.
+    bool ShowChartPieOne(bool vertical) { return m_charts.ShowChartPieOne(vertical); }
+    void ShowLable(bool visible) { m_charts.ShowLable(visible); }
+    void MoveChart(bool on) { m_charts.MoveChart(on); }
+    void ZoomChart(bool on) { m_charts.ZoomChart(on); }
+    void ZoomOutChart(bool on) { m_charts.ZoomOutChart(on); }
+    void ResetChart() { m_charts.ResetChart(); }
+    bool ShowChartBarOne(bool vertical) { return m_charts.ShowChartBarOne(vertical); }
+
     void ShowDataNone() {}
     void ShowDataOne();
     void ShowDataThreeNoTotal();
     void ShowDataThreeNoTotalXYZ();
     void ShowDataThree();
+    bool ShowChartPieTwo(bool vertical) { return m_charts.ShowChartPieTwo(vertical); }
+    bool ShowChartBarTwo(bool vertical) { return m_charts.ShowChartBarTwo(vertical); }
+    bool ShowChartPieThree(bool vertical) { return m_charts.ShowChartPieThree(vertical); }
+    bool ShowChartBarThree(bool vertical) { return m_charts.ShowChartBarThree(vertical); }
 
     // Exchanges the axes (types 2 and 4 swap X and Y; 3, 6 and 7 rotate X <- Y <- Z <- X) and builds
     // again; types 1 and 5 only build again.
     void 交换轴(QString& title);
     // Builds the table of CrossTableType; other types do nothing.
     void ShowData(QString& title);
+
+    // The chart of the table type: types 1 and 5 chart grid cells, 2 and 4 the two-axis sums, 3 and
+    // 6 the three-axis sums; other types draw nothing and answer false.
+    bool ShowChartPie(bool vertical) { return m_charts.ShowChartPie(vertical); }
+    bool ShowChartBar(bool vertical) { return m_charts.ShowChartBar(vertical); }
+    // Mouse modes of the chart: dragging moves it, zooms into the dragged rectangle, or a click zooms out.
+    bool IsMoved() const { return m_charts.IsMoved(); }
+    void setIsMoved(bool on) { m_charts.setIsMoved(on); }
+    bool IsZoomed() const { return m_charts.IsZoomed(); }
+    void setIsZoomed(bool on) { m_charts.setIsZoomed(on); }
+    bool IsZoomOuted() const { return m_charts.IsZoomOuted(); }
+    void setIsZoomOuted(bool on) { m_charts.setIsZoomOuted(on); }
+    // Chart options: bars standing (true) or lying; header shown; item labels shown; legend shown.
+    bool ChartWay() const { return m_charts.ChartWay(); }
+    void setChartWay(bool way) { m_charts.setChartWay(way); }
+    bool ChartHeader() const { return m_charts.ChartHeader(); }
+    void setChartHeader(bool shown) { m_charts.setChartHeader(shown); }
+    bool ChartTitle() const { return m_charts.ChartTitle(); }
+    void setChartTitle(bool shown) { m_charts.setChartTitle(shown); }
+    bool ChartLegend() const { return m_charts.ChartLegend(); }
+    void setChartLegend(bool shown) { m_charts.setChartLegend(shown); }
+    void SetLableWay() { m_charts.SetLableWay(); }
+    void SetAxesWay() { m_charts.SetAxesWay(); }
+    void InitChart() {}
 
     clsMDB* Connect() const { return m_s.connect; }
     void setConnect(clsMDB* connection) { m_s.connect = connection; }
@@ -103,5 +140,5 @@ public:
 
 private:
     CrossTableState m_s;
-    CrossChart* m_chart = nullptr;
+    CrossTableCharts m_charts{m_s};
 };
