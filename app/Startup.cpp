@@ -68,10 +68,28 @@ bool Startup::run() {
 
 // A lock file in the program's folder: a second start finds it held by the first, which keeps running.
 bool Startup::ensureSingleInstance() {
-    m_instanceLock =
-        std::make_unique<QLockFile>(QDir(AppInfo::programFolder()).filePath(QStringLiteral("crm.lock")));
+    const QString folder = AppInfo::programFolder();
+    m_instanceLock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("crm.lock")));
     m_instanceLock->setStaleLockTime(0); // a lock left by a crashed run is taken over by its process id
     if (m_instanceLock->tryLock(0))
+        return true;
+    if (m_instanceLock->error() != QLockFile::LockFailedError) {
+        // Not another instance: the folder does not let the lock file be made.
+        Messages::show(
+            QStringLiteral("不能在程序所在的文件夹“%1”中建立锁文件，程序不能运行！请检查这个文件夹是否"
+                           "存在、是否允许写入。")
+                .arg(QDir::toNativeSeparators(folder)),
+            MsgIcon::Critical, MsgButtons::OK, AppInfo::ProgramTitle);
+        ProgramEnd::end(1);
+        return false;
+    }
+    // A lock file that names no process (left empty or half written by a run that was killed while
+    // writing it) is stale like one naming a process that has ended. A running instance keeps its file
+    // locked, so it cannot be taken from it.
+    qint64 pid = 0;
+    QString host, application;
+    if (!m_instanceLock->getLockInfo(&pid, &host, &application) && m_instanceLock->removeStaleLockFile() &&
+        m_instanceLock->tryLock(0))
         return true;
     Messages::show(QStringLiteral("这个程序正在运行！"), MsgIcon::Critical);
     ProgramEnd::end(0);

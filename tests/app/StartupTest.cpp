@@ -13,13 +13,19 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSysInfo>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -239,4 +245,75 @@ TEST_F(StartupTest, ReminderListHoldsTheCustomersThatAreDue) {
     std::sort(due.begin(), due.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(due, expected);
+}
+
+// The single-instance lock file as the folder holds it at start-up: what a start says or takes over.
+TEST_F(StartupTest, TheInstanceLockSaysWhatIsWrongOrIsTakenOver) {
+    const QString lockPath = QDir(t.folder()).filePath(QStringLiteral("crm.lock"));
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QString running = QStringLiteral("这个程序正在运行！");
+    const QString noFolder = QStringLiteral("不能在程序所在的文件夹");
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        QString folder;  // the program's folder for the start; empty: the test's
+        QString message; // the start of the message; empty: the start takes the lock and goes on
+    };
+    std::unique_ptr<QLockFile> other;
+    const auto writeLock = [&](const QByteArray& content) {
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    };
+    const QString missing = QDir(t.folder()).filePath(QStringLiteral("no/such/folder"));
+    std::vector<Case> cases = {
+        {"empty", [&] { writeLock(""); }, {}, {}},
+        {"garbage", [&] { writeLock("\x01\xff garbage\n\n"); }, {}, {}},
+        {"half written", [&] { writeLock("12"); }, {}, {}},
+        {"a process that has ended", [&] { writeLock("99999999\nvelmora_crm\n" + host + "\n"); }, {}, {}},
+        {"a running instance",
+         [&] {
+             other = std::make_unique<QLockFile>(lockPath);
+             ASSERT_TRUE(other->tryLock(0));
+         },
+         {},
+         running},
+        {"a folder that is not there", [] {}, missing, noFolder},
+    };
+    // A folder that cannot be written to (a read-only file system here, since root writes anywhere else).
+    if (!QFileInfo(QStringLiteral("/sys")).isWritable() &&
+        !QFile(QStringLiteral("/sys/crm.lock")).open(QIODevice::WriteOnly))
+        cases.push_back({"a read-only folder", [] {}, QStringLiteral("/sys"), noFolder});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.clear();
+        ended.code = -1;
+        QFile::remove(lockPath);
+        c.prepare();
+        if (!c.folder.isEmpty())
+            AppInfo::setProgramFolder(c.folder);
+        ScriptedDialogs dialogs(rightLogin);
+        {
+            Startup startup;
+            const bool ran = startup.run();
+            AppInfo::setProgramFolder(t.folder());
+            EXPECT_EQ(ran, c.message.isEmpty()) << messages.texts().join(u'|').toStdString();
+            if (c.message.isEmpty()) {
+                EXPECT_EQ(ended.code, -1);
+                EXPECT_TRUE(messages.empty()) << messages.texts().join(u'|').toStdString();
+                // The lock is this start's now: a further start is refused.
+                QLockFile probe(lockPath);
+                EXPECT_FALSE(probe.tryLock(0));
+            } else {
+                ASSERT_FALSE(messages.empty());
+                EXPECT_TRUE(messages.messages().first().text.startsWith(c.message))
+                    << messages.messages().first().text.toStdString();
+                const bool namesFolder =
+                    messages.messages().first().text.contains(QDir::toNativeSeparators(c.folder));
+                EXPECT_TRUE(c.folder.isEmpty() || namesFolder);
+                EXPECT_FALSE(dialogs.loginShown);
+            }
+        }
+        other.reset();
+    }
 }
