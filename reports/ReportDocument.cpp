@@ -96,8 +96,10 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
     QVector<int> fixedCols, otherCols;
     qreal fixedWidth = 0;
     for (int c = 0; c < model.Cols(); ++c) {
-        const int twips =
-            model.ColWidth(c) < 0 ? model.colWidthPx(c) * GridModel::TwipsPerPixel : model.ColWidth(c);
+        // A column of the default width prints as wide as the grid shows it.
+        int twips = model.ColWidth(c);
+        if (twips < 0)
+            twips = std::max(view->columnWidth(c), 40) * GridModel::TwipsPerPixel;
         grid.colWidth[c] = m_frame.twips(twips);
         if (twips <= 0)
             continue;

@@ -1,4 +1,5 @@
 #include "reports/ReportForms.h"
+#include "reports/frmReport.h"
 #include "reports/frmTotal_Rpt.h"
 #include "reports/frmTotal_Rpt_Client.h"
 #include "reports/frmTotal_Rpt_doc.h"
@@ -6,6 +7,7 @@
 #include "ui/FormFactory.h"
 
 void registerReportForms() {
+    FormFactory::registerForm(QStringLiteral("frmReport"), [] { return new frmReport; });
     // The condition dialogs the report window wraps, by the names its opener gives.
     FormFactory::registerForm(QStringLiteral("frmTotal_Rpt"), [] { return new frmTotal_Rpt; });
     FormFactory::registerForm(QStringLiteral("frmTotal_Rpt_list"), [] { return new frmTotal_Rpt_list; });
