@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -67,6 +68,13 @@ frmPreView::frmPreView(QWidget* parent)
 }
 
 frmPreView::~frmPreView() = default;
+
+void frmPreView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Maximized also where no window manager does it.
+    if (QScreen* shown = screen(); shown && width() < shown->availableGeometry().width() / 2)
+        setGeometry(shown->availableGeometry());
+}
 
 void frmPreView::cboZoom_Click() {
     // The number at the start of the entry: "75%" gives 75.

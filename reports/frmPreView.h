@@ -32,6 +32,9 @@ public slots:
     void tbPrnBar_ButtonClick(const QString& key);
     void cboZoom_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // Composes the document from the kept paragraphs and grid.
     void compose();

@@ -330,13 +330,51 @@ int GridModel::captionWidth(int col) const {
 void GridModel::AutoSize(int col1, int col2) {
     col1 = std::max(col1, 0);
     col2 = std::min(col2, m_cols - 1);
+    if (!qGuiApp) {
+        for (int c = col1; c <= col2; ++c) {
+            int widest = 0;
+            for (int r = 0; r < m_rows; ++r)
+                widest = std::max(widest, textWidthPx(m_cells[at(r, c)]));
+            m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
+        }
+        announceColumnFormat();
+        return;
+    }
+    // Laying out every text of a large grid is slow: texts are first measured by the sum of their
+    // characters' advances (each character measured once), and the widest of each column again exactly.
+    const QFontMetrics metrics(m_font);
+    std::vector<int> advances(0x10000, -1);
+    const auto estimate = [&](const QString& text) {
+        int widest = 0;
+        int line = 0;
+        for (const QChar ch : text) {
+            if (ch == QLatin1Char('\n')) {
+                widest = std::max(widest, line);
+                line = 0;
+                continue;
+            }
+            int& advance = advances[ch.unicode()];
+            if (advance < 0)
+                advance = metrics.horizontalAdvance(ch);
+            line += advance;
+        }
+        return std::max(widest, line);
+    };
     for (int c = col1; c <= col2; ++c) {
         int widest = 0;
+        const QString* widestText = nullptr;
         for (int r = 0; r < m_rows; ++r) {
             const QString& text = m_cells[at(r, c)];
-            if (!text.isEmpty())
-                widest = std::max(widest, textWidthPx(text));
+            if (text.isEmpty())
+                continue;
+            const int width = estimate(text);
+            if (width > widest) {
+                widest = width;
+                widestText = &text;
+            }
         }
+        if (widestText)
+            widest = std::max(widest, textWidthPx(*widestText));
         m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
     }
     announceColumnFormat();
