@@ -426,8 +426,8 @@ void frmReport::ShowListReport() {
                 throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
             grid.setRedraw(false);
             grid.setRows(1);
-            grid.setRows(rs->RecordCount() + 1);
             grid.setCols(rs->FieldCount() + 1);
+            grid.setRows(rs->RecordCount() + 1);
             grid.setFixedRows(1);
             grid.setTextMatrix(0, 0, QStringLiteral("行号"));
             for (int c = 0; c < rs->FieldCount(); ++c)
