@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
@@ -340,42 +341,51 @@ void GridModel::AutoSize(int col1, int col2) {
         announceColumnFormat();
         return;
     }
-    // Laying out every text of a large grid is slow: texts are first measured by the sum of their
-    // characters' advances (each character measured once), and the widest of each column again exactly.
-    const QFontMetrics metrics(m_font);
-    std::vector<int> advances(0x10000, -1);
+    // Laying out every text of a large grid is slow: texts are compared by the sum of their
+    // characters' advances (each character measured once), and each column's widest is measured
+    // exactly.
+    const QFontMetricsF metrics(m_font);
+    std::vector<qreal> advances(0x10000, -1);
     const auto estimate = [&](const QString& text) {
-        int widest = 0;
-        int line = 0;
+        qreal widest = 0;
+        qreal line = 0;
         for (const QChar ch : text) {
             if (ch == QLatin1Char('\n')) {
                 widest = std::max(widest, line);
                 line = 0;
                 continue;
             }
-            int& advance = advances[ch.unicode()];
+            qreal& advance = advances[ch.unicode()];
             if (advance < 0)
                 advance = metrics.horizontalAdvance(ch);
             line += advance;
         }
         return std::max(widest, line);
     };
-    for (int c = col1; c <= col2; ++c) {
-        int widest = 0;
-        const QString* widestText = nullptr;
-        for (int r = 0; r < m_rows; ++r) {
-            const QString& text = m_cells[at(r, c)];
+    // Row by row, as the cells lie in memory.
+    const int count = col2 - col1 + 1;
+    if (count <= 0) {
+        announceColumnFormat();
+        return;
+    }
+    std::vector<qreal> widest(count, 0);
+    std::vector<const QString*> widestText(count, nullptr);
+    for (int r = 0; r < m_rows; ++r) {
+        const QString* line = m_cells.constData() + at(r, col1);
+        for (int i = 0; i < count; ++i) {
+            const QString& text = line[i];
             if (text.isEmpty())
                 continue;
-            const int width = estimate(text);
-            if (width > widest) {
-                widest = width;
-                widestText = &text;
+            const qreal width = estimate(text);
+            if (width > widest[i]) {
+                widest[i] = width;
+                widestText[i] = &text;
             }
         }
-        if (widestText)
-            widest = std::max(widest, textWidthPx(*widestText));
-        m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
+    }
+    for (int i = 0; i < count; ++i) {
+        const int exact = widestText[i] ? textWidthPx(*widestText[i]) : 0;
+        m_colWidths[col1 + i] = (exact + 2 * CellMarginPx) * TwipsPerPixel;
     }
     announceColumnFormat();
 }

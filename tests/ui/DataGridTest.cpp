@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -320,4 +321,45 @@ TEST(DataGrid, RightButtonKeepsTheCursorAndDoubleClickCountsBelowTheRows) {
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(20, view.viewport()->height() - 5));
     EXPECT_EQ(doubled.count(), 1);
     EXPECT_EQ(view.Row(), 3);
+}
+
+TEST(GridModel, AutoSizeFitsEachColumnToItsWidestText) {
+    // Each column's texts from row 0 down: the widest comes late, scripts mix, a text has two lines,
+    // a column is empty.
+    const QList<QStringList> columns = {{"1", "abc", "Wide WWW 宽"},
+                                        {"名称", "12345678901234", "22"},
+                                        {"", "ab\n中文字符很长的一行", "x"},
+                                        {"", "", ""}};
+    GridModel grid;
+    grid.setRows(3);
+    grid.setCols(4);
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 3; ++r)
+            grid.setTextMatrix(r, c, columns[c][r]);
+    grid.AutoSize(0, 3);
+    const QFontMetrics metrics(grid.font());
+    for (int c = 0; c < 3; ++c) {
+        int widest = 0;
+        for (const QString& text : columns[c])
+            for (const QString& line : text.split('\n'))
+                widest = std::max(widest, metrics.horizontalAdvance(line));
+        EXPECT_NEAR(grid.colWidthPx(c), widest + 8, 1) << c;
+    }
+    EXPECT_EQ(grid.colWidthPx(3), 8);
+    grid.AutoSize(5, 9); // past the last column: nothing changes
+    EXPECT_EQ(grid.colWidthPx(3), 8);
+}
+
+TEST(GridModel, RecordsCanStartPastTheFirstColumn) {
+    Recordset rs({"a", "b"});
+    rs.appendText("x", 1);
+    rs.appendInteger(7);
+    rs.endRow();
+    GridModel grid;
+    grid.setCols(3);
+    grid.setRows(2);
+    grid.setTextMatrix(1, 0, "kept");
+    grid.loadRecordset(rs, 1, 1);
+    EXPECT_EQ((QStringList{grid.TextMatrix(1, 0), grid.TextMatrix(1, 1), grid.TextMatrix(1, 2)}),
+              (QStringList{"kept", "x", "7"}));
 }
