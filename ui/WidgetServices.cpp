@@ -2,6 +2,7 @@
 #include "core/FileDialogs.h"
 #include "core/ShellOpen.h"
 #include "core/WaitCursor.h"
+#include "ui/LockWaitWindow.h"
 #include "ui/MessageBoxService.h"
 
 #include <QApplication>
@@ -38,4 +39,5 @@ void installWidgetServices() {
     FileDialogs::handler().install(askUser);
     ShellOpen::handler().install([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     WaitCursor::handler().install(showWaitCursor);
+    LockWaitWindow::install();
 }

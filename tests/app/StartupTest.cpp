@@ -2,13 +2,17 @@
 #include "core/AppInfo.h"
 #include "core/Globals.h"
 #include "core/ListWindowParams.h"
+#include "core/LockWait.h"
 #include "core/NodeCatalogue.h"
 #include "core/ProgramEnd.h"
+#include "core/Settings.h"
 #include "shell/MDIMain.h"
 #include "shell/frmBaseEnvCfg.h"
 #include "shell/frmLogin.h"
+#include "tests/fixtures/DatabaseLockHolder.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "ui/LockWaitWindow.h"
 #include "ui/ModalRunner.h"
 
 #include <QApplication>
@@ -20,7 +24,9 @@
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QSysInfo>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
@@ -316,4 +322,37 @@ TEST_F(StartupTest, TheInstanceLockSaysWhatIsWrongOrIsTakenOver) {
         }
         other.reset();
     }
+}
+
+// A database that another program holds locked at start-up: the waiting window's button ends the wait,
+// and start-up ends with the locked message and the configuration, as for any database it cannot open.
+TEST_F(StartupTest, ALockedDatabaseShowsTheWaitingWindowWhoseButtonEndsTheStart) {
+    LockWaitWindow::install();
+    Settings::SaveSetting(AppInfo::ConfigSection, QStringLiteral("DB_TimeOut"), QStringLiteral("60"));
+    t.db().CloseDatabase();
+    DatabaseLockHolder other(t.file());
+    ASSERT_TRUE(other.locked());
+    bool shown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<LockWaitWindow*>(w); window && window->isVisible()) {
+                shown = true;
+                window->cmdStopWaiting->click();
+            }
+    });
+    poll.start(50);
+    ScriptedDialogs dialogs(rightLogin);
+    Startup startup;
+    EXPECT_FALSE(startup.run());
+    LockWait::waiting().install([](int) { return true; });
+    LockWait::ended().install([] {});
+    EXPECT_TRUE(shown);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.messages().first().text,
+              QStringLiteral("数据库正被其他程序使用（已锁定）：database is locked"));
+    EXPECT_EQ(messages.messages().first().title, AppInfo::ProgramTitle);
+    EXPECT_EQ(dialogs.shownDialogs, QStringList{QStringLiteral("frmBaseEnvCfg")});
+    EXPECT_EQ(dialogs.loginShown, 0);
+    EXPECT_EQ(ended.code, 0);
 }
