@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 qint16 DeleteFileForce(const QString& fileName) {
     QFileInfo info(fileName);
@@ -47,8 +49,23 @@ ServiceHook<bool()>& editBaseConfig() {
     return hook;
 }
 
-void ClearTempFolder() {
-    const QStringList files = GetFolderFileNames(AppInfo::tempFolder(), true);
+QString ClearTempFolder() {
+    const QString folder = AppInfo::tempFolder();
+    const QFileInfo info(folder);
+    // No folder yet: nothing to empty. One that cannot be read (or is no folder) is the failure the
+    // user is told of; a file that cannot be deleted is passed over and the others are still tried.
+    if (!info.exists() && !info.isSymLink())
+        return QString();
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!info.isDir())
+        return QStringLiteral("临时文件夹“%1”不是文件夹，不能清空。").arg(shown);
+    std::error_code error;
+    std::filesystem::directory_iterator probe(folder.toStdString(), error);
+    if (error)
+        return QStringLiteral("不能读取临时文件夹“%1”：%2")
+            .arg(shown, QString::fromLocal8Bit(error.message()));
+    const QStringList files = GetFolderFileNames(folder, true);
     for (qsizetype i = 1; i < files.size(); ++i)
         DeleteFileForce(files[i]);
+    return QString();
 }

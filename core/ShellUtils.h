@@ -18,5 +18,6 @@ bool IsDbConfigured();
 // saved; the application shell installs the dialog.
 ServiceHook<bool()>& editBaseConfig();
 
-// Empties the temporary folder of the program.
-void ClearTempFolder();
+// Empties the temporary folder of the program, passing over files it cannot delete. Answers the
+// description of a failure that stopped it (the folder cannot be read), empty when there was none.
+QString ClearTempFolder();

@@ -403,7 +403,10 @@ void MDIMain::mnu_report_List_Click() {
 }
 
 void MDIMain::menu_clear_tempfile_Click() {
-    ClearTempFolder();
+    // A clean-up that could not run says why (information icon, the default title).
+    const QString failure = ClearTempFolder();
+    if (!failure.isEmpty())
+        Messages::show(failure, MsgIcon::Information);
 }
 
 void MDIMain::Arrange(int arrangement) {
@@ -473,7 +476,7 @@ void MDIMain::shutDown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
-    ClearTempFolder();
+    menu_clear_tempfile_Click();
     CloseAllChildForms();
 }
 

@@ -64,6 +64,14 @@ TEST(ClearTempFolder, EmptiesTheProgramsTempFolder) {
     QDir().mkpath(AppInfo::tempFolder());
     writeFile(AppInfo::tempFolder() + QStringLiteral("/copy1.doc"));
     writeFile(AppInfo::tempFolder() + QStringLiteral("/copy2.jpg"));
-    ClearTempFolder();
+    EXPECT_EQ(ClearTempFolder(), QString());
     EXPECT_EQ(GetFolderFileNames(AppInfo::tempFolder(), false), QStringList{QString()});
+    // No folder: nothing to do, nothing to say.
+    ASSERT_TRUE(QDir(AppInfo::tempFolder()).removeRecursively());
+    EXPECT_EQ(ClearTempFolder(), QString());
+    // A "temp" that is no folder cannot be emptied: the failure says so and names it.
+    writeFile(AppInfo::tempFolder());
+    const QString failure = ClearTempFolder();
+    EXPECT_TRUE(failure.contains(QDir::toNativeSeparators(AppInfo::tempFolder()))) << failure.toStdString();
+    EXPECT_TRUE(QFile::exists(AppInfo::tempFolder()));
 }

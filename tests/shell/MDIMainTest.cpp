@@ -327,3 +327,24 @@ TEST_F(MDIMainTest, ExitAndCloseEmptyTheTemporaryFolder) {
 }
 
 } // namespace
+
+namespace {
+
+// An exit whose clean-up cannot run says why and still ends.
+TEST_F(MDIMainTest, ExitTellsWhyTheTemporaryFolderCouldNotBeEmptied) {
+    QFile notAFolder(AppInfo::tempFolder());
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    MessageRecorder messages;
+    m_main->show();
+    openChild(QStringLiteral("管理提醒"));
+    m_main->mnu_system_exit_Click();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.last().text.contains(QDir::toNativeSeparators(AppInfo::tempFolder())));
+    EXPECT_EQ(messages.last().icon, MsgIcon::Information);
+    EXPECT_EQ(messages.last().title, AppInfo::AppTitle); // the program's default title
+    EXPECT_EQ(childCount(), 0);
+    EXPECT_FALSE(m_main->isVisible());
+}
+
+} // namespace
