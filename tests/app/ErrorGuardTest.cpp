@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -74,5 +76,12 @@ TEST(CrmApplication, QtsOwnTextsAreChinese) {
     EXPECT_TRUE(texts.contains(QStringLiteral("撤消(&U)")) || texts.contains(QStringLiteral("撤销(&U)")))
         << texts.join(u'|').toStdString();
     EXPECT_FALSE(texts.contains(QStringLiteral("&Undo")));
+    // The standard buttons of the message boxes and the calendar's names.
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    EXPECT_FALSE(box.button(QMessageBox::Ok)->text().contains(QLatin1String("OK")))
+        << box.button(QMessageBox::Ok)->text().toStdString();
+    EXPECT_FALSE(box.button(QMessageBox::Cancel)->text().contains(QLatin1String("Cancel")));
     EXPECT_EQ(QLocale().language(), QLocale::Chinese);
+    EXPECT_EQ(QLocale().monthName(3), QStringLiteral("三月"));
 }
