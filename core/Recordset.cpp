@@ -49,6 +49,11 @@ bool Recordset::IsNull(int row, int column) const {
     return !cell || cell->kind == Kind::Null;
 }
 
+bool Recordset::IsText(int row, int column) const {
+    const Cell* cell = cellAt(row, column);
+    return cell && cell->kind == Kind::Text;
+}
+
 QString Recordset::TextAt(int row, int column) const {
     const Cell* cell = cellAt(row, column);
     if (cell && cell->kind == Kind::Text)

@@ -39,6 +39,8 @@ public:
     // Direct access for loaders that walk every cell.
     QVariant Value(int row, int column) const;
     bool IsNull(int row, int column) const;
+    // Whether a cell holds text (not a number, Null or bytes).
+    bool IsText(int row, int column) const;
     // A cell's value as text (numbers written out, Null as empty text) without a QVariant in between.
     QString TextAt(int row, int column) const;
 

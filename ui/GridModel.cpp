@@ -280,7 +280,7 @@ void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     for (int r = 0; r < records; ++r) {
         QString* line = cells + at(firstRow + r, firstCol);
         for (int c = 0; c < fields; ++c)
-            line[c] = textOf(rs.Value(r, c));
+            line[c] = rs.IsText(r, c) ? rs.TextAt(r, c) : textOf(rs.Value(r, c));
         for (int c = firstCol + fields; c < m_cols; ++c)
             cells[at(firstRow + r, c)] = QString();
     }
