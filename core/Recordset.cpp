@@ -22,7 +22,7 @@ QVariant Recordset::Value(int row, int column) const {
     const Cell* cell = cellAt(row, column);
     if (!cell)
         return QVariant();
-    const char* data = m_bytes.data() + cell->offset;
+    const char* data = m_bytes.data() + cell->offset();
     switch (cell->kind) {
     case Kind::Null:
         break;
@@ -57,11 +57,40 @@ bool Recordset::IsText(int row, int column) const {
 QString Recordset::TextAt(int row, int column) const {
     const Cell* cell = cellAt(row, column);
     if (cell && cell->kind == Kind::Text)
-        return QString::fromUtf8(m_bytes.data() + cell->offset, cell->size);
+        return QString::fromUtf8(m_bytes.data() + cell->offset(), cell->size);
     return Value(row, column).toString();
 }
 
 void Recordset::endRow() {
     ++m_rowCount;
-    m_cells.resize(static_cast<size_t>(m_rowCount) * m_fieldNames.size(), Cell{0, 0, Kind::Null});
+    m_cells.resize(static_cast<size_t>(m_rowCount) * m_fieldNames.size(), Cell::make(0, 0, Kind::Null));
+}
+
+Recordset::CellView Recordset::View(int row, int column) const {
+    CellView view;
+    const Cell* cell = cellAt(row, column);
+    if (!cell)
+        return view;
+    const char* data = m_bytes.data() + cell->offset();
+    switch (cell->kind) {
+    case Kind::Null:
+        break;
+    case Kind::Integer:
+        view.kind = CellView::Kind::Integer;
+        std::memcpy(&view.integer, data, sizeof view.integer);
+        break;
+    case Kind::Double:
+        view.kind = CellView::Kind::Double;
+        std::memcpy(&view.real, data, sizeof view.real);
+        break;
+    case Kind::Text:
+        view.kind = CellView::Kind::Text;
+        view.bytes = QByteArrayView(data, cell->size);
+        break;
+    case Kind::Blob:
+        view.kind = CellView::Kind::Blob;
+        view.bytes = QByteArrayView(data, cell->size);
+        break;
+    }
+    return view;
 }

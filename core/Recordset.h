@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -43,9 +44,18 @@ public:
     bool IsText(int row, int column) const;
     // A cell's value as text (numbers written out, Null as empty text) without a QVariant in between.
     QString TextAt(int row, int column) const;
+    // A cell as the database gave it, without a copy: for loaders that look values up by their bytes.
+    struct CellView {
+        enum class Kind : quint8 { Null, Integer, Double, Text, Blob };
+        Kind kind = Kind::Null;
+        qint64 integer = 0;
+        double real = 0;
+        QByteArrayView bytes; // texts (UTF-8) and blobs
+    };
+    CellView View(int row, int column) const;
 
     // Filling, by the query that reads the rows: the cells of a row in field order, then endRow.
-    void appendNull() { m_cells.push_back(Cell{0, 0, Kind::Null}); }
+    void appendNull() { m_cells.push_back(Cell::make(0, 0, Kind::Null)); }
     void appendInteger(qint64 value) {
         appendBytes(reinterpret_cast<const char*>(&value), sizeof value, Kind::Integer);
     }
@@ -60,13 +70,21 @@ private:
     // Cells keep the bytes the database gave, in one buffer; they become QVariants or texts when read,
     // which keeps reading a large result close to the cost of stepping through it.
     enum class Kind : quint8 { Null, Integer, Double, Text, Blob };
+    // Twelve bytes a cell: the offset of its bytes in 48 bits, their size, the kind.
     struct Cell {
-        qsizetype offset;
+        quint32 offsetLow;
         qint32 size;
+        quint16 offsetHigh;
         Kind kind;
+        qsizetype offset() const {
+            return static_cast<qsizetype>(offsetLow) | (static_cast<qsizetype>(offsetHigh) << 32);
+        }
+        static Cell make(qsizetype offset, qint32 size, Kind kind) {
+            return Cell{static_cast<quint32>(offset), size, static_cast<quint16>(offset >> 32), kind};
+        }
     };
     void appendBytes(const char* data, int size, Kind kind) {
-        m_cells.push_back(Cell{static_cast<qsizetype>(m_bytes.size()), size, kind});
+        m_cells.push_back(Cell::make(static_cast<qsizetype>(m_bytes.size()), size, kind));
         m_bytes.append(data, size);
     }
     const Cell* cellAt(int row, int column) const;

@@ -1,8 +1,11 @@
 #pragma once
+#include "core/Recordset.h"
 #include "reports/CrossValue.h"
 
-#include <QHash>
 #include <QString>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One member of an axis: the value of the axis's key column and the title of the first record that
@@ -12,30 +15,44 @@ struct AxisMember {
     CrossValue Title;
 };
 
-// The members of one axis in order of first appearance. Lookup goes through a hash of the key, so a
-// build costs the same whether an axis has ten members or a hundred thousand.
+// The members of one axis in order of first appearance. Lookup goes through a hash of the key's kind
+// and value, so a build costs the same whether an axis has ten members or a hundred thousand; cells
+// of a result are looked up by their bytes, without making a value first.
 class AxisMemberList {
 public:
     static constexpr const char* SubtotalKey = "xj";
     static constexpr const char* SubtotalTitle = "小计";
 
     void clear();
+    void reserve(int members) { m_members.reserve(static_cast<size_t>(members)); }
     int size() const { return static_cast<int>(m_members.size()); }
     bool empty() const { return m_members.empty(); }
     const AxisMember& operator[](int index) const { return m_members[static_cast<size_t>(index)]; }
-    const AxisMember& last() const { return m_members.back(); }
     auto begin() const { return m_members.begin(); }
     auto end() const { return m_members.end(); }
 
-    // The index of the first member whose key equals `key`, or -1.
+    // The index of the first member whose key equals `key` (the same kind of value and the same
+    // value; whole and other numbers compare by value, texts exactly), or -1.
     int indexOf(const CrossValue& key) const;
-    // The index of the member with `key`; a new member with `title` is appended when there is none.
-    int collect(const CrossValue& key, const CrossValue& title);
-    // Appends a member without looking the key up (the subtotal member, the empty trailing member).
+    // The same for a cell of a result, a Null read as the empty text.
+    int indexOfCell(const Recordset::CellView& cell) const;
+    // Appends a member; lookups keep finding the first member of a key.
     void append(const CrossValue& key, const CrossValue& title);
+    // Appends the member whose key the last lookup did not find (cheaper: the key is not encoded again).
+    void appendNotFound(const CrossValue& key, const CrossValue& title);
     void appendSubtotal() { append(CrossValue(SubtotalKey), CrossValue(QString::fromUtf8(SubtotalTitle))); }
 
 private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    static void encodeNumber(qint64 whole, std::string& out);
+    static void encodeNumber(double number, std::string& out);
+    static void encode(const CrossValue& key, std::string& out);
+    int find(const std::string& encoded) const;
+
     std::vector<AxisMember> m_members;
-    QHash<CrossValue, int> m_index; // the first member of each key
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_index;
+    mutable std::string m_scratch;
 };

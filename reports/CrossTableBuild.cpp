@@ -24,6 +24,9 @@ void CrossTableBuild::resetGrid(int rows, int cols) {
 bool CrossTableBuild::run() {
     if (!m_state.connect)
         throw CrossTableError(QStringLiteral("数据库没有打开"));
+    // The last build's result and sums go first, so a rebuild does not hold two tables at once.
+    m_state.results.clear();
+    m_state.sums.clear();
     try {
         m_state.results = m_state.connect->ExecuteResults(m_state.Sql);
     } catch (const DbError& error) {
@@ -61,14 +64,17 @@ QList<int> CrossTableBuild::columns(const QStringList& names) const {
 }
 
 CrossValue CrossTableBuild::keyAt(int record, int column) const {
-    const Recordset& rs = data();
-    if (rs.IsNull(record, column))
+    const Recordset::CellView view = cell(record, column);
+    if (view.kind == Recordset::CellView::Kind::Null)
         return CrossValue(QString());
-    return CrossValue::fromVariant(rs.Value(record, column));
+    return CrossValue::fromCell(view);
 }
 
-CrossValue CrossTableBuild::valueAt(int record, int column) const {
-    return CrossValue::fromVariant(data().Value(record, column));
+void CrossTableBuild::collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const {
+    if (members.indexOfCell(cell(record, keyColumn)) >= 0)
+        return;
+    const CrossValue key = keyAt(record, keyColumn);
+    members.appendNotFound(key, titleColumn == keyColumn ? key : keyAt(record, titleColumn));
 }
 
 void CrossTableBuild::redrawOff() {

@@ -31,7 +31,10 @@ public:
     QList<int> columns(const QStringList& names) const;
     // A key or title: Null reads as the empty text.
     CrossValue keyAt(int record, int column) const;
-    CrossValue valueAt(int record, int column) const;
+    CrossValue valueAt(int record, int column) const { return CrossValue::fromCell(cell(record, column)); }
+    Recordset::CellView cell(int record, int column) const { return data().View(record, column); }
+    // A record's member of an axis: looked up by its key, appended with the record's title when new.
+    void collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const;
     void redrawOff();
     void redrawOn();
 

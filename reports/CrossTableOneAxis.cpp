@@ -8,11 +8,8 @@ namespace {
 // The X members in order of first appearance.
 void collectX(CrossTableBuild& build, AxisMemberList& members, int keyColumn, int titleColumn) {
     members.clear();
-    for (int r = 0; r < build.records(); ++r) {
-        const CrossValue key = build.keyAt(r, keyColumn);
-        if (members.indexOf(key) < 0)
-            members.append(key, build.keyAt(r, titleColumn));
-    }
+    for (int r = 0; r < build.records(); ++r)
+        build.collect(members, r, keyColumn, titleColumn);
 }
 
 // Adds every measure of every record, unchanged (a Null makes its cell Null), to the cell of its X
@@ -22,7 +19,7 @@ void sumByX(CrossTableBuild& build, CrossTableState& s, int keyColumn) {
     const int k = s.measures.count();
     s.sums.resize({s.xMembers.size(), k});
     for (int r = 0; r < build.records(); ++r) {
-        const int x = s.xMembers.indexOf(build.keyAt(r, keyColumn));
+        const int x = s.xMembers.indexOfCell(build.cell(r, keyColumn));
         for (int m = 0; m < k; ++m)
             s.sums.at(x, m).add(build.valueAt(r, measures[m]));
     }

@@ -25,15 +25,9 @@ void CrossTableThreeAxes::build(CrossTableState& s, Totals totals) {
     const int zKey = build.column(s.ZField);
     const int zTitle = build.column(s.ZTitle);
     for (int r = 0; r < build.records(); ++r) {
-        const CrossValue x = build.keyAt(r, xKey);
-        if (s.xMembers.indexOf(x) < 0)
-            s.xMembers.append(x, build.keyAt(r, xTitle));
-        const CrossValue y = build.keyAt(r, yKey);
-        if (s.yMembers.indexOf(y) < 0)
-            s.yMembers.append(y, build.keyAt(r, yTitle));
-        const CrossValue z = build.keyAt(r, zKey);
-        if (s.zMembers.indexOf(z) < 0)
-            s.zMembers.append(z, build.keyAt(r, zTitle));
+        build.collect(s.xMembers, r, xKey, xTitle);
+        build.collect(s.yMembers, r, yKey, yTitle);
+        build.collect(s.zMembers, r, zKey, zTitle);
     }
     const int nX = s.xMembers.size(); // data members, without the subtotal member
     const int nY = s.yMembers.size();
@@ -47,9 +41,9 @@ void CrossTableThreeAxes::build(CrossTableState& s, Totals totals) {
 
     const QList<int> measures = build.columns(s.measures.names);
     for (int r = 0; r < build.records(); ++r) {
-        const int x = s.xMembers.indexOf(build.keyAt(r, xKey));
-        const int y = s.yMembers.indexOf(build.keyAt(r, yKey));
-        const int z = s.zMembers.indexOf(build.keyAt(r, zKey));
+        const int x = s.xMembers.indexOfCell(build.cell(r, xKey));
+        const int y = s.yMembers.indexOfCell(build.cell(r, yKey));
+        const int z = s.zMembers.indexOfCell(build.cell(r, zKey));
         for (int m = 0; m < k; ++m) {
             const CrossValue value = build.valueAt(r, measures[m]);
             if (!value.isNull())

@@ -30,12 +30,8 @@ void CrossTableTwoAxes::build(CrossTableState& s, bool subtotalColumns) {
     s.xMembers.clear();
     s.yMembers.clear();
     for (int r = 0; r < build.records(); ++r) {
-        const CrossValue x = build.keyAt(r, xKey);
-        if (s.xMembers.indexOf(x) < 0)
-            s.xMembers.append(x, build.keyAt(r, xTitle));
-        const CrossValue y = build.keyAt(r, yKey);
-        if (s.yMembers.indexOf(y) < 0)
-            s.yMembers.append(y, build.keyAt(r, yTitle));
+        build.collect(s.xMembers, r, xKey, xTitle);
+        build.collect(s.yMembers, r, yKey, yTitle);
     }
     s.xMembers.appendSubtotal();
     s.yMembers.appendSubtotal();
@@ -47,8 +43,8 @@ void CrossTableTwoAxes::build(CrossTableState& s, bool subtotalColumns) {
     // Null values add nothing.
     const QList<int> measures = build.columns(s.measures.names);
     for (int r = 0; r < build.records(); ++r) {
-        const int x = s.xMembers.indexOf(build.keyAt(r, xKey));
-        const int y = s.yMembers.indexOf(build.keyAt(r, yKey));
+        const int x = s.xMembers.indexOfCell(build.cell(r, xKey));
+        const int y = s.yMembers.indexOfCell(build.cell(r, yKey));
         for (int m = 0; m < nM; ++m) {
             const CrossValue value = build.valueAt(r, measures[m]);
             if (!value.isNull())

@@ -1,14 +1,31 @@
 #include "reports/CrossValue.h"
 #include "reports/CrossTableError.h"
 
-#include <QHashFunctions>
 #include <cmath>
 #include <limits>
 
 CrossValue CrossValue::null() {
     CrossValue value;
-    value.m_kind = Kind::Null;
+    value.m_value = NullValue{};
     return value;
+}
+
+qint64 CrossValue::integer() const {
+    const qint64* whole = std::get_if<qint64>(&m_value);
+    return whole ? *whole : 0;
+}
+
+double CrossValue::number() const {
+    if (const qint64* whole = std::get_if<qint64>(&m_value))
+        return static_cast<double>(*whole);
+    const double* real = std::get_if<double>(&m_value);
+    return real ? *real : 0;
+}
+
+const QString& CrossValue::textValue() const {
+    static const QString none;
+    const QString* text = std::get_if<QString>(&m_value);
+    return text ? *text : none;
 }
 
 CrossValue CrossValue::fromVariant(const QVariant& value) {
@@ -35,14 +52,30 @@ CrossValue CrossValue::fromVariant(const QVariant& value) {
     }
 }
 
-QString CrossValue::text() const {
-    switch (m_kind) {
+CrossValue CrossValue::fromCell(const Recordset::CellView& cell) {
+    using Kind = Recordset::CellView::Kind;
+    switch (cell.kind) {
     case Kind::Integer:
-        return QString::number(m_num.i);
+        return CrossValue(cell.integer);
     case Kind::Double:
-        return QString::number(m_num.d, 'g', 15);
+        return CrossValue(cell.real);
     case Kind::Text:
-        return m_text;
+    case Kind::Blob:
+        return CrossValue(QString::fromUtf8(cell.bytes));
+    case Kind::Null:
+        break;
+    }
+    return null();
+}
+
+QString CrossValue::text() const {
+    switch (kind()) {
+    case Kind::Integer:
+        return QString::number(integer());
+    case Kind::Double:
+        return QString::number(number(), 'g', 15);
+    case Kind::Text:
+        return textValue();
     case Kind::Empty:
     case Kind::Null:
         break;
@@ -51,13 +84,13 @@ QString CrossValue::text() const {
 }
 
 QVariant CrossValue::toVariant() const {
-    switch (m_kind) {
+    switch (kind()) {
     case Kind::Integer:
-        return QVariant(static_cast<qlonglong>(m_num.i));
+        return QVariant(static_cast<qlonglong>(integer()));
     case Kind::Double:
-        return QVariant(m_num.d);
+        return QVariant(number());
     case Kind::Text:
-        return QVariant(m_text);
+        return QVariant(textValue());
     case Kind::Empty:
     case Kind::Null:
         break;
@@ -79,71 +112,51 @@ bool readsAsNumber(const QString& text, double& value) {
 } // namespace
 
 void CrossValue::add(const CrossValue& value) {
-    if (m_kind == Kind::Null || value.m_kind == Kind::Empty)
+    const Kind mine = kind();
+    const Kind theirs = value.kind();
+    if (mine == Kind::Null || theirs == Kind::Empty)
         return;
-    if (m_kind == Kind::Empty || value.m_kind == Kind::Null) {
+    if (mine == Kind::Empty || theirs == Kind::Null) {
         *this = value;
         return;
     }
-    if (isText() && value.isText()) {
-        m_text += value.m_text;
+    if (mine == Kind::Text && theirs == Kind::Text) {
+        std::get<QString>(m_value) += value.textValue();
         return;
     }
-    if (m_kind == Kind::Integer && value.m_kind == Kind::Integer) {
+    if (mine == Kind::Integer && theirs == Kind::Integer) {
         qint64 sum;
-        if (!qAddOverflow(m_num.i, value.m_num.i, &sum)) {
-            m_num.i = sum;
+        if (!qAddOverflow(integer(), value.integer(), &sum)) {
+            m_value = sum;
             return;
         }
     }
     double left = 0;
     double right = 0;
-    if (isText()) {
-        if (!readsAsNumber(m_text, left))
+    if (mine == Kind::Text) {
+        if (!readsAsNumber(textValue(), left))
             typeMismatch();
     } else {
         left = number();
     }
-    if (value.isText()) {
-        if (!readsAsNumber(value.m_text, right))
+    if (theirs == Kind::Text) {
+        if (!readsAsNumber(value.textValue(), right))
             typeMismatch();
     } else {
         right = value.number();
     }
-    m_text.clear();
-    m_kind = Kind::Double;
-    m_num.d = left + right;
+    m_value = left + right;
 }
 
 bool CrossValue::sameKey(const CrossValue& other) const {
     if (isNumber() && other.isNumber()) {
-        if (m_kind == Kind::Integer && other.m_kind == Kind::Integer)
-            return m_num.i == other.m_num.i;
+        if (kind() == Kind::Integer && other.kind() == Kind::Integer)
+            return integer() == other.integer();
         return number() == other.number();
     }
-    if (m_kind != other.m_kind)
+    if (kind() != other.kind())
         return false;
-    return m_kind != Kind::Text || m_text == other.m_text;
-}
-
-size_t qHash(const CrossValue& value, size_t seed) {
-    switch (value.m_kind) {
-    case CrossValue::Kind::Integer:
-        return qHash(value.m_num.i, seed);
-    case CrossValue::Kind::Double: {
-        // Equal numbers hash alike whichever kind holds them.
-        const double d = value.m_num.d;
-        if (std::trunc(d) == d && std::fabs(d) < 9.2e18)
-            return qHash(static_cast<qint64>(d), seed);
-        return qHash(d, seed);
-    }
-    case CrossValue::Kind::Text:
-        return qHash(value.m_text, seed);
-    case CrossValue::Kind::Empty:
-    case CrossValue::Kind::Null:
-        break;
-    }
-    return qHash(static_cast<int>(value.m_kind), seed);
+    return kind() != Kind::Text || textValue() == other.textValue();
 }
 
 double CrossValue::leadingNumber(const QString& text) {
@@ -183,12 +196,12 @@ double CrossValue::leadingNumber(const QString& text) {
 }
 
 double CrossValue::subtotalValue() const {
-    switch (m_kind) {
+    switch (kind()) {
     case Kind::Integer:
     case Kind::Double:
         return number();
     case Kind::Text:
-        return leadingNumber(m_text);
+        return leadingNumber(textValue());
     case Kind::Empty:
     case Kind::Null:
         break;

@@ -1,7 +1,10 @@
 #pragma once
+#include "core/Recordset.h"
+
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
+#include <variant>
 
 // A value of a cross table: a field of the result, a member's key or title, a cell of the sum table.
 // It is empty (never assigned), Null (the database's missing value), a whole number, a floating-point
@@ -11,23 +14,27 @@ public:
     enum class Kind : quint8 { Empty, Null, Integer, Double, Text };
 
     CrossValue() = default;
-    CrossValue(qint64 value) : m_kind(Kind::Integer) { m_num.i = value; }
+    CrossValue(qint64 value) : m_value(value) {}
     CrossValue(int value) : CrossValue(static_cast<qint64>(value)) {}
-    CrossValue(double value) : m_kind(Kind::Double) { m_num.d = value; }
-    CrossValue(QString text) : m_kind(Kind::Text), m_text(std::move(text)) {}
+    CrossValue(double value) : m_value(value) {}
+    CrossValue(QString text) : m_value(std::move(text)) {}
     CrossValue(const char* text) : CrossValue(QString::fromUtf8(text)) {}
     static CrossValue null();
     // An invalid QVariant is Null; integral types are whole numbers, byte arrays read as UTF-8 text.
     static CrossValue fromVariant(const QVariant& value);
+    // A cell of a result: Null, a number, or its bytes as UTF-8 text.
+    static CrossValue fromCell(const Recordset::CellView& cell);
 
-    Kind kind() const { return m_kind; }
-    bool isEmpty() const { return m_kind == Kind::Empty; }
-    bool isNull() const { return m_kind == Kind::Null; }
-    bool isNumber() const { return m_kind == Kind::Integer || m_kind == Kind::Double; }
-    bool isText() const { return m_kind == Kind::Text; }
-    qint64 integer() const { return m_num.i; }
-    double number() const { return m_kind == Kind::Integer ? static_cast<double>(m_num.i) : m_num.d; }
-    const QString& textValue() const { return m_text; }
+    Kind kind() const { return static_cast<Kind>(m_value.index()); }
+    bool isEmpty() const { return kind() == Kind::Empty; }
+    bool isNull() const { return kind() == Kind::Null; }
+    bool isNumber() const { return kind() == Kind::Integer || kind() == Kind::Double; }
+    bool isText() const { return kind() == Kind::Text; }
+    // The whole number (0 unless the value is one), the number (0 unless a number), the text (empty
+    // unless a text).
+    qint64 integer() const;
+    double number() const;
+    const QString& textValue() const;
 
     // The text the grid shows: whole numbers as their digits, other numbers with up to 15 significant
     // digits and no grouping, texts as they are; empty and Null give the empty text.
@@ -43,8 +50,6 @@ public:
     // Key equality: the same kind of value and the same value; whole and other numbers compare by
     // value, texts exactly (case and blanks count).
     bool sameKey(const CrossValue& other) const;
-    friend bool operator==(const CrossValue& a, const CrossValue& b) { return a.sameKey(b); }
-    friend size_t qHash(const CrossValue& value, size_t seed);
 
     // The number at the start of a text: blanks, tabs and line feeds are skipped, then an optional
     // sign, digits with at most one decimal point and an optional exponent are read up to the first
@@ -54,12 +59,7 @@ public:
     double subtotalValue() const;
 
 private:
-    Kind m_kind = Kind::Empty;
-    union {
-        qint64 i;
-        double d;
-    } m_num{0};
-    QString m_text;
+    struct NullValue {};
+    // In the order of Kind.
+    std::variant<std::monostate, NullValue, qint64, double, QString> m_value;
 };
-
-size_t qHash(const CrossValue& value, size_t seed = 0);
