@@ -266,6 +266,7 @@ void ReportDocument::paintSlice(QPainter& painter, const Item& item) const {
     painter.save();
     painter.setClipRect(clip.adjusted(-2, -2, 2, 2));
     QSet<int> mergedDone;
+    CellPaintState state;
     for (int r : rows) {
         if (grid.rowHeight[r] <= 0)
             continue;
@@ -291,14 +292,20 @@ void ReportDocument::paintSlice(QPainter& painter, const Item& item) const {
                     rect = united;
                 }
             }
-            paintCell(painter, grid, rect, r, c);
+            paintCell(painter, grid, rect, r, c, state);
         }
     }
+    QPen border(PrintSettings::color(m_settings.penColor));
+    border.setWidthF(std::max<qreal>(m_frame.twips(m_settings.tablePen), 0.5));
+    border.setStyle(m_settings.qtPenStyle());
+    painter.setPen(border);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRects(state.borders);
     painter.restore();
 }
 
 void ReportDocument::paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row,
-                               int col) const {
+                               int col, CellPaintState& state) const {
     const GridModel& model = *grid.model;
     const bool fixed = row < model.FixedRows() || col < model.FixedCols();
     const QVariant back = model.cell(GridModel::CellProp::BackColor, row, col);
@@ -306,21 +313,23 @@ void ReportDocument::paintCell(QPainter& painter, const GridLayout& grid, const 
         back.isValid() ? back.value<QColor>() : grid.palette.color(fixed ? QPalette::Button : QPalette::Base);
     if (fill != Qt::white)
         painter.fillRect(rect, fill);
-    QPen pen(PrintSettings::color(m_settings.penColor));
-    pen.setWidthF(std::max<qreal>(m_frame.twips(m_settings.tablePen), 0.5));
-    pen.setStyle(m_settings.qtPenStyle());
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect);
+    state.borders.append(rect);
     const QString text = model.TextMatrix(row, col);
     if (text.isEmpty())
         return;
-    QFont font = grid.font;
-    if (model.cell(GridModel::CellProp::FontBold, row, col).toBool())
-        font.setBold(true);
-    painter.setFont(font);
+    const int bold = model.cell(GridModel::CellProp::FontBold, row, col).toBool() ? 1 : 0;
+    if (bold != state.bold) {
+        QFont font = grid.font;
+        font.setBold(bold == 1);
+        painter.setFont(font);
+        state.bold = bold;
+    }
     const QVariant fore = model.cell(GridModel::CellProp::ForeColor, row, col);
-    painter.setPen(fore.isValid() ? fore.value<QColor>() : QColor(Qt::black));
+    const QColor color = fore.isValid() ? fore.value<QColor>() : QColor(Qt::black);
+    if (color != state.textColor) {
+        painter.setPen(color);
+        state.textColor = color;
+    }
     const qreal pad = m_frame.twips(60);
     painter.drawText(rect.adjusted(pad, 0, -pad, 0), static_cast<int>(model.CellAlignment(row, col)), text);
 }

@@ -86,7 +86,15 @@ private:
     void paintHeaderFooter(QPainter& painter, int page) const;
     void paintParagraph(QPainter& painter, const Item& item) const;
     void paintSlice(QPainter& painter, const Item& item) const;
-    void paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row, int col) const;
+    // The painter's font and pen as the last cell left them, so that a page records a change only
+    // where the cells differ.
+    struct CellPaintState {
+        int bold = -1;
+        QColor textColor;
+        QVector<QRectF> borders; // drawn in one go after the cells
+    };
+    void paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row, int col,
+                   CellPaintState& state) const;
     Page& newPage(qreal& y);
 
     QList<Block> m_blocks;
