@@ -48,12 +48,15 @@ CrossChart::CrossChart(QWidget* parent) : QChartView(new QChart, parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::StrongFocus);
     setRubberBand(QChartView::NoRubberBand);
+    // Axes and labels of the chart before leave no traces when a chart replaces another.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     m_rubberBand = new QRubberBand(QRubberBand::Rectangle, viewport());
     m_rubberBand->hide();
     connect(chart(), &QChart::plotAreaChanged, this, [this] { placeBarLabels(); });
 }
 
 void CrossChart::applyStyle() {
+    m_styled = true;
     QChart* c = chart();
     c->setBackgroundRoundness(0);
     c->setBackgroundBrush(ChartBackground);
@@ -89,22 +92,27 @@ void CrossChart::drawNothing(const QString& note) {
 }
 
 void CrossChart::clearSeries() {
-    QChart* c = chart();
-    qDeleteAll(m_barLabels);
+    // A fresh chart each time: Qt Charts leaves the drawing of removed axes behind.
+    QChart* old = chart();
+    auto* fresh = new QChart;
     m_barLabels.clear();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) {
-        c->removeAxis(axis);
-        delete axis;
-    }
     m_pie = nullptr;
     m_bars = nullptr;
+    setChart(fresh);
+    delete old;
+    if (m_styled)
+        applyStyle();
+    fresh->legend()->setVisible(m_legendVisible);
+    connect(fresh, &QChart::plotAreaChanged, this, [this] { placeBarLabels(); });
+    setSceneRect(QRectF(QPointF(0, 0), viewport()->size()));
+    applyTransform();
 }
 
 void CrossChart::rebuild() {
     clearSeries();
     QChart* c = chart();
     c->setTitle(m_headerVisible ? m_header : QString());
+    viewport()->update();
     if (m_items.isEmpty())
         return;
     if (m_kind == Kind::Pie) {
@@ -117,6 +125,7 @@ void CrossChart::rebuild() {
         }
         c->addSeries(m_pie);
         c->legend()->setAlignment(Qt::AlignRight);
+        c->legend()->setBackgroundVisible(true);
         refreshPieLegend();
         return;
     }
@@ -147,6 +156,7 @@ void CrossChart::rebuild() {
     c->legend()->setAlignment(Qt::AlignBottom);
     for (QLegendMarker* marker : c->legend()->markers(m_bars))
         marker->setVisible(!m_seriesLabel.isEmpty());
+    c->legend()->setBackgroundVisible(!m_seriesLabel.isEmpty());
     for (const CrossChartItem& item : m_items) {
         auto* label = new QGraphicsSimpleTextItem(item.shownLabel, c);
         label->setZValue(10);
@@ -174,6 +184,7 @@ bool CrossChart::legendVisible() const {
 }
 
 void CrossChart::setLegendVisible(bool visible) {
+    m_legendVisible = visible;
     chart()->legend()->setVisible(visible);
 }
 

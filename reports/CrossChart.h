@@ -75,6 +75,8 @@ private:
     QAbstractBarSeries* m_bars = nullptr;
     QList<QGraphicsSimpleTextItem*> m_barLabels;
     bool m_headerVisible = true;
+    bool m_legendVisible = true;
+    bool m_styled = false;
     QString m_header;
     LabelAnchor m_anchor = LabelAnchor::Outside;
     bool m_verticalBars = true;

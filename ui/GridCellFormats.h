@@ -19,6 +19,7 @@ public:
     // A row comes in at `row`: the formats of that row and those below move down by one.
     void insertRow(int row);
     void clear() { m_cells.clear(); }
+    bool empty() const { return m_cells.isEmpty(); }
 
 private:
     struct Formats {

@@ -370,21 +370,35 @@ void GridModel::AutoSize(int col1, int col2) {
     }
     std::vector<qreal> widest(count, 0);
     std::vector<const QString*> widestText(count, nullptr);
+    std::vector<char> widestBold(count, 0);
+    // Bold cells are wider than their estimate in the plain font.
+    const bool anyFormat = !m_formats.empty();
+    const int boldKind = static_cast<int>(CellProp::FontBold);
     for (int r = 0; r < m_rows; ++r) {
         const QString* line = m_cells.constData() + at(r, col1);
         for (int i = 0; i < count; ++i) {
             const QString& text = line[i];
             if (text.isEmpty())
                 continue;
-            const qreal width = estimate(text);
+            const bool bold = anyFormat && m_formats.value(boldKind, r, col1 + i).toBool();
+            const qreal width = estimate(text) * (bold ? 1.15 : 1.0);
             if (width > widest[i]) {
                 widest[i] = width;
                 widestText[i] = &text;
+                widestBold[i] = bold;
             }
         }
     }
     for (int i = 0; i < count; ++i) {
-        const int exact = widestText[i] ? textWidthPx(*widestText[i]) : 0;
+        int exact = 0;
+        if (widestText[i] && widestBold[i]) {
+            QFont bold = m_font;
+            bold.setBold(true);
+            for (const QString& part : widestText[i]->split(QLatin1Char('\n')))
+                exact = std::max(exact, QFontMetrics(bold).horizontalAdvance(part));
+        } else if (widestText[i]) {
+            exact = textWidthPx(*widestText[i]);
+        }
         m_colWidths[col1 + i] = (exact + 2 * CellMarginPx) * TwipsPerPixel;
     }
     announceColumnFormat();
