@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,11 +46,14 @@ public:
     QList<Answer> answers;
     int shown = 0;
     int unloaded = 0;
+    std::function<void()> whileShown;
 
     qint16 plngRet() const override { return m_ret; }
     void setPlngRet(qint16 value) override { m_ret = value; }
     void Show() override {
         ++shown;
+        if (whileShown)
+            std::exchange(whileShown, nullptr)();
         const Answer answer = answers.isEmpty() ? Answer{1, QString(), QString()} : answers.takeFirst();
         m_ret = answer.ret;
         if (answer.ret == 0) {
@@ -132,6 +136,8 @@ TEST_F(ReportWindowTest, ToolbarButtonsInOrder) {
 TEST_F(ReportWindowTest, FirstActivationAsksOnceAndBuildsTheCrossReport) {
     statisticsReport();
     condition->answers = {{0, "采购期间：大于2024-01-01", statisticsSql()}};
+    // The window activated again while its dialog is up (the dialog closing) asks no second time.
+    condition->whileShown = [this] { window.Form_Activate(); };
     open();
     window.Form_Activate();
     EXPECT_EQ(condition->shown, 1);
