@@ -1,8 +1,10 @@
 #include "core/AppInfo.h"
 #include "core/FileDialogs.h"
 #include "core/Globals.h"
+#include "reports/CrossChart.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
+#include "reports/ReportChartWindow.h"
 #include "reports/ReportForms.h"
 #include "reports/StatisticsConditions.h"
 #include "reports/frmReport.h"
@@ -369,3 +371,23 @@ TEST_F(ReportWindowTest, ClosingUnloadsTheConditionDialog) {
 }
 
 } // namespace
+
+TEST_F(ReportWindowTest, ChartEntriesDrawTheCurrentCellInTheReportsChartWindow) {
+    registerReportForms();
+    statisticsReport();
+    condition->answers = {{0, "", statisticsSql()}};
+    open();
+    window.Form_Activate();
+    window.Grid()->grid().setCurrentCell(1, 4);
+    window.ChartMenu_Click("bt_V_Pie");
+    auto* charts = window.findChild<ReportChartWindow*>();
+    ASSERT_NE(charts, nullptr);
+    EXPECT_TRUE(charts->isVisible());
+    EXPECT_EQ(charts->chart()->kind(), ICrossChart::Kind::Pie);
+    EXPECT_EQ(charts->chart()->items().size(), 2);
+    EXPECT_EQ(charts->chart()->header(), "分类数量");
+    window.ChartMenu_Click("bt_V_Bar");
+    EXPECT_EQ(window.findChildren<ReportChartWindow*>().size(), 1);
+    EXPECT_EQ(charts->chart()->kind(), ICrossChart::Kind::Bar);
+    EXPECT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
+}
