@@ -13,10 +13,10 @@ CrossTableBuild::~CrossTableBuild() {
     redrawOn();
 }
 
-void CrossTableBuild::resetGrid(int rows, int cols) {
+void CrossTableBuild::resetGrid(int rows, int cols, Header header) {
     GridModel& g = grid();
     g.ResetTable();
-    g.setFixedRowsInBody(true);
+    g.setFixedRowsInBody(header == Header::Cells);
     g.setRows(rows);
     g.setCols(cols);
 }

@@ -18,8 +18,11 @@ public:
     CrossTableBuild& operator=(const CrossTableBuild&) = delete;
 
     GridModel& grid() { return *m_state.grid; }
-    // The table emptied (cells, formats, keys, merging) and sized rows x cols.
-    void resetGrid(int rows, int cols);
+    // The table emptied (cells, formats, keys, merging) and sized rows x cols. Tables whose header
+    // cells merge draw their fixed rows as cells; the others keep them as the column header, which
+    // stays in view while the rows scroll.
+    enum class Header { Cells, ColumnHeader };
+    void resetGrid(int rows, int cols, Header header);
     // Runs Sql on Connect. False when the result has no record: the grid is then 0 x 0 and the member
     // lists, the sum table and Data are cleared, so nothing stale is charted.
     bool run();

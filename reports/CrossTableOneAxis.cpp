@@ -32,7 +32,7 @@ QString cellText(const CrossValue& value) {
 
 void CrossTableOneAxis::showDataOne(CrossTableState& s) {
     CrossTableBuild build(s);
-    build.resetGrid(1, 1);
+    build.resetGrid(1, 1, CrossTableBuild::Header::ColumnHeader);
     if (s.Sql.isEmpty())
         return;
     if (!build.run())
@@ -64,7 +64,7 @@ void CrossTableOneAxis::showDataOne(CrossTableState& s) {
 
 void CrossTableOneAxis::showDataTwoNoTotalXY(CrossTableState& s) {
     CrossTableBuild build(s);
-    build.resetGrid(1, 1);
+    build.resetGrid(1, 1, CrossTableBuild::Header::ColumnHeader);
     if (!build.run())
         return;
     GridModel& g = build.grid();

@@ -7,7 +7,7 @@
 void CrossTableThreeAxes::build(CrossTableState& s, Totals totals) {
     const bool subtotals = totals != Totals::None;
     CrossTableBuild build(s);
-    build.resetGrid(2, 2);
+    build.resetGrid(2, 2, CrossTableBuild::Header::Cells);
     s.xMembers.clear();
     s.yMembers.clear();
     s.zMembers.clear();

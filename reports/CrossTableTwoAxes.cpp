@@ -15,7 +15,7 @@ void CrossTableTwoAxes::showDataTwoNoTotalX(CrossTableState& state) {
 
 void CrossTableTwoAxes::build(CrossTableState& s, bool subtotalColumns) {
     CrossTableBuild build(s);
-    build.resetGrid(2, 1);
+    build.resetGrid(2, 1, CrossTableBuild::Header::Cells);
     if (!build.run())
         return;
     GridModel& g = build.grid();

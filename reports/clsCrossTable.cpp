@@ -24,7 +24,6 @@ void clsCrossTable::setGrid(GridModel* grid) {
     if (!grid)
         return;
     grid->ResetTable();
-    grid->setFixedRowsInBody(true);
 }
 
 QColor clsCrossTable::colorOfBgr(quint32 bgr) {

@@ -55,8 +55,7 @@ public:
     QString X轴字段_组合() const { return m_s.CombinationXField; }
     void setX轴字段_组合(const QString& column) { m_s.CombinationXField = column; }
 
-    // The grid the tables are built in; setting it resets the grid to a flat, empty table that draws
-    // its fixed rows as cells.
+    // The grid the tables are built in; setting it resets the grid to an empty table.
     GridModel* Grid() const { return m_s.grid; }
     void setGrid(GridModel* grid);
     // The chart the charts are drawn on; setting it styles it.
