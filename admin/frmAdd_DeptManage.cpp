@@ -1,10 +1,9 @@
 #include "admin/frmAdd_DeptManage.h"
-#include "core/ActionDatabase.h"
 #include "admin/DeptStore.h"
+#include "core/ActionDatabase.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"
-#include "pickers/PickerIcons.h"
-#include "pickers/SelectionTree.h"
+#include "pickers/SelectionTreeView.h"
 #include "ui/SlotGuard.h"
 
 #include <QButtonGroup>
@@ -17,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,15 +24,6 @@ const QString SaveFailed = QStringLiteral("添加或修改数据失败！");
 
 void critical(const QString& text) {
     Messages::show(text, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
-}
-
-void addNodes(QTreeWidgetItem* parent, const std::vector<SelectionTree::Node>& nodes) {
-    for (const SelectionTree::Node& node : nodes) {
-        auto* item = new QTreeWidgetItem(parent, {node.text});
-        item->setData(0, frmAdd_DeptManage::KeyRole, node.key);
-        item->setIcon(0, PickerIcons::report());
-        addNodes(item, node.children);
-    }
 }
 
 } // namespace
@@ -123,22 +112,6 @@ frmAdd_DeptManage::frmAdd_DeptManage(QWidget* parent)
     setFieldsEditable(false);
 }
 
-std::optional<qint64> frmAdd_DeptManage::idOfNode(const QTreeWidgetItem* node) {
-    if (!node)
-        return std::nullopt;
-    bool ok = false;
-    const qint64 id = SelectionTree::idOfKey(node->data(0, KeyRole).toString()).toLongLong(&ok);
-    return ok ? std::optional<qint64>(id) : std::nullopt;
-}
-
-QTreeWidgetItem* frmAdd_DeptManage::nodeOf(qint64 id) const {
-    const QString key = SelectionTree::nodeKey(id);
-    for (QTreeWidgetItemIterator it(m_trvReport); *it; ++it)
-        if ((*it)->data(0, KeyRole).toString() == key)
-            return *it;
-    return nullptr;
-}
-
 int frmAdd_DeptManage::levelOf(const QTreeWidgetItem* node) {
     int level = 1;
     for (const QTreeWidgetItem* up = node->parent(); up; up = up->parent())
@@ -172,13 +145,7 @@ void frmAdd_DeptManage::LoadDeptTree() {
     if (!nodes) {
         Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
     } else {
-        for (const SelectionTree::Node& node : *nodes) {
-            auto* item = new QTreeWidgetItem(m_trvReport, {node.text});
-            item->setData(0, KeyRole, node.key);
-            item->setIcon(0, PickerIcons::root());
-            addNodes(item, node.children);
-            item->setExpanded(true);
-        }
+        SelectionTreeView::fill(*m_trvReport, *nodes);
         if (QTreeWidgetItem* first = m_trvReport->topLevelItem(0)) {
             m_trvReport->setCurrentItem(first);
             trvReport_NodeClick(first);
@@ -191,7 +158,7 @@ void frmAdd_DeptManage::LoadDeptTree() {
 }
 
 void frmAdd_DeptManage::trvReport_NodeClick(QTreeWidgetItem* node) {
-    const std::optional<qint64> id = idOfNode(node);
+    const std::optional<qint64> id = SelectionTreeView::idOfNode(node);
     if (!id)
         return;
     if (levelOf(node) == 1) {
@@ -259,7 +226,7 @@ void frmAdd_DeptManage::btnEdit_Click() {
 
 void frmAdd_DeptManage::btnDel_Click() {
     QTreeWidgetItem* node = m_trvReport->currentItem();
-    const std::optional<qint64> id = idOfNode(node);
+    const std::optional<qint64> id = SelectionTreeView::idOfNode(node);
     if (!id)
         return;
     if (levelOf(node) == 1) {
@@ -288,7 +255,7 @@ void frmAdd_DeptManage::btnSave_Click() {
     request.adding = m_windowMode == RecordMode::Add;
     request.name = m_txtName->text();
     request.description = m_txtRemark->toPlainText();
-    request.selectedId = idOfNode(m_trvReport->currentItem());
+    request.selectedId = SelectionTreeView::idOfNode(m_trvReport->currentItem());
     request.shownId = m_shownId;
     request.targetId = m_targetId;
     request.sibling = m_option1->isChecked();

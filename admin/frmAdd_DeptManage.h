@@ -1,5 +1,6 @@
 #pragma once
 #include "admin/AdminRecordDialog.h"
+#include "pickers/SelectionTreeView.h"
 
 #include <optional>
 
@@ -21,7 +22,7 @@ public:
     explicit frmAdd_DeptManage(QWidget* parent = nullptr);
 
     // Item data role of a node's key ("c_" followed by the department's key).
-    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int KeyRole = SelectionTreeView::KeyRole;
 
     QTreeWidget* trvReport() const { return m_trvReport; }
     QPushButton* btnAdd() const { return m_btnAdd; }
@@ -42,11 +43,6 @@ public:
     std::optional<qint64> targetId() const { return m_targetId; }
     // Outside editing: the name of the department clicked last.
     const QString& targetName() const { return m_targetName; }
-
-    // A node's department key; nothing for a null node.
-    static std::optional<qint64> idOfNode(const QTreeWidgetItem* node);
-    // The node of a department, or null.
-    QTreeWidgetItem* nodeOf(qint64 id) const;
 
 public slots:
     void LoadDeptTree();

@@ -3,9 +3,8 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "customers/CustomerTypeStore.h"
-#include "pickers/PickerIcons.h"
 #include "pickers/PickerServices.h"
-#include "pickers/SelectionTree.h"
+#include "pickers/SelectionTreeView.h"
 #include "ui/SlotGuard.h"
 
 #include <QButtonGroup>
@@ -42,15 +41,6 @@ void openDb(clsMDB& db) {
     QString error;
     if (!db.OpenDatabase(error))
         throw DbError(error, QStringLiteral("OpenDatabase"));
-}
-
-void addNodes(QTreeWidgetItem* parent, const std::vector<SelectionTree::Node>& nodes) {
-    for (const SelectionTree::Node& node : nodes) {
-        auto* item = new QTreeWidgetItem(parent, QStringList{node.text});
-        item->setIcon(0, PickerIcons::report());
-        item->setData(0, frmAdd_doc_type::KeyRole, node.key);
-        addNodes(item, node.children);
-    }
 }
 
 } // namespace
@@ -138,22 +128,6 @@ frmAdd_doc_type::frmAdd_doc_type(QWidget* parent)
     setFieldsEditable(false);
 }
 
-std::optional<qint64> frmAdd_doc_type::etidOfNode(const QTreeWidgetItem* node) {
-    if (!node)
-        return std::nullopt;
-    bool ok = false;
-    const qint64 etid = SelectionTree::idOfKey(node->data(0, KeyRole).toString()).toLongLong(&ok);
-    return ok ? std::optional<qint64>(etid) : std::nullopt;
-}
-
-QTreeWidgetItem* frmAdd_doc_type::nodeOf(qint64 etid) const {
-    const QString key = SelectionTree::nodeKey(etid);
-    for (QTreeWidgetItemIterator it(m_trvReport); *it; ++it)
-        if ((*it)->data(0, KeyRole).toString() == key)
-            return *it;
-    return nullptr;
-}
-
 bool frmAdd_doc_type::isFirstNode(const QTreeWidgetItem* node) const {
     return node && node == m_trvReport->topLevelItem(0);
 }
@@ -173,13 +147,7 @@ void frmAdd_doc_type::LoadTypeTree() {
         const auto tree = SelectionTree::customerTypes().load(db, error);
         if (!tree)
             throw DbError(error, QStringLiteral("customer_type"));
-        for (const SelectionTree::Node& node : *tree) {
-            auto* item = new QTreeWidgetItem(m_trvReport, QStringList{node.text});
-            item->setIcon(0, PickerIcons::root());
-            item->setData(0, KeyRole, node.key);
-            addNodes(item, node.children);
-            item->setExpanded(true);
-        }
+        SelectionTreeView::fill(*m_trvReport, *tree);
         db.CloseDatabase();
         m_trvReport->setFocus();
         if (QTreeWidgetItem* first = m_trvReport->topLevelItem(0)) {
@@ -198,7 +166,7 @@ void frmAdd_doc_type::LoadTypeTree() {
 }
 
 void frmAdd_doc_type::trvReport_NodeClick(QTreeWidgetItem* node) {
-    const std::optional<qint64> etid = etidOfNode(node);
+    const std::optional<qint64> etid = SelectionTreeView::idOfNode(node);
     if (!etid)
         return;
     m_option1->setEnabled(true);
@@ -263,7 +231,7 @@ void frmAdd_doc_type::btnSave_Click() {
         openDb(db);
         CustomerTypeStore store(db);
         CustomerTypeStore::Result result;
-        const std::optional<qint64> selected = etidOfNode(m_trvReport->currentItem());
+        const std::optional<qint64> selected = SelectionTreeView::idOfNode(m_trvReport->currentItem());
         if (m_state == State::Adding) {
             qint64 parent = 0;
             if (selected)
@@ -296,7 +264,7 @@ void frmAdd_doc_type::btnSave_Click() {
 
 void frmAdd_doc_type::btnDel_Click() {
     QTreeWidgetItem* node = m_trvReport->currentItem();
-    const std::optional<qint64> etid = etidOfNode(node);
+    const std::optional<qint64> etid = SelectionTreeView::idOfNode(node);
     if (!etid)
         return;
     if (isFirstNode(node)) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "pickers/ActivatingDialog.h"
+#include "pickers/SelectionTreeView.h"
 #include "ui/IRecordDialog.h"
 
 #include <optional>
@@ -23,7 +24,7 @@ public:
     explicit frmAdd_doc_type(QWidget* parent = nullptr);
 
     // Item data role of a node's key ("c_" followed by the type's etid).
-    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int KeyRole = SelectionTreeView::KeyRole;
 
     enum class State { Idle, Adding, Editing };
     State state() const { return m_state; }
@@ -44,11 +45,6 @@ public:
     QPlainTextEdit* txtRemark() const { return m_txtRemark; }
     QPushButton* btnSave() const { return m_btnSave; }
     QPushButton* btnCancel() const { return m_btnCancel; }
-
-    // A node's etid; nothing for a null node.
-    static std::optional<qint64> etidOfNode(const QTreeWidgetItem* node);
-    // The node of a type, or null.
-    QTreeWidgetItem* nodeOf(qint64 etid) const;
 
 public slots:
     void LoadTypeTree();

@@ -2,6 +2,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "pickers/PickerIcons.h"
+#include "pickers/SelectionTreeView.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -33,15 +34,6 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
     connect(m_btnAdd, &QPushButton::clicked, this, &SelectTreeDialog::btnAdd_Click);
 }
 
-void SelectTreeDialog::addChildren(QTreeWidgetItem* parent, const std::vector<SelectionTree::Node>& nodes) {
-    for (const SelectionTree::Node& node : nodes) {
-        auto* item = new QTreeWidgetItem(parent, {node.text});
-        item->setData(0, KeyRole, node.key);
-        item->setIcon(0, PickerIcons::report());
-        addChildren(item, node.children);
-    }
-}
-
 void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
@@ -55,13 +47,7 @@ void SelectTreeDialog::LoadTree() {
         Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
         return;
     }
-    for (const SelectionTree::Node& node : *nodes) {
-        auto* item = new QTreeWidgetItem(m_tree, {node.text});
-        item->setData(0, KeyRole, node.key);
-        item->setIcon(0, PickerIcons::root());
-        addChildren(item, node.children);
-        item->setExpanded(true);
-    }
+    SelectionTreeView::fill(*m_tree, *nodes);
     m_tree->setFocus();
     if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
         m_tree->setCurrentItem(first);

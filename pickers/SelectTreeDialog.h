@@ -2,6 +2,7 @@
 #include "pickers/ActivatingDialog.h"
 #include "pickers/SelectionChoice.h"
 #include "pickers/SelectionTree.h"
+#include "pickers/SelectionTreeView.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -22,7 +23,7 @@ public:
     QPushButton* cmdOK() const { return m_cmdOK; }
 
     // Item data role of a node's key ("c_" followed by the row's key).
-    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int KeyRole = SelectionTreeView::KeyRole;
 
 public slots:
     // The tree loading of each activation.
@@ -48,7 +49,4 @@ protected:
     void onActivate() override { LoadTree(); }
     // Whether the picked node's key is handed back as well.
     virtual bool handsBackKey() const { return false; }
-
-private:
-    void addChildren(QTreeWidgetItem* parent, const std::vector<SelectionTree::Node>& nodes);
 };

@@ -2,6 +2,7 @@
 #include "customers/CustomerTypeStore.h"
 #include "customers/frmAdd_doc_type.h"
 #include "pickers/PickerServices.h"
+#include "pickers/SelectionTreeView.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
 
@@ -21,7 +22,7 @@ struct Editor {
     frmAdd_doc_type& dialog;
 
     void select(qint64 etid) {
-        QTreeWidgetItem* node = dialog.nodeOf(etid);
+        QTreeWidgetItem* node = SelectionTreeView::findNode(*dialog.trvReport(), etid);
         ASSERT_TRUE(node) << etid;
         dialog.trvReport()->setCurrentItem(node);
         dialog.trvReport_NodeClick(node);
