@@ -4,9 +4,8 @@
 #include "core/DbError.h"
 #include "core/LikePattern.h"
 #include "core/SaveTransaction.h"
+#include "core/TreeTable.h"
 #include "core/clsMDB.h"
-
-#include <QSet>
 
 using ActionDatabase::query;
 
@@ -14,10 +13,12 @@ bool DeptStore::exists(const QString& sql, qint64 id) const {
     return !query(m_db, sql, {id}).Eof();
 }
 
+TreeTable DeptStore::tree() const {
+    return TreeTable(m_db, QStringLiteral("manage_dept"), QStringLiteral("mdid"));
+}
+
 qint64 DeptStore::nextKey() const {
-    const Recordset rs = query(m_db, QStringLiteral("select max(mdid) as mdid from manage_dept "), {});
-    const QVariant highest = rs.Fields(QStringLiteral("mdid"));
-    return highest.isValid() ? highest.toLongLong() + 1 : 1;
+    return tree().nextKey();
 }
 
 bool DeptStore::nameTaken(const QString& name, std::optional<qint64> except) const {
@@ -34,18 +35,11 @@ bool DeptStore::nameTaken(const QString& name, std::optional<qint64> except) con
 }
 
 qint64 DeptStore::parentOf(qint64 id) const {
-    const Recordset rs = query(m_db, QStringLiteral("select * from manage_dept where mdid=?"), {id});
-    return rs.Eof() ? 0 : rs.Fields(QStringLiteral("pid")).toLongLong();
+    return tree().parentOf(id);
 }
 
 bool DeptStore::isWithin(qint64 department, qint64 ancestor) const {
-    QSet<qint64> seen;
-    for (qint64 at = department; at != 0 && !seen.contains(at); at = parentOf(at)) {
-        if (at == ancestor)
-            return true;
-        seen.insert(at);
-    }
-    return false;
+    return tree().isWithin(department, ancestor);
 }
 
 std::optional<QString> DeptStore::description(qint64 id) const {

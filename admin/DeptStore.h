@@ -5,6 +5,7 @@
 #include <optional>
 
 class clsMDB;
+class TreeTable;
 
 // What the department tree editor asks of the department table: the checks before a write, the new
 // key, a department's parent, and the writes themselves. Works on an open connection; a query or a
@@ -48,6 +49,7 @@ public:
     bool hasSubDepartments(qint64 id) const;
 
 private:
+    TreeTable tree() const;
     bool exists(const QString& sql, qint64 id) const;
     // Runs the one write in a transaction; throws DbError (rolled back) unless it changed its row.
     void writeOneRow(const QString& sql, const QVariantList& params);

@@ -1,12 +1,13 @@
 #include "customers/CustomerTypeStore.h"
+#include "core/ActionDatabase.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
 #include "core/NavigationTree.h"
 #include "core/NodeCatalogue.h"
 #include "core/SaveTransaction.h"
+#include "core/TreeTable.h"
 #include "core/clsMDB.h"
 
-#include <QSet>
 #include <QVariantList>
 #include <utility>
 #include <vector>
@@ -27,14 +28,9 @@ CustomerTypeStore::Result failed(const QString& description) {
     return {CustomerTypeStore::Result::Kind::Failed, description};
 }
 
-Recordset query(const clsMDB& db, const QString& sql, const QVariantList& params) {
-    auto rs = db.GetRS(sql, params);
-    if (!rs)
-        throw DbError(db.lastError(), sql);
-    return std::move(*rs);
-}
-
 } // namespace
+
+using ActionDatabase::query;
 
 QStringList CustomerTypeStore::reservedNames() {
     // The fixed groups of the navigation tree, whose texts its expansion rule goes by.
@@ -53,10 +49,12 @@ bool CustomerTypeStore::exists(const QString& sql, const QVariantList& params) c
     return !query(m_db, sql, params).Eof();
 }
 
+TreeTable CustomerTypeStore::tree() const {
+    return TreeTable(m_db, QStringLiteral("customer_type"), QStringLiteral("etid"));
+}
+
 qint64 CustomerTypeStore::nextKey() const {
-    const Recordset rs = query(m_db, QStringLiteral("select max(etid) as etid from customer_type "), {});
-    const QVariant highest = rs.Fields(QStringLiteral("etid"));
-    return highest.isValid() ? highest.toLongLong() + 1 : 1;
+    return tree().nextKey();
 }
 
 bool CustomerTypeStore::nameTaken(const QString& name, std::optional<qint64> except) const {
@@ -70,8 +68,7 @@ bool CustomerTypeStore::nameTaken(const QString& name, std::optional<qint64> exc
 }
 
 qint64 CustomerTypeStore::parentOf(qint64 etid) const {
-    const Recordset rs = query(m_db, QStringLiteral("select * from customer_type where etid=?"), {etid});
-    return rs.Eof() ? 0 : rs.Fields(QStringLiteral("pid")).toLongLong();
+    return tree().parentOf(etid);
 }
 
 std::optional<QString> CustomerTypeStore::nameOf(qint64 etid) const {
@@ -82,13 +79,7 @@ std::optional<QString> CustomerTypeStore::nameOf(qint64 etid) const {
 }
 
 bool CustomerTypeStore::isWithin(qint64 type, qint64 ancestor) const {
-    QSet<qint64> seen;
-    for (qint64 at = type; at != 0 && !seen.contains(at); at = parentOf(at)) {
-        if (at == ancestor)
-            return true;
-        seen.insert(at);
-    }
-    return false;
+    return tree().isWithin(type, ancestor);
 }
 
 void CustomerTypeStore::write(const std::vector<std::pair<QString, QVariantList>>& statements) {

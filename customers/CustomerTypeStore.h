@@ -4,6 +4,7 @@
 #include <optional>
 
 class clsMDB;
+class TreeTable;
 
 // What the customer-type tree editor asks of the customer types and their rights modules: the
 // checks before a write, the new key, a type's parent, and the writes. Every type has one rights
@@ -58,6 +59,7 @@ public:
     static QStringList reservedNames();
 
 private:
+    TreeTable tree() const;
     std::optional<QString> nameOf(qint64 etid) const;
     bool exists(const QString& sql, const QVariantList& params) const;
     // Runs the statements in one transaction; a failing one rolls back and throws DbError.
