@@ -57,20 +57,15 @@ frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
 
 void frmAdd_User::Form_Load() {
     guardSlot([&] {
-        m_cmb_dptName->Reset();
-        m_cmb_dptName->setTitle(QStringLiteral("部门"));
-        m_cmb_dptName->setBaseSql(UserEditor::departmentQuery());
+        m_cmb_dptName->setQuery(QStringLiteral("部门"), UserEditor::departmentQuery(), QStringLiteral("name"),
+                                QStringLiteral("mdid"));
         std::unique_ptr<clsMDB> db;
         try {
             db = ActionDatabase::open();
         } catch (const DbError&) {
             return; // no choices: the save then asks for a department
         }
-        m_cmb_dptName->setConnection(db.get());
-        m_cmb_dptName->setShowField(QStringLiteral("name"));
-        m_cmb_dptName->setReturnField(QStringLiteral("mdid"));
-        m_cmb_dptName->LoadData();
-        m_cmb_dptName->setConnection(nullptr);
+        m_cmb_dptName->LoadData(*db);
     });
 }
 

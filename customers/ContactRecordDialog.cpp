@@ -200,14 +200,10 @@ void ContactRecordDialog::loadTitles(const clsMDB& db) {
         if (field.kind != ContactField::Kind::TitlePicker)
             continue;
         auto* picker = static_cast<ctrl_SelectValue_Single*>(control(field.control));
-        picker->Reset();
-        picker->setTitle(QStringLiteral("头衔"));
-        picker->setBaseSql(QStringLiteral("select prid,name from info_parameter where pmid=1 "));
-        picker->setConnection(&db);
-        picker->setShowField(QStringLiteral("name"));
-        picker->setReturnField(QStringLiteral("prid"));
-        picker->LoadData();
-        picker->setConnection(nullptr);
+        picker->setQuery(QStringLiteral("头衔"),
+                         QStringLiteral("select prid,name from info_parameter where pmid=1 "),
+                         QStringLiteral("name"), QStringLiteral("prid"));
+        picker->LoadData(db);
     }
 }
 

@@ -55,6 +55,22 @@ bool ctrl_SelectValue_Single::LoadData() {
     return loaded;
 }
 
+void ctrl_SelectValue_Single::setQuery(const QString& title, const QString& sql, const QString& showField,
+                                       const QString& returnField) {
+    Reset();
+    setTitle(title);
+    setBaseSql(sql);
+    setShowField(showField);
+    setReturnField(returnField);
+}
+
+bool ctrl_SelectValue_Single::LoadData(const clsMDB& db) {
+    setConnection(&db);
+    const bool loaded = LoadData();
+    setConnection(nullptr);
+    return loaded;
+}
+
 bool ctrl_SelectValue_Single::Setvalues(const QString& value, const QString& unused) {
     const bool found = m_list.Setvalues(value, unused);
     showSelection();

@@ -32,6 +32,12 @@ public:
 
     // Fills the list; a failure is shown with its own description under "错误提示" and answers false.
     bool LoadData();
+    // Reset, then the settings of a list of the rows of `sql`: the title, the query, the column shown
+    // and the column handed back.
+    void setQuery(const QString& title, const QString& sql, const QString& showField,
+                  const QString& returnField);
+    // LoadData over an open connection, which the picker does not keep.
+    bool LoadData(const clsMDB& db);
     bool Setvalues(const QString& value, const QString& unused = QString());
     QString GetValues() const { return m_list.GetValues(); }
     // Selects by shown text (the last of several equal texts).

@@ -191,4 +191,23 @@ TEST_F(ValuePickerTest, EventsAreForwardedAndTheHostMayChangeTheKey) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ValuePickerTest, AQueryListLoadsOverAConnectionItDoesNotKeep) {
+    picker.setQuery(QStringLiteral("头衔"),
+                    "select prid,name from info_parameter where pmid=90 order by prid", "name", "prid");
+    EXPECT_EQ(picker.Title(), QStringLiteral("头衔"));
+    ASSERT_TRUE(picker.LoadData(db));
+    EXPECT_EQ(picker.list().connection(), nullptr);
+    EXPECT_EQ(keysOf(picker),
+              (QStringList{Prefix + "33**77**33", Prefix + "901", Prefix + "902", Prefix + "903"}));
+    ASSERT_TRUE(picker.locateByValue("902"));
+    EXPECT_EQ(picker.ImgCombo()->currentText(), QStringLiteral("主管"));
+
+    // A failing query is shown, and the connection is let go all the same.
+    picker.setQuery(QStringLiteral("头衔"), "select prid,name from no_such_table", "name", "prid");
+    EXPECT_FALSE(picker.LoadData(db));
+    EXPECT_EQ(picker.list().connection(), nullptr);
+    EXPECT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(picker.ImgCombo()->count(), 0); // the list of the earlier query went with the reset
+}
+
 } // namespace
