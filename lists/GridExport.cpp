@@ -21,8 +21,18 @@ bool writeFile(const GridModel& grid, const QString& fileName, QString& error) {
         error = file.errorString();
         return false;
     }
-    const QByteArray bytes = fileBytes(grid);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // Written a block of rows at a time, so a large grid is never held twice as text.
+    bool written = file.write(QByteArrayLiteral("\xEF\xBB\xBF")) == 3;
+    QString block;
+    for (int r = 0; written && r < grid.Rows(); ++r) {
+        block += grid.tabTextLine(r);
+        if (block.size() >= 1 << 16 || r + 1 == grid.Rows()) {
+            const QByteArray bytes = block.toUtf8();
+            written = file.write(bytes) == bytes.size();
+            block.clear();
+        }
+    }
+    if (!written || !file.commit()) {
         error = file.errorString();
         file.cancelWriting();
         return false;

@@ -49,14 +49,16 @@ void ListLoader::readParams(const ListWindowParams& params) {
     m_currentQuery = params.txtSQL;
 }
 
-void ListLoader::fillFromRecordset(GridModel& grid, const Recordset* rs, const QString& headString,
-                                   ListWidthRule rule, const QString& fieldWidths) {
+namespace {
+// Clear, header string, Rows = records + 1, Cols = captions, widths by the rule; redraw off.
+void prepareGrid(GridModel& grid, int records, const QString& headString, ListWidthRule rule,
+                 const QString& fieldWidths) {
     const QString header = headString.trimmed();
     grid.setRedraw(false);
     grid.Clear();
     grid.setFormatString(header);
-    grid.setRows((rs ? rs->RecordCount() : 0) + 1);
-    grid.setCols(headerColumnCount(header));
+    grid.setRows(records + 1);
+    grid.setCols(ListLoader::headerColumnCount(header));
     grid.setColWidth(0, 0);
     grid.setExtendLastCol(true);
     for (int c = 1; c < grid.Cols(); ++c) {
@@ -64,13 +66,26 @@ void ListLoader::fillFromRecordset(GridModel& grid, const Recordset* rs, const Q
             grid.setColWidth(c, wholeTwips(grid.captionWidth(c) * 2.8));
         } else {
             // A width list shorter than the header leaves the remaining columns at their caption width.
-            const int twips = fieldWidthTwips(fieldWidths, c);
+            const int twips = ListLoader::fieldWidthTwips(fieldWidths, c);
             if (twips >= 0)
                 grid.setColWidth(c, twips);
         }
     }
+}
+} // namespace
+
+void ListLoader::fillFromRecordset(GridModel& grid, const Recordset* rs, const QString& headString,
+                                   ListWidthRule rule, const QString& fieldWidths) {
+    prepareGrid(grid, rs ? rs->RecordCount() : 0, headString, rule, fieldWidths);
     if (rs)
         grid.loadRecordset(*rs, 1);
+    grid.setRedraw(true);
+}
+
+void ListLoader::fillFromRecordset(GridModel& grid, Recordset&& rs, const QString& headString,
+                                   ListWidthRule rule, const QString& fieldWidths) {
+    prepareGrid(grid, rs.RecordCount(), headString, rule, fieldWidths);
+    grid.adoptRecordset(std::move(rs), 1);
     grid.setRedraw(true);
 }
 
@@ -82,19 +97,21 @@ bool ListLoader::fillGrid(clsMDB& db, const QString& sql, const ListWindowParams
         m_lastError = openError.isEmpty() ? QStringLiteral("系统连接数据库失败！") : openError;
         return false;
     }
-    const std::optional<Recordset> rs = db.GetRS(sql, 3, 1, bind);
+    std::optional<Recordset> rs = db.GetRS(sql, 3, 1, bind);
     if (!rs) {
         m_lastError = db.lastError();
         db.CloseDatabase();
         return false;
     }
-    fillFromRecordset(grid, &*rs, params.HeadString, m_rule, params.txtFieldWidth);
+    fillFromRecordset(grid, std::move(*rs), params.HeadString, m_rule, params.txtFieldWidth);
     db.CloseDatabase();
     return true;
 }
 
 bool ListLoader::load(clsMDB& db, const ListWindowParams& params, GridModel& grid) {
     readParams(params);
+    // The rows shown so far are let go before the new ones are read: a large list is not held twice.
+    fillFromRecordset(grid, nullptr, params.HeadString, m_rule, params.txtFieldWidth);
     if (fillGrid(db, m_currentQuery, params, grid, params.sqlParams))
         return true;
     fillFromRecordset(grid, nullptr, params.HeadString, m_rule, params.txtFieldWidth);

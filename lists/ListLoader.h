@@ -46,6 +46,9 @@ public:
     // row alone.
     static void fillFromRecordset(GridModel& grid, const Recordset* rs, const QString& headString,
                                   ListWidthRule rule, const QString& fieldWidths);
+    // The same, the grid keeping the rows as read (a large list is not copied into texts).
+    static void fillFromRecordset(GridModel& grid, Recordset&& rs, const QString& headString,
+                                  ListWidthRule rule, const QString& fieldWidths);
 
     // The number of columns a header string gives: the number of "|" plus one.
     static int headerColumnCount(const QString& headString);

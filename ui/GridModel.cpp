@@ -92,6 +92,9 @@ void GridModel::resizeCells(int rows, int cols) {
     cols = std::max(cols, 0);
     if (cols == m_cols) {
         m_cells.resize(static_cast<qsizetype>(rows) * cols);
+        // A grid cut down from a large list gives its room back before the next one is read.
+        if (m_cells.capacity() > 2 * m_cells.size() + 4096)
+            m_cells.squeeze();
     } else {
         QVector<QString> cells(static_cast<qsizetype>(rows) * cols);
         const int keepRows = std::min(rows, m_rows);
@@ -104,6 +107,8 @@ void GridModel::resizeCells(int rows, int cols) {
         m_captionWidths.resize(cols, 0);
         m_colAlign.resize(cols, Align::General);
     }
+    if (m_source)
+        m_sourceRow.resize(rows, -1);
     m_rows = rows;
     m_cols = cols;
 }
@@ -193,14 +198,42 @@ void GridModel::setFormatString(const QString& formatString) {
 
 // ---- cells ----
 
+QString GridModel::cellText(int row, int col) const {
+    const QString& text = m_cells[at(row, col)];
+    if (!text.isNull() || !m_source)
+        return text;
+    const int record = m_sourceRow.value(row, -1);
+    const int field = col - m_sourceFirstCol;
+    if (record < 0 || field < 0 || field >= m_sourceFields)
+        return text;
+    if (m_source->IsText(record, field))
+        return m_source->TextAt(record, field);
+    return textOf(m_source->Value(record, field));
+}
+
+void GridModel::materializeSource() {
+    if (!m_source)
+        return;
+    for (int r = 0; r < m_rows; ++r) {
+        if (m_sourceRow.value(r, -1) < 0)
+            continue;
+        for (int c = 0; c < m_cols; ++c)
+            if (m_cells[at(r, c)].isNull())
+                m_cells[at(r, c)] = cellText(r, c);
+    }
+    m_source.reset();
+    m_sourceRow.clear();
+}
+
 QString GridModel::TextMatrix(int row, int col) const {
-    return inside(row, col) ? m_cells[at(row, col)] : QString();
+    return inside(row, col) ? cellText(row, col) : QString();
 }
 
 void GridModel::setTextMatrix(int row, int col, const QString& text) {
     if (!inside(row, col))
         return;
-    m_cells[at(row, col)] = text;
+    // A written cell no longer reads from the adopted recordset, also when it is written empty.
+    m_cells[at(row, col)] = text.isNull() && m_source ? QStringLiteral("") : text;
     if (!m_redraw || m_resetDepth > 0)
         return;
     if (row < firstModelRow()) {
@@ -216,6 +249,8 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
 void GridModel::Clear() {
     beginChange();
     std::fill(m_cells.begin(), m_cells.end(), QString());
+    m_source.reset();
+    m_sourceRow.clear();
     m_formats.clear();
     endChange();
 }
@@ -229,6 +264,8 @@ void GridModel::RemoveItem(int row) {
     else
         beginChange();
     m_cells.remove(at(row, 0), m_cols);
+    if (m_source)
+        m_sourceRow.remove(row);
     --m_rows;
     if (row < m_fixedRows)
         --m_fixedRows;
@@ -257,6 +294,12 @@ void GridModel::AddItem(const QString& text, int row) {
         cells[c] = parts[c];
     m_cells.insert(at(row, 0), m_cols, QString());
     std::move(cells.begin(), cells.end(), m_cells.begin() + at(row, 0));
+    if (m_source) {
+        m_sourceRow.insert(row, -1);
+        for (int c = 0; c < m_cols; ++c)
+            if (m_cells[at(row, c)].isNull())
+                m_cells[at(row, c)] = QStringLiteral("");
+    }
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
     shiftRowKeys(m_rowData, row, 1);
@@ -269,8 +312,29 @@ void GridModel::AddItem(const QString& text, int row) {
     }
 }
 
+void GridModel::adoptRecordset(Recordset&& rs, int firstRow, int firstCol) {
+    beginChange();
+    materializeSource();
+    firstRow = std::max(firstRow, 0);
+    firstCol = std::clamp(firstCol, 0, m_cols);
+    const int records = rs.RecordCount();
+    m_source = std::make_shared<const Recordset>(std::move(rs));
+    m_sourceRow.fill(-1, m_rows);
+    resizeCells(firstRow + records, m_cols);
+    m_sourceFirstCol = firstCol;
+    m_sourceFields = std::min(m_cols - firstCol, m_source->FieldCount());
+    QString* cells = m_cells.data();
+    for (int r = 0; r < records; ++r) {
+        m_sourceRow[firstRow + r] = r;
+        for (int c = firstCol; c < m_cols; ++c)
+            cells[at(firstRow + r, c)] = c < firstCol + m_sourceFields ? QString() : QStringLiteral("");
+    }
+    endChange();
+}
+
 void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     beginChange();
+    materializeSource();
     firstRow = std::max(firstRow, 0);
     firstCol = std::clamp(firstCol, 0, m_cols);
     const int records = rs.RecordCount();
@@ -335,7 +399,7 @@ void GridModel::AutoSize(int col1, int col2) {
         for (int c = col1; c <= col2; ++c) {
             int widest = 0;
             for (int r = 0; r < m_rows; ++r)
-                widest = std::max(widest, textWidthPx(m_cells[at(r, c)]));
+                widest = std::max(widest, textWidthPx(cellText(r, c)));
             m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
         }
         announceColumnFormat();
@@ -369,35 +433,34 @@ void GridModel::AutoSize(int col1, int col2) {
         return;
     }
     std::vector<qreal> widest(count, 0);
-    std::vector<const QString*> widestText(count, nullptr);
+    std::vector<QString> widestText(count);
     std::vector<char> widestBold(count, 0);
     // Bold cells are wider than their estimate in the plain font.
     const bool anyFormat = !m_formats.empty();
     const int boldKind = static_cast<int>(CellProp::FontBold);
     for (int r = 0; r < m_rows; ++r) {
-        const QString* line = m_cells.constData() + at(r, col1);
         for (int i = 0; i < count; ++i) {
-            const QString& text = line[i];
+            const QString text = cellText(r, col1 + i);
             if (text.isEmpty())
                 continue;
             const bool bold = anyFormat && m_formats.value(boldKind, r, col1 + i).toBool();
             const qreal width = estimate(text) * (bold ? 1.15 : 1.0);
             if (width > widest[i]) {
                 widest[i] = width;
-                widestText[i] = &text;
+                widestText[i] = text;
                 widestBold[i] = bold;
             }
         }
     }
     for (int i = 0; i < count; ++i) {
         int exact = 0;
-        if (widestText[i] && widestBold[i]) {
+        if (!widestText[i].isEmpty() && widestBold[i]) {
             QFont bold = m_font;
             bold.setBold(true);
-            for (const QString& part : widestText[i]->split(QLatin1Char('\n')))
+            for (const QString& part : widestText[i].split(QLatin1Char('\n')))
                 exact = std::max(exact, QFontMetrics(bold).horizontalAdvance(part));
-        } else if (widestText[i]) {
-            exact = textWidthPx(*widestText[i]);
+        } else if (!widestText[i].isEmpty()) {
+            exact = textWidthPx(widestText[i]);
         }
         m_colWidths[col1 + i] = (exact + 2 * CellMarginPx) * TwipsPerPixel;
     }
@@ -535,7 +598,7 @@ void GridModel::setMergeCol(int col, bool merge) {
 
 QList<QRect> GridModel::mergedBlocks() const {
     return mergedGridBlocks(
-        m_rows, m_cols, [this](int row, int col) { return m_cells[at(row, col)]; }, m_mergeRows, m_mergeCols);
+        m_rows, m_cols, [this](int row, int col) { return cellText(row, col); }, m_mergeRows, m_mergeCols);
 }
 
 QRect GridModel::mergedRange(int row, int col) const {
@@ -564,16 +627,21 @@ QList<QRect> GridModel::mergedDataSpans() const {
 
 // ---- export ----
 
+QString GridModel::tabTextLine(int row) const {
+    QString line;
+    for (int c = 0; c < m_cols; ++c) {
+        if (c > 0)
+            line += QLatin1Char('\t');
+        line += quotedForTabText(cellText(row, c));
+    }
+    line += QLatin1String("\r\n");
+    return line;
+}
+
 QString GridModel::tabText(bool withFixedRows) const {
     QString text;
-    for (int r = withFixedRows ? 0 : m_fixedRows; r < m_rows; ++r) {
-        for (int c = 0; c < m_cols; ++c) {
-            if (c > 0)
-                text += QLatin1Char('\t');
-            text += quotedForTabText(m_cells[at(r, c)]);
-        }
-        text += QLatin1String("\r\n");
-    }
+    for (int r = withFixedRows ? 0 : m_fixedRows; r < m_rows; ++r)
+        text += tabTextLine(r);
     return text;
 }
 
@@ -607,7 +675,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return m_cells[at(row, col)];
+        return cellText(row, col);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(qtAlignment(row, col));
     case Qt::FontRole:
@@ -639,7 +707,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole: {
         QStringList lines;
         for (int r = 0; r < m_fixedRows && r < m_rows; ++r)
-            lines << m_cells[at(r, section)];
+            lines << cellText(r, section);
         return lines.join(QLatin1Char('\n'));
     }
     case Qt::TextAlignmentRole:

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class Recordset;
 
@@ -145,10 +146,16 @@ public:
     // takes record i, column firstCol + c its field c (Null gives empty text; fields past the last
     // column are left out, columns past the last field stay empty, columns before firstCol are kept).
     void loadRecordset(const Recordset& rs, int firstRow = 1, int firstCol = 0);
+    // The same, keeping the recordset itself as the store of those cells: a cell's text is made from
+    // the record when it is read, until the cell is written. A large list then costs no more than its
+    // rows as read.
+    void adoptRecordset(Recordset&& rs, int firstRow = 1, int firstCol = 0);
 
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.
     QString tabText(bool withFixedRows = true) const;
+    // One row of tabText, with its line break.
+    QString tabTextLine(int row) const;
     // Writes tabText into a file (UTF-8); false when the file cannot be written.
     bool SaveGrid(const QString& fileName, bool withFixedRows = true) const;
 
@@ -186,8 +193,17 @@ private:
     void announceColumnFormat();
     void announceMerging();
     QList<QRect> mergedBlocks() const;
+    // The text of a cell, from the adopted recordset while the cell has not been written.
+    QString cellText(int row, int col) const;
+    // Writes every cell still kept by the adopted recordset and lets it go.
+    void materializeSource();
 
-    QVector<QString> m_cells; // row-major, m_rows x m_cols
+    QVector<QString> m_cells; // row-major, m_rows x m_cols; a null text of a row of m_source: not written
+    // The adopted recordset: record of each grid row (-1: none), its first column and its field count.
+    std::shared_ptr<const Recordset> m_source;
+    QVector<qint32> m_sourceRow;
+    int m_sourceFirstCol = 0;
+    int m_sourceFields = 0;
     int m_rows = 1;
     int m_cols = 0;
     int m_fixedRows = 1;
