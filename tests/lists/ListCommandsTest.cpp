@@ -1,6 +1,11 @@
+#include "core/AppInfo.h"
 #include "core/NodeCatalogue.h"
+#include "core/ShellOpen.h"
+#include "lists/AttachmentFiles.h"
+#include "lists/CustomerDetailTabs.h"
 #include "lists/frmDBList.h"
 #include "lists/frmDBListPact.h"
+#include "lists/frmDBListPrint.h"
 #include "pickers/PickerServices.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
@@ -9,7 +14,9 @@
 #include "ui/ModalRunner.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -138,5 +145,49 @@ TEST(ListCommands, MenusAndButtonsFollowTheRights) {
         pact.setListParams(NodeCatalogue::configFor(QStringLiteral("所有客户")).list);
         pact.loadList();
         EXPECT_EQ(menuTexts(pact.buildPopupMenu()), k.customerMenu);
+        // The detail buttons follow the list's.
+        EXPECT_EQ(pact.details->btnAddPay->isHidden(), pact.btnAdd->isHidden());
+        EXPECT_EQ(pact.details->btnDelPay->isHidden(), pact.btnDel->isHidden());
+        EXPECT_EQ(pact.details->btnModifyPay->isHidden(), pact.btnEdit->isHidden());
+        EXPECT_EQ(pact.btnAdd->isHidden(), !k.customerMenu.contains("添加信息"));
+        EXPECT_FALSE(pact.details->btnListPay->isHidden());
     }
+}
+
+TEST(ListCommands, QueryListDocumentsOpenOnlyInTheDocumentList) {
+    TestDatabase tdb;
+    MessageRecorder messages;
+    QStringList opened;
+    ScopedHook<bool(const QUrl&)> shell(ShellOpen::handler(), [&](const QUrl& url) {
+        opened << url.toLocalFile();
+        return true;
+    });
+    frmDBListPrint w;
+    ListWindowParams p = NodeCatalogue::configFor(QStringLiteral("模块名称")).list;
+    w.setListParams(p);
+    w.loadList();
+    w.dbView->clearSelection();
+    w.openDocument();
+    EXPECT_EQ(messages.texts(), QStringList{"请选择行业！"});
+    messages.clear();
+    w.dbView->Select(1, 1, 1, 1);
+    w.openDocument(); // not the document list: nothing
+    EXPECT_TRUE(messages.empty());
+
+    // The document list copies the stored file into the temporary folder, under its bare name.
+    ASSERT_TRUE(tdb.db().ExecSQL("create table customer_info_doc (idid integer primary key, content blob, "
+                                 "filename text)"));
+    ASSERT_TRUE(tdb.db().ExecSQL("insert into customer_info_doc values (?, ?, '../..\\合同.txt')",
+                                 {w.dbView->TextMatrix(1, 0), QByteArray("content")}));
+    p.caption = QStringLiteral("行业文档查询");
+    w.setListParams(p);
+    w.loadList();
+    w.dbView->Select(1, 1, 1, 1);
+    w.openDocument();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], QDir(AppInfo::tempFolder()).filePath(QStringLiteral("合同.txt")));
+    QByteArray copy;
+    ASSERT_TRUE(AttachmentFiles::SaveFileToField(copy, opened[0]));
+    EXPECT_EQ(copy, QByteArray("content"));
+    EXPECT_TRUE(messages.empty());
 }
