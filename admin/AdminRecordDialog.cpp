@@ -7,13 +7,6 @@
 
 AdminRecordDialog::AdminRecordDialog(QWidget* parent) : ActivatingDialog(parent) {}
 
-QPushButton* AdminRecordDialog::makeButton(const char* objectName, const QString& caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QLatin1String(objectName));
-    button->setAutoDefault(false);
-    return button;
-}
-
 QLineEdit* AdminRecordDialog::makePasswordBox(const char* objectName) {
     auto* box = new QLineEdit;
     box->setObjectName(QLatin1String(objectName));

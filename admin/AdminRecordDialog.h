@@ -5,7 +5,6 @@
 #include <QString>
 
 class QLineEdit;
-class QPushButton;
 
 // The frame of the administration's record dialogs: centred, fixed size, without minimise and
 // maximise buttons, loading on activation, under the record-dialog protocol. Neither Enter nor Escape
@@ -15,8 +14,6 @@ class AdminRecordDialog : public ActivatingDialog, public IRecordDialog {
 public:
     explicit AdminRecordDialog(QWidget* parent = nullptr);
 
-    // A button that Enter presses only when it is made the default one.
-    static QPushButton* makeButton(const char* objectName, const QString& caption);
     // A text box that shows "*" for every character, with the input method off.
     static QLineEdit* makePasswordBox(const char* objectName);
 

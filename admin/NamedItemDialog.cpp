@@ -1,5 +1,6 @@
 #include "admin/NamedItemDialog.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QGroupBox>
@@ -22,12 +23,9 @@ NamedItemDialog::NamedItemDialog(const NamedItemKind& kind, QWidget* parent)
     fields->addWidget(m_label);
     fields->addWidget(m_txtDptName, 1);
 
-    m_btnSave = makeButton("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = makeButton("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
+    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame);

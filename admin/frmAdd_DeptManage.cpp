@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "pickers/SelectionTreeView.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QButtonGroup>
@@ -31,15 +32,15 @@ void critical(const QString& text) {
 frmAdd_DeptManage::frmAdd_DeptManage(QWidget* parent)
     : AdminRecordDialog(parent), m_panReportList(new QWidget(this)),
       m_trvReport(new QTreeWidget(m_panReportList)),
-      m_btnAdd(makeButton("btnAdd", QStringLiteral("  添加(&A)"))),
-      m_btnDel(makeButton("btnDel", QStringLiteral("  删除(&D)"))),
-      m_btnEdit(makeButton("btnEdit", QStringLiteral("  修改(&M)"))),
+      m_btnAdd(DialogButtons::make("btnAdd", QStringLiteral("  添加(&A)"))),
+      m_btnDel(DialogButtons::make("btnDel", QStringLiteral("  删除(&D)"))),
+      m_btnEdit(DialogButtons::make("btnEdit", QStringLiteral("  修改(&M)"))),
       m_frame(new QGroupBox(QStringLiteral("部门名称"), this)), m_txtName(new QLineEdit(m_frame)),
       m_option1(new QRadioButton(QStringLiteral("同级类型"), m_frame)),
       m_option2(new QRadioButton(QStringLiteral("下级类型"), m_frame)),
       m_txtRemark(new QPlainTextEdit(m_frame)),
-      m_btnSave(makeButton("btnSave", QStringLiteral("  保存(&S)"))),
-      m_btnCancel(makeButton("btnCancel", QStringLiteral("  取消(&C)"))) {
+      m_btnSave(DialogButtons::make("btnSave", QStringLiteral("  保存(&S)"))),
+      m_btnCancel(DialogButtons::make("btnCancel", QStringLiteral("  取消(&C)"))) {
     setObjectName(QStringLiteral("frmAdd_DeptManage"));
     setWindowTitle(QStringLiteral("添加部门名称"));
     m_panReportList->setObjectName(QStringLiteral("panReportList"));
@@ -83,10 +84,7 @@ frmAdd_DeptManage::frmAdd_DeptManage(QWidget* parent)
     fields->addWidget(new QLabel(QStringLiteral("备    注:"), m_frame), 2, 0, Qt::AlignTop);
     fields->addWidget(m_txtRemark, 2, 1);
 
-    auto* bottomRow = new QHBoxLayout;
-    bottomRow->addStretch();
-    bottomRow->addWidget(m_btnSave);
-    bottomRow->addWidget(m_btnCancel);
+    auto* bottomRow = DialogButtons::row({m_btnSave, m_btnCancel});
 
     auto* right = new QVBoxLayout;
     right->addLayout(topRow);

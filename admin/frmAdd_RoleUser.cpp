@@ -1,6 +1,7 @@
 #include "admin/frmAdd_RoleUser.h"
 #include "admin/RoleEditor.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QGridLayout>
@@ -28,8 +29,8 @@ frmAdd_RoleUser::frmAdd_RoleUser(QWidget* parent) : AdminRecordDialog(parent) {
     m_txtDptName->setObjectName(QStringLiteral("txtDptName"));
     m_lvRole = makeList("lvRole");
     m_lvModule = makeList("lvModule");
-    m_btnAdd = makeButton("btnAdd", QStringLiteral(">>"));
-    m_btnRemove = makeButton("btnRemove", QStringLiteral("<<"));
+    m_btnAdd = DialogButtons::make("btnAdd", QStringLiteral(">>"));
+    m_btnRemove = DialogButtons::make("btnRemove", QStringLiteral("<<"));
     for (QPushButton* move : {m_btnAdd, m_btnRemove})
         move->setFixedSize(px(315) + 8, px(375));
     m_txtRemark = new QPlainTextEdit;
@@ -60,14 +61,11 @@ frmAdd_RoleUser::frmAdd_RoleUser(QWidget* parent) : AdminRecordDialog(parent) {
     grid->setColumnStretch(3, 2655);
     grid->setRowStretch(2, 1);
 
-    m_btnSave = makeButton("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = makeButton("btnCancel", QStringLiteral("取消(&C)"));
+    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
+    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
     m_btnSave->setFixedSize(px(1035), px(375));
     m_btnCancel->setFixedSize(px(990), px(375));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(frame, 1);

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QFormLayout>
@@ -32,12 +33,9 @@ frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
     fields->addRow(QStringLiteral("确认密码:"), m_txtPwd1);
     m_txtUser->setMinimumWidth(240);
 
-    m_btnSave = makeButton("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = makeButton("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
+    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 #include "admin/PasswordChange.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QFormLayout>
@@ -29,13 +30,10 @@ frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
     fields->addRow(QStringLiteral("新 密 码:"), m_txtNewPwd1);
     fields->addRow(QStringLiteral("确认新密码:"), m_txtNewPwd2);
 
-    m_btnSave = AdminRecordDialog::makeButton("btnSave", QStringLiteral("   保存(&S)"));
+    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
     m_btnSave->setDefault(true); // Enter in any box saves
-    m_btnCancel = AdminRecordDialog::makeButton("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);

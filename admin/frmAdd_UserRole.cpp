@@ -1,6 +1,7 @@
 #include "admin/frmAdd_UserRole.h"
 #include "admin/UserRoleAssignment.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QComboBox>
@@ -53,14 +54,11 @@ frmAdd_UserRole::frmAdd_UserRole(QWidget* parent) : AdminRecordDialog(parent) {
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(2, 1);
 
-    m_btnSave = makeButton("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = makeButton("btnCancel", QStringLiteral("取消(&C)"));
+    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
+    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
     m_btnSave->setFixedSize(px(1035), px(375));
     m_btnCancel->setFixedSize(px(990), px(375));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(frame, 1);

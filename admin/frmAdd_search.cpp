@@ -1,5 +1,6 @@
 #include "admin/frmAdd_search.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,7 +13,7 @@
 
 frmAdd_search::frmAdd_search(QWidget* parent)
     : ActivatingDialog(parent), m_btnSave(new QPushButton(QStringLiteral("查询(&Q)"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmAdd_search"));
     setWindowTitle(QStringLiteral("组合查询"));
     auto* frame = new QGroupBox(QStringLiteral("组合查询"), this);
@@ -43,8 +44,6 @@ frmAdd_search::frmAdd_search(QWidget* parent)
 
     m_btnSave->setObjectName(QStringLiteral("btnSave"));
     m_btnSave->setDefault(true);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnCancel->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_btnSave);
     buttons->addWidget(m_btnCancel);

@@ -2,6 +2,7 @@
 #include "admin/ReminderSetup.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QGroupBox>
@@ -14,7 +15,7 @@
 frmAdd_setup::frmAdd_setup(QWidget* parent)
     : ActivatingDialog(parent), m_txtDays(new QLineEdit(this)),
       m_btnSave(new QPushButton(QStringLiteral("保存(&S)"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmAdd_setup"));
     setWindowTitle(QStringLiteral("管理提醒设置"));
     auto* frame = new QGroupBox(QStringLiteral("管理提醒设置"), this);
@@ -24,16 +25,11 @@ frmAdd_setup::frmAdd_setup(QWidget* parent)
     m_txtDays->setMaxLength(128);
     m_btnSave->setObjectName(QStringLiteral("btnSave"));
     m_btnSave->setDefault(true);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnCancel->setAutoDefault(false);
 
     auto* row = new QHBoxLayout(frame);
     row->addWidget(new QLabel(QStringLiteral("提醒天数"), frame));
     row->addWidget(m_txtDays, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addStretch();

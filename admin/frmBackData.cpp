@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/WaitCursor.h"
 #include "core/clsMDB.h"
+#include "ui/DialogButtons.h"
 #include "ui/ModalRunner.h"
 #include "ui/SlotGuard.h"
 
@@ -19,9 +20,9 @@
 frmBackData::frmBackData(QWidget* parent)
     : ActivatingDialog(parent), m_progressBar1(new QProgressBar(this)),
       m_frame(new QGroupBox(QStringLiteral("备份路径"), this)), m_txtPath(new QLineEdit(m_frame)),
-      m_btnFilePath(new QPushButton(QStringLiteral("..."), m_frame)),
+      m_btnFilePath(DialogButtons::make(QStringLiteral("btnFilePath"), QStringLiteral("..."), m_frame)),
       m_btnSave(new QPushButton(QStringLiteral("   保存(&S)"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmBackData"));
     setWindowTitle(QStringLiteral("备份数据"));
     m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -31,22 +32,15 @@ frmBackData::frmBackData(QWidget* parent)
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_txtPath->setObjectName(QStringLiteral("txtPath"));
     m_txtPath->setReadOnly(true);
-    m_btnFilePath->setObjectName(QStringLiteral("btnFilePath"));
     m_btnFilePath->setToolTip(QStringLiteral("选择文件夹"));
-    m_btnFilePath->setAutoDefault(false);
     m_btnSave->setObjectName(QStringLiteral("btnSave"));
     m_btnSave->setDefault(true);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnCancel->setAutoDefault(false);
 
     auto* pathRow = new QHBoxLayout(m_frame);
     pathRow->addWidget(new QLabel(QStringLiteral("备份路径:"), m_frame));
     pathRow->addWidget(m_txtPath, 1);
     pathRow->addWidget(m_btnFilePath);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_progressBar1);
     layout->addWidget(m_frame);

@@ -1,5 +1,6 @@
 #include "admin/frmFilePathShow.h"
 #include "core/AppInfo.h"
+#include "ui/DialogButtons.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,16 +14,13 @@
 
 frmFilePathShow::frmFilePathShow(QWidget* parent)
     : ActivatingDialog(parent), m_drive1(new QComboBox(this)), m_folders(new QFileSystemModel(this)),
-      m_dir1(new QTreeView(this)), m_btnSave(new QPushButton(QStringLiteral("   选择(&S)"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_dir1(new QTreeView(this)),
+      m_btnSave(DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   选择(&S)"), this)),
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmFilePathShow"));
     setWindowTitle(QStringLiteral("选择要备份数据的路径"));
     m_drive1->setObjectName(QStringLiteral("Drive1"));
     m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_btnSave->setObjectName(QStringLiteral("btnSave"));
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnSave->setAutoDefault(false);
-    m_btnCancel->setAutoDefault(false);
 
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())
@@ -43,10 +41,7 @@ frmFilePathShow::frmFilePathShow(QWidget* parent)
     for (int column = 1; column < m_folders->columnCount(); ++column)
         m_dir1->hideColumn(column);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_drive1);
     layout->addWidget(m_dir1, 1);

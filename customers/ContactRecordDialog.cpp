@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QDate>
@@ -44,15 +45,11 @@ void limitLength(QPlainTextEdit* edit, int limit) {
 
 ContactRecordDialog::ContactRecordDialog(ContactRecordForm form, QWidget* parent)
     : ActivatingDialog(parent), m_form(std::move(form)), m_store(m_form), m_frame(new QGroupBox(this)),
-      m_btnSave(new QPushButton(QStringLiteral("   保存(&S)"), this)),
-      m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_btnSave(DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this)),
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setWindowTitle(m_form.designCaption);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setTitle(m_form.frameCaption);
-    m_btnSave->setObjectName(QStringLiteral("btnSave"));
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnSave->setAutoDefault(false);
-    m_btnCancel->setAutoDefault(false);
 
     auto* grid = new QGridLayout(m_frame);
     for (const ContactField& field : m_form.fields) {
@@ -70,10 +67,7 @@ ContactRecordDialog::ContactRecordDialog(ContactRecordForm form, QWidget* parent
     for (int column = 1; column < grid->columnCount(); column += 2)
         grid->setColumnStretch(column, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame, 1);
     layout->addLayout(buttons);

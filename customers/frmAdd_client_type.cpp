@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "customers/JobTitleStore.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QGroupBox>
@@ -27,26 +28,20 @@ void openDb(clsMDB& db) {
 
 frmAdd_client_type::frmAdd_client_type(QWidget* parent)
     : ActivatingDialog(parent), m_frame(new QGroupBox(QStringLiteral("头衔名称"), this)),
-      m_txtName(new QLineEdit(m_frame)), m_btnCancel(new QPushButton(QStringLiteral("取消(&C)"), this)),
-      m_btnSave(new QPushButton(QStringLiteral("   保存(&S)"), this)) {
+      m_txtName(new QLineEdit(m_frame)),
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)),
+      m_btnSave(DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this)) {
     setObjectName(QStringLiteral("frmAdd_client_type"));
     setWindowTitle(QStringLiteral("添加头衔"));
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_txtName->setObjectName(QStringLiteral("txtName"));
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnSave->setObjectName(QStringLiteral("btnSave"));
-    m_btnCancel->setAutoDefault(false);
-    m_btnSave->setAutoDefault(false);
 
     auto* fields = new QHBoxLayout(m_frame);
     auto* label = new QLabel(QStringLiteral("头衔名称:"), m_frame);
     label->setBuddy(m_txtName);
     fields->addWidget(label);
     fields->addWidget(m_txtName, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnCancel);
+    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame);
     layout->addStretch();

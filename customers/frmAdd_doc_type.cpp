@@ -5,6 +5,7 @@
 #include "customers/CustomerTypeStore.h"
 #include "pickers/PickerServices.h"
 #include "pickers/SelectionTreeView.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QButtonGroup>
@@ -28,14 +29,6 @@ void inform(const QString& text) {
     Messages::show(text, MsgIcon::Information, MsgButtons::OK, MessageTitle);
 }
 
-QPushButton* button(const QString& name, const QString& caption, const QString& toolTip, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(toolTip);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // An open connection for one piece of work; failures to open are thrown.
 void openDb(clsMDB& db) {
     QString error;
@@ -48,17 +41,19 @@ void openDb(clsMDB& db) {
 frmAdd_doc_type::frmAdd_doc_type(QWidget* parent)
     : ActivatingDialog(parent), m_panReportList(new QFrame(this)),
       m_trvReport(new QTreeWidget(m_panReportList)),
-      m_btnAdd(button(QStringLiteral("btnAdd"), QStringLiteral("  添加(&A)"), QStringLiteral("添加"), this)),
-      m_btnDel(button(QStringLiteral("btnDel"), QStringLiteral("   删除(&D)"), QStringLiteral("删除"), this)),
-      m_btnEdit(
-          button(QStringLiteral("btnEdit"), QStringLiteral("   修改(&M)"), QStringLiteral("修改"), this)),
+      m_btnAdd(DialogButtons::make(QStringLiteral("btnAdd"), QStringLiteral("  添加(&A)"), this)),
+      m_btnDel(DialogButtons::make(QStringLiteral("btnDel"), QStringLiteral("   删除(&D)"), this)),
+      m_btnEdit(DialogButtons::make(QStringLiteral("btnEdit"), QStringLiteral("   修改(&M)"), this)),
       m_frame(new QGroupBox(QStringLiteral("行业类型"), this)), m_txtName(new QLineEdit(m_frame)),
       m_option1(new QRadioButton(QStringLiteral("同级类型"), m_frame)),
       m_option2(new QRadioButton(QStringLiteral("下级类型"), m_frame)),
       m_txtRemark(new QPlainTextEdit(m_frame)),
-      m_btnSave(button(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), QString(), this)),
-      m_btnCancel(button(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), QString(), this)) {
+      m_btnSave(DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this)),
+      m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmAdd_doc_type"));
+    m_btnAdd->setToolTip(QStringLiteral("添加"));
+    m_btnDel->setToolTip(QStringLiteral("删除"));
+    m_btnEdit->setToolTip(QStringLiteral("修改"));
     setWindowTitle(QStringLiteral("添加行业类型"));
     m_panReportList->setObjectName(QStringLiteral("panReportList"));
     m_panReportList->setFrameShape(QFrame::StyledPanel);
@@ -99,10 +94,7 @@ frmAdd_doc_type::frmAdd_doc_type(QWidget* parent)
     actions->addWidget(m_btnDel);
     actions->addWidget(m_btnEdit);
     actions->addStretch();
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(m_btnSave);
-    closing->addWidget(m_btnCancel);
+    auto* closing = DialogButtons::row({m_btnSave, m_btnCancel});
     auto* right = new QVBoxLayout;
     right->addLayout(actions);
     right->addWidget(m_frame, 1);

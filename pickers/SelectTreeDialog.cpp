@@ -3,6 +3,7 @@
 #include "core/clsMDB.h"
 #include "pickers/PickerIcons.h"
 #include "pickers/SelectionTreeView.h"
+#include "ui/DialogButtons.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -10,18 +11,14 @@
 
 SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
     : ActivatingDialog(parent), m_source(std::move(source)), m_tree(new QTreeWidget(this)),
-      m_btnAdd(new QPushButton(QStringLiteral("  添加(&A)"), this)),
-      m_cmdOK(new QPushButton(QStringLiteral("  选定(&O)"), this)) {
+      m_btnAdd(DialogButtons::make(QStringLiteral("btnAdd"), QStringLiteral("  添加(&A)"), this)),
+      m_cmdOK(DialogButtons::make(QStringLiteral("cmdOK"), QStringLiteral("  选定(&O)"), this)) {
     m_tree->setObjectName(QStringLiteral("trvReport"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setUniformRowHeights(true);
-    m_btnAdd->setObjectName(QStringLiteral("btnAdd"));
     m_btnAdd->setToolTip(QStringLiteral("添加"));
-    m_btnAdd->setAutoDefault(false);
     m_btnAdd->setIcon(PickerIcons::root());
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setAutoDefault(false);
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current)

@@ -5,6 +5,7 @@
 #include "pickers/PickerIcons.h"
 #include "pickers/PickerServices.h"
 #include "ui/DataGrid.h"
+#include "ui/DialogButtons.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -16,10 +17,11 @@
 frmClientSelect::frmClientSelect(QWidget* parent)
     : ActivatingDialog(parent), m_label1(new QLabel(QStringLiteral("查询方式"), this)),
       m_cmbSearch(new QComboBox(this)), m_label2(new QLabel(QStringLiteral("="), this)),
-      m_txtSearchValue(new QLineEdit(this)), m_btnSearch(new QPushButton(QStringLiteral("  查询(&Q)"), this)),
-      m_btnAdd(new QPushButton(QStringLiteral("  添加(&A)"), this)), m_dbView(new DataGrid(this)),
-      m_cmdCancel(new QPushButton(QStringLiteral("  确定(&O)"), this)),
-      m_cmdOK(new QPushButton(QStringLiteral("取消(&C)"), this)) {
+      m_txtSearchValue(new QLineEdit(this)),
+      m_btnSearch(DialogButtons::make(QStringLiteral("btnSearch"), QStringLiteral("  查询(&Q)"), this)),
+      m_btnAdd(DialogButtons::make(QStringLiteral("btnAdd"), QStringLiteral("  添加(&A)"), this)),
+      m_dbView(new DataGrid(this)), m_cmdCancel(new QPushButton(QStringLiteral("  确定(&O)"), this)),
+      m_cmdOK(DialogButtons::make(QStringLiteral("cmdOK"), QStringLiteral("取消(&C)"), this)) {
     setObjectName(QStringLiteral("frmClientSelect"));
     setWindowTitle(QStringLiteral("选择客户"));
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -29,18 +31,12 @@ frmClientSelect::frmClientSelect(QWidget* parent)
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setFont(QFont(QStringLiteral("宋体"), 12));
     m_txtSearchValue->setObjectName(QStringLiteral("txtSearchValue"));
-    m_btnSearch->setObjectName(QStringLiteral("btnSearch"));
     m_btnSearch->setToolTip(QStringLiteral("查询"));
-    m_btnSearch->setAutoDefault(false);
-    m_btnAdd->setObjectName(QStringLiteral("btnAdd"));
     m_btnAdd->setToolTip(QStringLiteral("添加"));
-    m_btnAdd->setAutoDefault(false);
     m_dbView->setObjectName(QStringLiteral("dbView"));
     m_dbView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdCancel->setDefault(true);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setAutoDefault(false);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_label1);
@@ -50,10 +46,7 @@ frmClientSelect::frmClientSelect(QWidget* parent)
     top->addWidget(m_btnSearch);
     top->addStretch();
     top->addWidget(m_btnAdd);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(m_cmdCancel);
-    bottom->addWidget(m_cmdOK);
+    auto* bottom = DialogButtons::row({m_cmdCancel, m_cmdOK});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);

@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <initializer_list>
+
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+// The buttons of the program's dialogs and the row that closes a dialog.
+namespace DialogButtons {
+
+// A push button named for its control that Enter presses only when it is made the default one.
+QPushButton* make(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
+
+// The closing row: the buttons at the right edge, in the order given.
+QHBoxLayout* row(std::initializer_list<QPushButton*> buttons);
+
+} // namespace DialogButtons
