@@ -10,6 +10,11 @@ const QStringList& NavigationTree::settingsEntries() {
     return entries;
 }
 
+const QStringList& NavigationTree::statisticsEntries() {
+    static const QStringList entries{QStringLiteral("分类统计"), QStringLiteral("分类清单")};
+    return entries;
+}
+
 void NavigationTree::clear() {
     m_nodes.clear();
     m_keys.clear();
@@ -71,9 +76,9 @@ void NavigationTree::build(const clsMDB& db) {
                  QStringLiteral(" order by name"));
     if (!rs)
         throw DbError(db.lastError(), QStringLiteral("LoadReportList"));
-    m_reserved = {QStringLiteral("a_0"), QStringLiteral("管理提醒"), QStringLiteral("a_1"),
-                  QStringLiteral("所有客户"), QStringLiteral("a_3")};
-    for (const QString& entry : settingsEntries())
+    m_reserved = {QStringLiteral("a_0"),      QStringLiteral("管理提醒"), QStringLiteral("a_1"),
+                  QStringLiteral("所有客户"), QStringLiteral("a_2"),      QStringLiteral("a_3")};
+    for (const QString& entry : settingsEntries() + statisticsEntries())
         m_reserved.insert(entry);
     // The top-level types have their place already: a type keyed 0 finds them among its sub-types.
     for (; !rs->Eof(); rs->MoveNext()) {
@@ -94,6 +99,11 @@ void NavigationTree::build(const clsMDB& db) {
         addTypeNodes(db, type);
         m_nodes[type].expanded = true;
     }
+
+    // The report window has no other way in: its two entries get a group of their own.
+    const int statistics = add(-1, QStringLiteral("a_2"), StatisticsGroup, ImageRoot, GroupTag);
+    for (const QString& entry : statisticsEntries())
+        add(statistics, entry, entry, ImageReport, EntryTag);
 
     const int settings = add(-1, QStringLiteral("a_3"), SettingsGroup, ImageRoot, GroupTag);
     for (const QString& entry : settingsEntries())

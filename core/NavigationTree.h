@@ -43,10 +43,14 @@ public:
     static inline const QString SettingsGroup = QStringLiteral("参数设置");
     // The eight entries of the settings group, in their order.
     static const QStringList& settingsEntries();
+    // The group of the two statistics reports, and its entries in their order.
+    static inline const QString StatisticsGroup = QStringLiteral("统计分析");
+    static const QStringList& statisticsEntries();
 
     // The whole tree before the rights filter: "管理提示" with "管理提醒", "所有客户" with
     // "所有客户", one top-level group per customer type with pid 0 (sub-types below it at every
-    // depth, each level in the order of the names), then "参数设置" with its eight entries.
+    // depth, each level in the order of the names), "统计分析" with the two reports "分类统计" and
+    // "分类清单", then "参数设置" with its eight entries.
     // A failing query is thrown as DbError.
     void build(const clsMDB& db);
 

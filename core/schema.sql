@@ -489,6 +489,8 @@ INSERT INTO manage_module (name, isdel, flag) VALUES ('角色管理', 0, 0);
 INSERT INTO manage_module (name, isdel, flag) VALUES ('部门设置', 0, 0);
 INSERT INTO manage_module (name, isdel, flag) VALUES ('用户管理', 0, 0);
 INSERT INTO manage_module (name, isdel, flag) VALUES ('用户权限', 0, 0);
+INSERT INTO manage_module (name, isdel, flag) VALUES ('分类统计', 0, 0);
+INSERT INTO manage_module (name, isdel, flag) VALUES ('分类清单', 0, 0);
 
 -- A first customer-type tree, each type with its rights area as the type editor makes them.
 INSERT INTO customer_type (etid, name, description, pid) VALUES (1, '企业客户', '企业类客户', 0);

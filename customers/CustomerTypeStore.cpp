@@ -34,7 +34,8 @@ using ActionDatabase::query;
 
 QStringList CustomerTypeStore::reservedNames() {
     // The fixed groups of the navigation tree, whose texts its expansion rule goes by.
-    QStringList names{QStringLiteral("管理提示"), NavigationTree::SettingsGroup};
+    QStringList names{QStringLiteral("管理提示"), NavigationTree::StatisticsGroup,
+                      NavigationTree::SettingsGroup};
     for (const QString& text : NodeCatalogue::fixedTexts()) {
         names << text;
         const NodeWindowConfig config = NodeCatalogue::configFor(text);

@@ -26,8 +26,12 @@ QStringList describe(const NavigationTree& tree) {
     return rows;
 }
 
+// The two groups after the customer types: the statistics reports and the settings.
 QStringList settingsRows() {
-    QStringList rows{"-/参数设置 a_3 IMG_ROOT 0"};
+    QStringList rows{"-/统计分析 a_2 IMG_ROOT 0"};
+    for (const QString& entry : NavigationTree::statisticsEntries())
+        rows << QStringLiteral("统计分析/%1 %1 IMG_REPORT 1").arg(entry);
+    rows << "-/参数设置 a_3 IMG_ROOT 0";
     for (const QString& entry : NavigationTree::settingsEntries())
         rows << QStringLiteral("参数设置/%1 %1 IMG_REPORT 1").arg(entry);
     return rows;
@@ -82,8 +86,8 @@ TEST_F(NavigationTreeTest, NestedTypesAreListedLevelByLevel) {
         const QList<QTreeWidgetItem*> found = widget.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     };
-    ASSERT_EQ(widget.topLevelItemCount(), 5);
-    for (const char* group : {"管理提示", "所有客户", "Alpha", "Beta"})
+    ASSERT_EQ(widget.topLevelItemCount(), 6);
+    for (const char* group : {"管理提示", "所有客户", "Alpha", "Beta", "统计分析"})
         EXPECT_TRUE(item(group)->isExpanded()) << group;
     EXPECT_FALSE(item("参数设置")->isExpanded());
     EXPECT_FALSE(item("Mid")->isExpanded()); // an entry with sub-types of its own
@@ -120,7 +124,7 @@ TEST_F(NavigationTreeTest, TypeNamesLikeOtherKeysStillBuild) {
     for (const NavigationNode& node : tree.nodes())
         keys.insert(node.key);
     EXPECT_EQ(keys.size(), static_cast<qsizetype>(tree.nodes().size()));
-    EXPECT_EQ(tree.nodes().size(), 4u + 2u + 6u + 9u);
+    EXPECT_EQ(tree.nodes().size(), 4u + 2u + 6u + 3u + 9u);
     const auto count = [&](const QString& text) {
         return std::count_if(tree.nodes().begin(), tree.nodes().end(),
                              [&](const NavigationNode& n) { return n.text == text; });
@@ -142,7 +146,7 @@ TEST_F(NavigationTreeTest, TypeNamesLikeOtherKeysStillBuild) {
     ASSERT_TRUE(app.CheckUserPassword("veziz", "123456"));
     QTreeWidget widget;
     ASSERT_NO_THROW(ApplicationShell::LoadReportList(app, widget));
-    EXPECT_EQ(widget.topLevelItemCount(), 5);
+    EXPECT_EQ(widget.topLevelItemCount(), 6);
 }
 
 // Entries without right go with what lies below them; groups left empty go too; the built-in

@@ -55,8 +55,12 @@ QStringList treeTexts(const QTreeWidget& tree) {
     return texts;
 }
 
+// The statistics group and the settings group that close the tree.
 QStringList settingsBranch() {
-    QStringList texts{QStringLiteral("参数设置")};
+    QStringList texts{QStringLiteral("统计分析")};
+    for (const QString& entry : NavigationTree::statisticsEntries())
+        texts << ">" + entry;
+    texts << QStringLiteral("参数设置");
     for (const QString& entry : NavigationTree::settingsEntries())
         texts << ">" + entry;
     return texts;
@@ -70,7 +74,7 @@ TEST(RightsTest, BuiltInNameNoGrantsAndRepeatedGrants) {
         settingsBranch();
     const QStringList moduleEntries =
         fixedEntries + QStringList{"企业客户", ">VIP", ">普通客户", ">重点客户"} + settingsBranch();
-    constexpr int AllPairs = 16 * 5; // every module with every permission
+    constexpr int AllPairs = 18 * 5; // every module with every permission
 
     struct Case {
         const char* what;
