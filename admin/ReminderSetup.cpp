@@ -13,8 +13,7 @@ std::optional<QString> read(const clsMDB& db) {
     const QVariant value = rs->Fields(QStringLiteral("remark"));
     if (!value.isValid())
         return std::nullopt;
-    const QString text = trimBlanks(value.toString());
-    return text.isEmpty() ? QStringLiteral(" ") : text;
+    return trimBlanksOrSpace(value.toString());
 }
 
 bool isNumber(const QString& text) {

@@ -50,11 +50,6 @@ std::optional<Role> load(const QString& rowQuery) {
     }
 }
 
-QString storedRemark(const QString& typedRemark) {
-    const QString remark = trimBlanks(typedRemark);
-    return remark.isEmpty() ? QStringLiteral(" ") : remark;
-}
-
 SaveResult save(RecordMode mode, const QString& typedName, const QString& typedRemark,
                 const QStringList& heldTags, const QString& roleKey) {
     if (mode == RecordMode::Browse)
@@ -64,7 +59,7 @@ SaveResult save(RecordMode mode, const QString& typedName, const QString& typedR
         return SaveResult::refused(QStringLiteral("请输入角色名称!"), QStringLiteral("txtDptName"));
     if (heldTags.isEmpty())
         return SaveResult::refused(QStringLiteral("请给角色添加权限!"));
-    const QString remark = storedRemark(typedRemark);
+    const QString remark = trimBlanksOrSpace(typedRemark);
 
     std::unique_ptr<clsMDB> db;
     try {

@@ -31,9 +31,6 @@ std::optional<QList<GrantPair>> allPairs();
 // query finds no row.
 std::optional<Role> load(const QString& rowQuery);
 
-// The remark as it is stored: trimmed, one blank when that leaves nothing.
-QString storedRemark(const QString& typedRemark);
-
 // Checks the name and the grants, tests for another role of the same name, then in one transaction
 // inserts the role (add) or renames it and drops its old grants (edit), and writes one grant per
 // held pair.

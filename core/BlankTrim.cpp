@@ -9,3 +9,8 @@ QString trimBlanks(const QString& text) {
         --last;
     return text.mid(first, last - first);
 }
+
+QString trimBlanksOrSpace(const QString& text) {
+    const QString trimmed = trimBlanks(text);
+    return trimmed.isEmpty() ? QStringLiteral(" ") : trimmed;
+}

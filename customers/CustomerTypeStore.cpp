@@ -14,12 +14,6 @@
 
 namespace {
 
-// A description as the table keeps it: trimmed, one blank when empty.
-QString storedDescription(const QString& description) {
-    const QString trimmed = trimBlanks(description);
-    return trimmed.isEmpty() ? QStringLiteral(" ") : trimmed;
-}
-
 CustomerTypeStore::Result refused(const QString& message) {
     return {CustomerTypeStore::Result::Kind::Refused, message};
 }
@@ -99,7 +93,7 @@ CustomerTypeStore::Result CustomerTypeStore::add(const QString& name, const QStr
         if (nameTaken(n, std::nullopt))
             return refused(NameTaken);
         write({{QStringLiteral("insert into customer_type (etid,name,description,pid) values (?,?,?,?)"),
-                {nextKey(), n, storedDescription(description), parent}},
+                {nextKey(), n, trimBlanksOrSpace(description), parent}},
                {QStringLiteral("insert into manage_module (name,isdel,flag) values (?,0,0)"), {n}}});
         return {};
     } catch (const DbError& error) {
@@ -123,11 +117,11 @@ CustomerTypeStore::Result CustomerTypeStore::update(qint64 etid, const QString& 
         if (newParent)
             statements.push_back(
                 {QStringLiteral("update customer_type Set Name = ?,pid=?,description=? where etid=?"),
-                 {n, *newParent, storedDescription(description), etid}});
+                 {n, *newParent, trimBlanksOrSpace(description), etid}});
         else
             statements.push_back(
                 {QStringLiteral("update customer_type Set Name = ?,description=? where etid=?"),
-                 {n, storedDescription(description), etid}});
+                 {n, trimBlanksOrSpace(description), etid}});
         if (oldName)
             statements.push_back(
                 {QStringLiteral("update manage_module Set Name = ? where name = ?"), {n, *oldName}});
