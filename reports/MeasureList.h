@@ -2,8 +2,8 @@
 #include <QString>
 #include <QStringList>
 
-// The measures of a cross table, parsed from a specification "column:caption,column:caption,...":
-// the column names and their captions in specification order. An item without ":" is captioned with
+// The measures of a cross table, parsed from a measure text "column:caption,column:caption,...":
+// the column names and their captions in the order written. An item without ":" is captioned with
 // its column name as written; parts after a second ":" are ignored.
 struct MeasureList {
     QStringList names;
@@ -11,6 +11,6 @@ struct MeasureList {
     int count() const { return static_cast<int>(names.size()); }
 
     // trimNames: the column names lose their leading and trailing blanks (the captions never do).
-    // An empty specification names no measure and throws CrossTableError.
-    static MeasureList parse(const QString& specification, bool trimNames);
+    // An empty measure text names no measure and throws CrossTableError.
+    static MeasureList parse(const QString& measureText, bool trimNames);
 };

@@ -9,14 +9,14 @@
 clsCrossTable::clsCrossTable() = default;
 clsCrossTable::~clsCrossTable() = default;
 
-void clsCrossTable::set计算字段(const QString& specification) {
-    m_s.measures = MeasureList::parse(specification, true);
-    m_s.CalcFields = specification;
+void clsCrossTable::set计算字段(const QString& measureText) {
+    m_s.measures = MeasureList::parse(measureText, true);
+    m_s.CalcFields = measureText;
 }
 
-void clsCrossTable::set计算字段_组合(const QString& specification) {
-    m_s.combinationMeasures = MeasureList::parse(specification, false);
-    m_s.CombinationCalcFields = specification;
+void clsCrossTable::set计算字段_组合(const QString& measureText) {
+    m_s.combinationMeasures = MeasureList::parse(measureText, false);
+    m_s.CombinationCalcFields = measureText;
 }
 
 void clsCrossTable::setGrid(GridModel* grid) {

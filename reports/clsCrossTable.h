@@ -38,7 +38,7 @@ public:
     // "column:caption,column:caption,...": the measures; an empty text throws CrossTableError and
     // changes nothing.
     QString 计算字段() const { return m_s.CalcFields; }
-    void set计算字段(const QString& specification);
+    void set计算字段(const QString& measureText);
     QString X轴标题() const { return m_s.XTitle; }
     void setX轴标题(const QString& column) { m_s.XTitle = column; }
     QString Y轴标题() const { return m_s.YTitle; }
@@ -51,7 +51,7 @@ public:
     void setCombinationType(qint16 type) { m_s.CombinationType = type; }
     // The measures of the second result set (column names taken as written); empty throws.
     QString 计算字段_组合() const { return m_s.CombinationCalcFields; }
-    void set计算字段_组合(const QString& specification);
+    void set计算字段_组合(const QString& measureText);
     QString X轴字段_组合() const { return m_s.CombinationXField; }
     void setX轴字段_组合(const QString& column) { m_s.CombinationXField = column; }
 

@@ -245,9 +245,9 @@ void frmReport::setCalcFields(const QString& calcFields) {
     guardStep([&] { m_engine->set计算字段(calcFields); }, BuildFailure);
 }
 
-void frmReport::set计算字段_组合(const QString& specification) {
-    m_combinationCalcFields = specification;
-    guardStep([&] { m_engine->set计算字段_组合(specification); }, BuildFailure);
+void frmReport::set计算字段_组合(const QString& measureText) {
+    m_combinationCalcFields = measureText;
+    guardStep([&] { m_engine->set计算字段_组合(measureText); }, BuildFailure);
 }
 
 void frmReport::setX轴字段_组合(const QString& column) {

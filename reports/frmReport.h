@@ -52,7 +52,7 @@ public:
     QString 计算字段_组合() const { return m_combinationCalcFields; }
     QString X轴字段_组合() const { return m_combinationXField; }
     void setCombinationType(int type);
-    void set计算字段_组合(const QString& specification);
+    void set计算字段_组合(const QString& measureText);
     void setX轴字段_组合(const QString& column);
 
     // IReportWindow: what the opener sets, taken unchanged; axis, measure and type settings reach the
