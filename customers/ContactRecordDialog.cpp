@@ -4,6 +4,7 @@
 #include "core/clsMDB.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
+#include "ui/PlainTextLimit.h"
 #include "ui/SlotGuard.h"
 
 #include <QDate>
@@ -25,21 +26,6 @@ namespace {
 constexpr int TwipsPerPixel = 15;
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString MessageTitle = QStringLiteral("提示信息");
-
-// A multi-line box that takes at most `limit` characters, as a one-line box does with maxLength.
-void limitLength(QPlainTextEdit* edit, int limit) {
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
-        const QString text = edit->toPlainText();
-        if (text.size() <= limit)
-            return;
-        QTextCursor cursor = edit->textCursor();
-        const int position = std::min<int>(cursor.position(), limit);
-        edit->setPlainText(text.left(limit));
-        cursor = edit->textCursor();
-        cursor.setPosition(position);
-        edit->setTextCursor(cursor);
-    });
-}
 
 } // namespace
 
@@ -118,7 +104,7 @@ QWidget* ContactRecordDialog::makeControl(const ContactField& field) {
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         edit->setTabChangesFocus(true);
         if (field.maxLength > 0)
-            limitLength(edit, field.maxLength);
+            limitPlainText(edit, field.maxLength);
         input = edit;
         break;
     }
