@@ -1,9 +1,11 @@
 #include "admin/AdminRecordDialog.h"
 #include "core/Messages.h"
+#include "ui/DialogButtons.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 AdminRecordDialog::AdminRecordDialog(QWidget* parent) : ActivatingDialog(parent) {}
 
@@ -19,6 +21,20 @@ QLineEdit* AdminRecordDialog::makePasswordBox(const char* objectName) {
 
 void AdminRecordDialog::inform(const QString& text) {
     Messages::show(text, MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
+}
+
+void AdminRecordDialog::layOutFrameAndButtons(QWidget* frame, QSize twips, QPushButton*& save,
+                                              QPushButton*& cancel) {
+    save = DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"));
+    cancel = DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"));
+    save->setFixedSize(px(1035), px(375));
+    cancel->setFixedSize(px(990), px(375));
+    auto* buttons = DialogButtons::row({save, cancel});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(frame, 1);
+    layout->addLayout(buttons);
+    setFixedSize(px(twips.width()), px(twips.height()));
 }
 
 void AdminRecordDialog::keyPressEvent(QKeyEvent* event) {

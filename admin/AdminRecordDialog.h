@@ -2,9 +2,11 @@
 #include "pickers/ActivatingDialog.h"
 #include "ui/IRecordDialog.h"
 
+#include <QSize>
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 
 // The frame of the administration's record dialogs: centred, fixed size, without minimise and
 // maximise buttons, loading on activation, under the record-dialog protocol. Neither Enter nor Escape
@@ -21,5 +23,11 @@ public:
     static void inform(const QString& text);
 
 protected:
+    // Pixels of a length in twips.
+    static constexpr int px(int twips) { return twips / 15; }
+    // The frame above the closing row of "   保存(&S)" and "取消(&C)" in their fixed sizes, in a window
+    // of a fixed size in twips, as the role and user-role dialogs lay themselves out.
+    void layOutFrameAndButtons(QWidget* frame, QSize twips, QPushButton*& save, QPushButton*& cancel);
+
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -6,7 +6,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +13,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int TwipsPerPixel = 15;
-constexpr int px(int twips) {
-    return twips / TwipsPerPixel;
-}
-} // namespace
 
 frmAdd_RoleUser::frmAdd_RoleUser(QWidget* parent) : AdminRecordDialog(parent) {
     setWindowTitle(QStringLiteral("添加角色"));
@@ -61,16 +53,7 @@ frmAdd_RoleUser::frmAdd_RoleUser(QWidget* parent) : AdminRecordDialog(parent) {
     grid->setColumnStretch(3, 2655);
     grid->setRowStretch(2, 1);
 
-    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
-    m_btnSave->setFixedSize(px(1035), px(375));
-    m_btnCancel->setFixedSize(px(990), px(375));
-    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(frame, 1);
-    layout->addLayout(buttons);
-    setFixedSize(px(7170), px(5295));
+    layOutFrameAndButtons(frame, QSize(7170, 5295), m_btnSave, m_btnCancel);
 
     setTabOrder(m_txtDptName, m_txtRemark);
     setTabOrder(m_txtRemark, m_btnAdd);

@@ -7,19 +7,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
-
-namespace {
-constexpr int px(int twips) {
-    return twips / 15;
-}
-} // namespace
 
 frmAdd_UserRole::frmAdd_UserRole(QWidget* parent) : AdminRecordDialog(parent) {
     setWindowTitle(QStringLiteral("用户权限"));
@@ -54,16 +46,7 @@ frmAdd_UserRole::frmAdd_UserRole(QWidget* parent) : AdminRecordDialog(parent) {
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(2, 1);
 
-    m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
-    m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
-    m_btnSave->setFixedSize(px(1035), px(375));
-    m_btnCancel->setFixedSize(px(990), px(375));
-    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(frame, 1);
-    layout->addLayout(buttons);
-    setFixedSize(px(5610), px(3450));
+    layOutFrameAndButtons(frame, QSize(5610, 3450), m_btnSave, m_btnCancel);
 
     setTabOrder(m_lvModule, m_txtUserName);
     setTabOrder(m_txtUserName, m_cmbUserid);
