@@ -1,10 +1,49 @@
 #include "reports/PrintSettings.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
+namespace {
+
+bool drawsChinese(const QString& family) {
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese);
+}
+
+} // namespace
+
 QFont PrintSettings::defaultFont(double points, bool bold) {
     QFont font;
     font.setPointSizeF(points);
     font.setBold(bold);
-    return font;
+    return printable(font);
+}
+
+QString PrintSettings::chineseFamily() {
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        const QStringList preferred = {QStringLiteral("Noto Sans CJK SC"),
+                                       QStringLiteral("Source Han Sans SC"),
+                                       QStringLiteral("WenQuanYi Micro Hei"),
+                                       QStringLiteral("Microsoft YaHei"),
+                                       QStringLiteral("SimSun"),
+                                       QStringLiteral("宋体")};
+        for (const QString& name : preferred)
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        return installed.value(0);
+    }();
+    return family;
+}
+
+QFont PrintSettings::printable(const QFont& font) {
+    if (drawsChinese(QFontInfo(font).family()))
+        return font;
+    const QString family = chineseFamily();
+    if (family.isEmpty())
+        return font;
+    QFont chinese = font;
+    chinese.setFamily(family);
+    return chinese;
 }
 
 QColor PrintSettings::color(quint32 bgr) {

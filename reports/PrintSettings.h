@@ -50,6 +50,13 @@ struct PrintSettings {
     QString polyline;
 
     static QFont defaultFont(double points, bool bold = false);
+    // The font as it prints: its own family when that family draws Chinese, else a family that does.
+    // A family without Chinese glyphs borrows them from another font whose ascent and size differ, so
+    // that Chinese prints smaller and lower than the Latin text of the same line and overflows rows
+    // measured with the first family.
+    static QFont printable(const QFont& font);
+    // The installed family that prints Chinese (with Latin letters of its own); empty without one.
+    static QString chineseFamily();
     static QColor color(quint32 bgr);
     Qt::PenStyle qtPenStyle() const;
     Qt::Alignment qtTextAlign() const;

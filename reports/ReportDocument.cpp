@@ -13,6 +13,14 @@ quint64 cellKey(int row, int col) {
     return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
 }
 
+// The height of one line of text in the font on the device, Chinese and Latin letters together (with
+// any glyphs the font borrows from another).
+qreal textLineHeight(const QFont& font, QPaintDevice& device) {
+    return QFontMetricsF(font, &device)
+        .boundingRect(QRectF(0, 0, 1e6, 1e6), 0, QStringLiteral("国Ag"))
+        .height();
+}
+
 // The text of a page header or footer part, with "%d" as the page number.
 QString pageText(QString text, int page) {
     return text.replace(QStringLiteral("%d"), QString::number(page));
@@ -48,13 +56,15 @@ int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
                              const PrintSettings& settings) {
     m_frame = frame;
     m_settings = settings;
+    m_settings.font = PrintSettings::printable(settings.font);
+    m_settings.headerFont = PrintSettings::printable(settings.headerFont);
     m_pages.clear();
     m_grids.clear();
     qreal y = 0;
     newPage(y);
     const QRectF content = frame.content;
-    const QFontMetricsF metrics(settings.font, &device);
-    const int flags = static_cast<int>(settings.qtTextAlign()) | Qt::TextWordWrap;
+    const QFontMetricsF metrics(m_settings.font, &device);
+    const int flags = static_cast<int>(m_settings.qtTextAlign()) | Qt::TextWordWrap;
     for (int b = 0; b < m_blocks.size(); ++b) {
         const Block& block = m_blocks[b];
         if (block.grid) {
@@ -80,6 +90,11 @@ int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
     return static_cast<int>(m_pages.size());
 }
 
+qreal ReportDocument::rowHeight(int block, int row) const {
+    const auto found = m_grids.constFind(block);
+    return found == m_grids.constEnd() ? 0 : found->rowHeight.value(row, 0);
+}
+
 void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
     const DataGrid* view = m_blocks[block].grid;
     const GridModel& model = view->grid();
@@ -88,7 +103,7 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
     GridLayout& grid = m_grids[block];
     grid.model = &model;
     grid.palette = view->palette();
-    grid.font = view->font();
+    grid.font = PrintSettings::printable(view->font());
     const QRectF content = m_frame.content;
 
     // Columns in twips as the grid has them; a hidden column does not print.
@@ -127,12 +142,31 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
     if (!band.isEmpty())
         grid.bands.append(band);
 
-    // Rows: their own height, else one line of the grid's font with some air.
+    // Rows: their own height, else one line of the grid's font with some air; either way at least as
+    // tall as the lines of their texts, measured for this device (a row sized for the screen would
+    // cut the text off at its bottom).
     const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
+    QFont boldFont = grid.font;
+    boldFont.setBold(true);
+    const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
+    const qreal air = m_frame.twips(30);
     grid.rowHeight.resize(model.Rows());
     for (int r = 0; r < model.Rows(); ++r) {
         const int twips = model.RowHeight(r);
-        grid.rowHeight[r] = twips < 0 ? defaultHeight : m_frame.twips(twips);
+        qreal height = twips < 0 ? defaultHeight : m_frame.twips(twips);
+        if (height > 0) {
+            for (int c = 0; c < model.Cols(); ++c) {
+                if (grid.colWidth[c] <= 0)
+                    continue;
+                const QString text = model.TextMatrix(r, c);
+                if (text.isEmpty())
+                    continue;
+                const int bold = model.cell(GridModel::CellProp::FontBold, r, c).toBool() ? 1 : 0;
+                const qreal lines = static_cast<qreal>(text.count(QLatin1Char('\n')) + 1);
+                height = std::max(height, lines * lineHeight[bold] + air);
+            }
+        }
+        grid.rowHeight[r] = height;
     }
     grid.fixedRows = std::min(model.FixedRows(), model.Rows());
     for (int r = 0; r < grid.fixedRows; ++r)

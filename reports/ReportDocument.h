@@ -46,6 +46,9 @@ public:
     // one).
     int paginate(QPagedPaintDevice& device, const PageFrame& frame, const PrintSettings& settings);
     int pageCount() const { return static_cast<int>(m_pages.size()); }
+    // The printed height of a grid's row as paginate laid it out, in the device's pixels (0 for a
+    // hidden row or a block that is no grid).
+    qreal rowHeight(int block, int row) const;
 
     // Paints the pages laid out by paginate on a painter already begun on that device; `newPage`
     // starts each page after the first. `progress` (page from 1, page count) may answer false to stop.

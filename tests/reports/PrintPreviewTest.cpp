@@ -1,16 +1,23 @@
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
+#include "reports/PrintSettings.h"
+#include "reports/ReportDocument.h"
 #include "reports/clsPreView.h"
 #include "reports/frmPreView.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/reports/PdfText.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPageSetupDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
@@ -32,18 +39,6 @@ private:
     ScopedHook<bool(QPrinter&, const QString&)> m_hook;
 };
 
-QString pdfText(const QString& file, int page) {
-    QProcess run;
-    run.start("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page), file, "-"});
-    run.waitForFinished(30000);
-    // The CJK font maps some characters to their radical forms; compatibility folding brings them back.
-    return QString::fromUtf8(run.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-}
-
-bool shows(const QString& text, const QString& expected) {
-    return text.contains(expected.normalized(QString::NormalizationForm_KC));
-}
-
 int pdfPages(const QString& file) {
     QProcess run;
     run.start("pdfinfo", {file});
@@ -52,6 +47,21 @@ int pdfPages(const QString& file) {
         if (line.startsWith("Pages:"))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+// The font families a PDF file embeds ("NotoSansCJKsc-Bold" and "NotoSansCJKsc-Regular" are one).
+QSet<QString> pdfFontFamilies(const QString& file) {
+    QProcess run;
+    run.start("pdffonts", {file});
+    run.waitForFinished(30000);
+    QSet<QString> families;
+    const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split('\n');
+    for (const QString& line : lines.mid(2)) {
+        const QString name = line.section(' ', 0, 0);
+        if (!name.isEmpty())
+            families.insert(name.section('+', -1).section('-', 0, 0));
+    }
+    return families;
 }
 
 // A list grid: a header row and `rows` data rows "行r" / "值r" / r.
@@ -92,16 +102,16 @@ TEST_F(PrintPreviewTest, PrintsAReportLongerThanAPageWithItsHeaderOnEveryPage) {
     EXPECT_EQ(job.PageCount(), pages);
     EXPECT_FALSE(job.previewWindow().isVisible());
     const QString first = pdfText(pdf, 1);
-    EXPECT_TRUE(shows(first, "分类统计报表"));
-    EXPECT_TRUE(shows(first, "采购期间：从2024-01-01至2024-12-31"));
-    EXPECT_TRUE(shows(first, "行1"));
+    EXPECT_TRUE(pdfShows(first, "分类统计报表"));
+    EXPECT_TRUE(pdfShows(first, "采购期间：从2024-01-01至2024-12-31"));
+    EXPECT_TRUE(pdfShows(first, "行1"));
     for (int p = 2; p <= pages; ++p) {
         const QString text = pdfText(pdf, p);
-        EXPECT_TRUE(shows(text, "名称")) << p;
-        EXPECT_TRUE(shows(text, "分类统计报表")) << p;
-        EXPECT_FALSE(shows(text, "采购期间")) << p;
+        EXPECT_TRUE(pdfShows(text, "名称")) << p;
+        EXPECT_TRUE(pdfShows(text, "分类统计报表")) << p;
+        EXPECT_FALSE(pdfShows(text, "采购期间")) << p;
     }
-    EXPECT_TRUE(shows(pdfText(pdf, pages), "行150"));
+    EXPECT_TRUE(pdfShows(pdfText(pdf, pages), "行150"));
 }
 
 TEST_F(PrintPreviewTest, ColumnsWiderThanThePageContinueOnFurtherPages) {
@@ -118,10 +128,88 @@ TEST_F(PrintPreviewTest, ColumnsWiderThanThePageContinueOnFurtherPages) {
     const int pages = pdfPages(pdf);
     ASSERT_GE(pages, 2);
     const QString last = pdfText(pdf, pages);
-    EXPECT_TRUE(shows(last, "列11"));
-    EXPECT_TRUE(shows(last, "行5")); // the fixed column comes again
-    EXPECT_TRUE(shows(last, "合计完毕"));
-    EXPECT_FALSE(shows(pdfText(pdf, 1), "列11"));
+    EXPECT_TRUE(pdfShows(last, "列11"));
+    EXPECT_TRUE(pdfShows(last, "行5")); // the fixed column comes again
+    EXPECT_TRUE(pdfShows(last, "合计完毕"));
+    EXPECT_FALSE(pdfShows(pdfText(pdf, 1), "列11"));
+}
+
+// Chinese in a font without Chinese glyphs comes from a borrowed font: smaller and lower than the
+// Latin letters of its line. Mixed text prints in one font that has both.
+TEST_F(PrintPreviewTest, ChineseAndLatinTextPrintInOneFont) {
+    fill(grid, 2);
+    grid.setFont(QFont("DejaVu Sans", 9));
+    grid.grid().setTextMatrix(1, 0, "'%_华信科技");
+    PrintToPdf output(pdf);
+    clsPreView job;
+    job.setPreView(false);
+    job.setHeader("分类清单报表");
+    job.setHeadParagraph("查询方式1：行业名称='%_");
+    job.setVsGridHWnd(&grid);
+    job.PrintGrid();
+    EXPECT_TRUE(pdfShows(pdfText(pdf, 1), "查询方式1：行业名称='%_"));
+    const QSet<QString> families = pdfFontFamilies(pdf);
+    EXPECT_EQ(families.size(), 1) << QStringList(families.values()).join(", ").toStdString();
+
+    for (const QString& family : {QString("DejaVu Sans"), PrintSettings::chineseFamily()}) {
+        SCOPED_TRACE(family.toStdString());
+        const QFont printed = PrintSettings::printable(QFont(family, 11, QFont::Bold));
+        EXPECT_TRUE(QFontDatabase::writingSystems(QFontInfo(printed).family())
+                        .contains(QFontDatabase::SimplifiedChinese));
+        EXPECT_EQ(printed.pointSize(), 11);
+        EXPECT_TRUE(printed.bold());
+    }
+    EXPECT_EQ(PrintSettings::printable(QFont(PrintSettings::chineseFamily())).family(),
+              PrintSettings::chineseFamily());
+}
+
+// Rows sized for the screen, or by one line of the grid's font, are too low for some texts on paper:
+// each printed row holds its text as measured for the printer, in the font the grid shows and the
+// one it prints in.
+TEST_F(PrintPreviewTest, PrintedRowsAreAtLeastAsTallAsTheirText) {
+    struct Case {
+        QString text;
+        int twips; // -1: the grid's default height
+        bool bold;
+    };
+    const QList<Case> cases = {{"'%_华信科技", 150, false},
+                               {"第一行\n第二行", -1, false},
+                               {"重点客户", 200, true},
+                               {"隐藏的行", 0, false}};
+    fill(grid, static_cast<int>(cases.size()), 1);
+    GridModel& model = grid.grid();
+    for (int i = 0; i < cases.size(); ++i) {
+        model.setTextMatrix(i + 1, 0, cases[i].text);
+        model.setRowHeight(i + 1, cases[i].twips);
+        model.setCell(GridModel::CellProp::FontBold, i + 1, 0, i + 1, 0, cases[i].bold);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    PageFrame frame;
+    frame.dpi = printer.resolution();
+    frame.paper = printer.paperRect(QPrinter::DevicePixel).size();
+    frame.content = QRectF(QPointF(0, 0), frame.paper).adjusted(frame.dpi, frame.dpi, -frame.dpi, -frame.dpi);
+    ReportDocument document;
+    document.addGrid(&grid);
+    document.paginate(printer, frame, PrintSettings());
+    const QRectF cell(0, 0, frame.twips(1500), 1e6);
+    for (int i = 0; i < cases.size(); ++i) {
+        const int row = i + 1;
+        SCOPED_TRACE(cases[i].text.toStdString());
+        if (cases[i].twips == 0) {
+            EXPECT_EQ(document.rowHeight(0, row), 0);
+            continue;
+        }
+        QFont shown = grid.font();
+        shown.setBold(cases[i].bold);
+        for (const QFont& font : {shown, PrintSettings::printable(shown)}) {
+            const QRectF text =
+                QFontMetricsF(font, &printer)
+                    .boundingRect(cell, static_cast<int>(model.CellAlignment(row, 0)), cases[i].text);
+            EXPECT_GE(document.rowHeight(0, row), text.height()) << font.family().toStdString();
+        }
+    }
 }
 
 TEST_F(PrintPreviewTest, WithoutAPrinterPrintingFails) {

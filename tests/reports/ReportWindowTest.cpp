@@ -10,6 +10,7 @@
 #include "reports/frmReport.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "tests/reports/PdfText.h"
 #include "ui/DataGrid.h"
 #include "ui/FormFactory.h"
 #include "ui/MainWindowService.h"
@@ -25,7 +26,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -314,14 +314,10 @@ TEST_F(ReportWindowTest, PrintAndPreviewGiveTheGridItsColoursBack) {
     EXPECT_EQ(window.Grid()->palette().color(QPalette::Base), QColor(250, 240, 200));
 
     window.Toolbar1_ButtonClick("bt_Print");
-    QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
-    text.waitForFinished(30000);
-    const QString page =
-        QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-    EXPECT_TRUE(page.contains("分类统计报表"));
-    EXPECT_TRUE(page.contains(QString("使用部门：销售部").normalized(QString::NormalizationForm_KC)));
-    EXPECT_TRUE(page.contains(QString("东方贸易").normalized(QString::NormalizationForm_KC)));
+    const QString page = pdfText(pdf);
+    EXPECT_TRUE(pdfShows(page, "分类统计报表"));
+    EXPECT_TRUE(pdfShows(page, "使用部门：销售部"));
+    EXPECT_TRUE(pdfShows(page, "东方贸易"));
 }
 
 TEST_F(ReportWindowTest, OpensMaximizedInTheMainWindowAndUnloadsItsDialogWhenClosed) {

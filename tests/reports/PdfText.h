@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+
+// The text of a printed PDF file as pdftotext reads it, page `page` (from 1) or all pages (0), in
+// compatibility form. A PDF names each glyph by the lowest code point that the font maps to it; for
+// glyphs a Chinese ideograph shares with a radical, that is the radical, so the text reads radicals
+// where ideographs were printed. They are read back as the ideographs.
+QString pdfText(const QString& file, int page = 0);
+
+// Whether the PDF text shows `expected` (compared in the same form).
+bool pdfShows(const QString& text, const QString& expected);
