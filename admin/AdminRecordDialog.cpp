@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AdminRecordDialog::AdminRecordDialog(QWidget* parent) : ActivatingDialog(parent) {}
+AdminRecordDialog::AdminRecordDialog(QWidget* parent) : ActivatingDialog(parent) {
+    setClosesOnEscape(false);
+}
 
 QLineEdit* AdminRecordDialog::makePasswordBox(const char* objectName) {
     auto* box = new QLineEdit;
@@ -39,9 +41,6 @@ void AdminRecordDialog::layOutFrameAndButtons(QWidget* frame, QSize twips, QPush
 
 void AdminRecordDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        event->accept();
-        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         for (QPushButton* button : findChildren<QPushButton*>())

@@ -9,13 +9,13 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
     setWindowTitle(QStringLiteral("修改个人密码"));
+    setClosesOnEscape(false);
     auto* frame = new QGroupBox(QStringLiteral("个人密码修改"));
     m_txtUserName = new QLineEdit;
     m_txtUserName->setObjectName(QStringLiteral("txtUserName"));
@@ -46,14 +46,6 @@ frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
 void frmAdd_UserPwd::onActivate() {
     m_txtUserName->setText(gLoginName);
     m_txtOldPwd->setFocus(); // the account box is locked: typing starts with the old password
-}
-
-void frmAdd_UserPwd::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept(); // Escape does not close
-        return;
-    }
-    ActivatingDialog::keyPressEvent(event);
 }
 
 void frmAdd_UserPwd::btnSave_Click() {

@@ -23,7 +23,6 @@ public slots:
 
 protected:
     void onActivate() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* m_txtUserName;

@@ -12,7 +12,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,6 +33,8 @@ ContactRecordDialog::ContactRecordDialog(ContactRecordForm form, QWidget* parent
       m_btnSave(DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this)),
       m_btnCancel(DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this)) {
     setWindowTitle(m_form.designCaption);
+    // Enter and Escape have no effect of their own: the buttons answer to their access keys.
+    setClosesOnEscape(false);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setTitle(m_form.frameCaption);
 
@@ -232,14 +233,6 @@ void ContactRecordDialog::btnSave_Click() {
             setMode(RecordMode::Add);
         accept();
     });
-}
-
-void ContactRecordDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    ActivatingDialog::keyPressEvent(event);
 }
 
 void ContactRecordDialog::btnCancel_Click() {

@@ -37,8 +37,6 @@ public slots:
 protected:
     ContactRecordDialog(ContactRecordForm form, QWidget* parent = nullptr);
     void onActivate() override;
-    // Enter and Escape have no effect of their own: the buttons answer to their access keys.
-    void keyPressEvent(QKeyEvent* event) override;
     // The record is loaded once, when the dialog is shown: coming back from the date picker's
     // calendar or the title list must not load it again over what the user typed.
     void changeEvent(QEvent* event) override { QDialog::changeEvent(event); }

@@ -1,6 +1,7 @@
 #include "pickers/ActivatingDialog.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -20,6 +21,14 @@ void ActivatingDialog::showEvent(QShowEvent* event) {
     }
     m_reloadOnActivation = false;
     onActivate();
+}
+
+void ActivatingDialog::keyPressEvent(QKeyEvent* event) {
+    if (!m_closesOnEscape && event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ActivatingDialog::changeEvent(QEvent* event) {

@@ -14,10 +14,16 @@ protected:
     // The work of each activation.
     virtual void onActivate() = 0;
 
+    // Whether Escape closes the window as it closes any dialog (the default). A record dialog that
+    // keeps what was typed turns it off: Escape then does nothing.
+    void setClosesOnEscape(bool closes) { m_closesOnEscape = closes; }
+
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool m_closesOnEscape = true;
     // Set when the window lost the activation to another window of the program.
     bool m_reloadOnActivation = false;
 };

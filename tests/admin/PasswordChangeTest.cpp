@@ -74,6 +74,10 @@ TEST_F(PasswordChangeTest, EnterSavesAndTheNewPasswordLogsIn) {
     // Eight characters with blanks around them; the built-in account has a row of its own.
     auto dialog = open();
     fill(*dialog, " old ", " 12345678", "12345678 ");
+    // Escape does not close it.
+    QTest::keyClick(dialog->txtNewPwd2(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(messages.empty());
     QTest::keyClick(dialog->txtNewPwd2(), Qt::Key_Return);
     EXPECT_EQ(takeMessages(), QStringList{"修改密码成功!"});
     EXPECT_FALSE(dialog->isVisible());
