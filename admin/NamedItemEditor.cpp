@@ -17,6 +17,18 @@ std::optional<NamedItemEditor::Row> NamedItemEditor::load(const QString& rowQuer
     }
 }
 
+bool NamedItemEditor::nameTaken(const clsMDB& db, const QString& table, const QString& keyColumn,
+                                const QString& name, RecordMode mode, const QString& key) {
+    QString duplicate =
+        QStringLiteral("select %1 from %2 where name = ? COLLATE NOCASE").arg(keyColumn, table);
+    QVariantList params{name};
+    if (mode == RecordMode::Edit) {
+        duplicate += QStringLiteral(" and %1<>?").arg(keyColumn);
+        params << ActionDatabase::key(key);
+    }
+    return !ActionDatabase::query(db, duplicate, params).Eof();
+}
+
 SaveResult NamedItemEditor::save(RecordMode mode, const QString& typedName, const QString& key) const {
     if (mode == RecordMode::Browse)
         return SaveResult::saved(); // browse writes nothing
@@ -27,15 +39,7 @@ SaveResult NamedItemEditor::save(RecordMode mode, const QString& typedName, cons
     std::unique_ptr<clsMDB> db;
     try {
         db = ActionDatabase::open();
-        // The name is compared as a whole, letter case aside; "%" and "_" are characters like any other.
-        QString duplicate = QStringLiteral("select %1 from %2 where name = ? COLLATE NOCASE")
-                                .arg(m_kind.keyColumn, m_kind.table);
-        QVariantList params{name};
-        if (mode == RecordMode::Edit) {
-            duplicate += QStringLiteral(" and %1<>?").arg(m_kind.keyColumn);
-            params << ActionDatabase::key(key);
-        }
-        if (!ActionDatabase::query(*db, duplicate, params).Eof())
+        if (nameTaken(*db, m_kind.table, m_kind.keyColumn, name, mode, key))
             return SaveResult::refused(m_kind.takenMessage);
     } catch (const DbError& error) {
         return SaveResult::queryFailed(error.description());

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class clsMDB;
+
 // Loading and saving one named row of the module or permission table.
 class NamedItemEditor {
 public:
@@ -21,6 +23,12 @@ public:
     // Checks the trimmed name (not empty, no other row of the same name regardless of letter case) and
     // inserts it (add) or renames the row of `key` (edit).
     SaveResult save(RecordMode mode, const QString& typedName, const QString& key) const;
+
+    // Whether a row of `table` other than the edited one (keyed `key` in edit mode) has the name,
+    // compared as a whole and regardless of letter case; "%" and "_" are characters like any other.
+    // Throws DbError when the query fails.
+    static bool nameTaken(const clsMDB& db, const QString& table, const QString& keyColumn,
+                          const QString& name, RecordMode mode, const QString& key);
 
 private:
     const NamedItemKind& m_kind;

@@ -1,4 +1,5 @@
 #include "admin/RoleEditor.h"
+#include "admin/NamedItemEditor.h"
 #include "core/ActionDatabase.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
@@ -64,14 +65,8 @@ SaveResult save(RecordMode mode, const QString& typedName, const QString& typedR
     std::unique_ptr<clsMDB> db;
     try {
         db = ActionDatabase::open();
-        QString duplicate =
-            QStringLiteral("select pmrid from manage_module_roleName where name = ? COLLATE NOCASE");
-        QVariantList params{name};
-        if (mode == RecordMode::Edit) {
-            duplicate += QStringLiteral(" and pmrid<>?");
-            params << ActionDatabase::key(roleKey);
-        }
-        if (!ActionDatabase::query(*db, duplicate, params).Eof())
+        if (NamedItemEditor::nameTaken(*db, QStringLiteral("manage_module_roleName"), QStringLiteral("pmrid"),
+                                       name, mode, roleKey))
             return SaveResult::refused(QStringLiteral("角色已经存在!请重新输入!"),
                                        QStringLiteral("txtDptName"));
     } catch (const DbError& error) {
