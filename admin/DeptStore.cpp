@@ -7,11 +7,8 @@
 #include "core/TreeTable.h"
 #include "core/clsMDB.h"
 
+using ActionDatabase::exists;
 using ActionDatabase::query;
-
-bool DeptStore::exists(const QString& sql, qint64 id) const {
-    return !query(m_db, sql, {id}).Eof();
-}
 
 TreeTable DeptStore::tree() const {
     return TreeTable(m_db, QStringLiteral("manage_dept"), QStringLiteral("mdid"));
@@ -24,14 +21,11 @@ qint64 DeptStore::nextKey() const {
 bool DeptStore::nameTaken(const QString& name, std::optional<qint64> except) const {
     const QString pattern = LikePattern::exact(name);
     if (!except)
-        return !query(m_db, QStringLiteral("select mdid from manage_dept where name like ? escape '\\'"),
-                      {pattern})
-                    .Eof();
-    return !query(
-                m_db,
-                QStringLiteral("select mdid from manage_dept where (name like ? escape '\\') and (mdid<>?)"),
-                {pattern, *except})
-                .Eof();
+        return exists(m_db, QStringLiteral("select mdid from manage_dept where name like ? escape '\\'"),
+                      {pattern});
+    return exists(
+        m_db, QStringLiteral("select mdid from manage_dept where (name like ? escape '\\') and (mdid<>?)"),
+        {pattern, *except});
 }
 
 qint64 DeptStore::parentOf(qint64 id) const {
@@ -50,11 +44,11 @@ std::optional<QString> DeptStore::description(qint64 id) const {
 }
 
 bool DeptStore::hasUsers(qint64 id) const {
-    return exists(QStringLiteral("select * from manage_user where mdid=?"), id);
+    return exists(m_db, QStringLiteral("select * from manage_user where mdid=?"), {id});
 }
 
 bool DeptStore::hasSubDepartments(qint64 id) const {
-    return exists(QStringLiteral("select mdid from manage_dept where pid=?"), id);
+    return exists(m_db, QStringLiteral("select mdid from manage_dept where pid=?"), {id});
 }
 
 void DeptStore::writeOneRow(const QString& sql, const QVariantList& params) {

@@ -50,7 +50,6 @@ public:
 
 private:
     TreeTable tree() const;
-    bool exists(const QString& sql, qint64 id) const;
     // Runs the one write in a transaction; throws DbError (rolled back) unless it changed its row.
     void writeOneRow(const QString& sql, const QVariantList& params);
 

@@ -26,7 +26,7 @@ bool NamedItemEditor::nameTaken(const clsMDB& db, const QString& table, const QS
         duplicate += QStringLiteral(" and %1<>?").arg(keyColumn);
         params << ActionDatabase::key(key);
     }
-    return !ActionDatabase::query(db, duplicate, params).Eof();
+    return ActionDatabase::exists(db, duplicate, params);
 }
 
 SaveResult NamedItemEditor::save(RecordMode mode, const QString& typedName, const QString& key) const {

@@ -90,7 +90,7 @@ SaveResult save(RecordMode mode, const UserFields& fields, const QString& muid) 
             duplicate += QStringLiteral(" and muid<>?");
             params << ActionDatabase::key(muid);
         }
-        if (!ActionDatabase::query(*db, duplicate, params).Eof())
+        if (ActionDatabase::exists(*db, duplicate, params))
             return SaveResult::refused(QStringLiteral("帐号或姓名已经存在!请重新输入!"));
     } catch (const DbError& error) {
         return SaveResult::queryFailed(error.description());

@@ -20,6 +20,10 @@ Recordset query(const clsMDB& db, const QString& sql, const QVariantList& params
     return std::move(*rows);
 }
 
+bool exists(const clsMDB& db, const QString& sql, const QVariantList& params) {
+    return !query(db, sql, params).Eof();
+}
+
 QVariant key(const QString& text) {
     bool isNumber = false;
     const qlonglong number = text.trimmed().toLongLong(&isNumber);

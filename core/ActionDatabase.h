@@ -18,6 +18,9 @@ std::unique_ptr<clsMDB> open();
 // The rows of a query; throws DbError with the database's error text when the query fails.
 Recordset query(const clsMDB& db, const QString& sql, const QVariantList& params = {});
 
+// Whether a query finds any row; throws DbError with the database's error text when it fails.
+bool exists(const clsMDB& db, const QString& sql, const QVariantList& params = {});
+
 // A key as the statements bind it: a whole number where the text is one, else the text itself (which
 // then matches no numeric key).
 QVariant key(const QString& text);

@@ -24,6 +24,7 @@ CustomerTypeStore::Result failed(const QString& description) {
 
 } // namespace
 
+using ActionDatabase::exists;
 using ActionDatabase::query;
 
 QStringList CustomerTypeStore::reservedNames() {
@@ -40,10 +41,6 @@ QStringList CustomerTypeStore::reservedNames() {
     return names;
 }
 
-bool CustomerTypeStore::exists(const QString& sql, const QVariantList& params) const {
-    return !query(m_db, sql, params).Eof();
-}
-
 TreeTable CustomerTypeStore::tree() const {
     return TreeTable(m_db, QStringLiteral("customer_type"), QStringLiteral("etid"));
 }
@@ -57,8 +54,8 @@ bool CustomerTypeStore::nameTaken(const QString& name, std::optional<qint64> exc
         return true;
     // The column compares without regard to letter case.
     if (!except)
-        return exists(QStringLiteral("select etid from customer_type where name = ?"), {name});
-    return exists(QStringLiteral("select etid from customer_type where (name = ?) and (etid<>?)"),
+        return exists(m_db, QStringLiteral("select etid from customer_type where name = ?"), {name});
+    return exists(m_db, QStringLiteral("select etid from customer_type where (name = ?) and (etid<>?)"),
                   {name, *except});
 }
 
@@ -134,9 +131,9 @@ CustomerTypeStore::Result CustomerTypeStore::update(qint64 etid, const QString& 
 
 CustomerTypeStore::Result CustomerTypeStore::remove(qint64 etid) {
     try {
-        if (exists(QStringLiteral("select * from customer_info where etid=?"), {etid}))
+        if (exists(m_db, QStringLiteral("select * from customer_info where etid=?"), {etid}))
             return refused(HasCustomers);
-        if (exists(QStringLiteral("select etid from customer_type where pid=?"), {etid}))
+        if (exists(m_db, QStringLiteral("select etid from customer_type where pid=?"), {etid}))
             return refused(HasSubTypes);
         const std::optional<QString> name = nameOf(etid);
         std::vector<std::pair<QString, QVariantList>> statements;

@@ -61,7 +61,6 @@ public:
 private:
     TreeTable tree() const;
     std::optional<QString> nameOf(qint64 etid) const;
-    bool exists(const QString& sql, const QVariantList& params) const;
     // Runs the statements in one transaction; a failing one rolls back and throws DbError.
     void write(const std::vector<std::pair<QString, QVariantList>>& statements);
 
