@@ -134,16 +134,7 @@ void frmAdd_DeptManage::onActivate() {
 
 void frmAdd_DeptManage::LoadDeptTree() {
     m_trvReport->clear();
-    clsMDB db;
-    QString error;
-    std::optional<std::vector<SelectionTree::Node>> nodes;
-    if (db.OpenDatabase(error))
-        nodes = SelectionTree::departments().load(db, error);
-    db.CloseDatabase();
-    if (!nodes) {
-        Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
-    } else {
-        SelectionTreeView::fill(*m_trvReport, *nodes);
+    if (SelectionTreeView::load(*m_trvReport, SelectionTree::departments())) {
         if (QTreeWidgetItem* first = m_trvReport->topLevelItem(0)) {
             m_trvReport->setCurrentItem(first);
             trvReport_NodeClick(first);

@@ -1,6 +1,4 @@
 #include "pickers/SelectTreeDialog.h"
-#include "core/Messages.h"
-#include "core/clsMDB.h"
 #include "pickers/PickerIcons.h"
 #include "pickers/SelectionTreeView.h"
 #include "ui/DialogButtons.h"
@@ -34,17 +32,8 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
 void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
-    clsMDB db;
-    QString error;
-    std::optional<std::vector<SelectionTree::Node>> nodes;
-    if (db.OpenDatabase(error))
-        nodes = m_source.load(db, error);
-    db.CloseDatabase();
-    if (!nodes) {
-        Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
+    if (!SelectionTreeView::load(*m_tree, m_source))
         return;
-    }
-    SelectionTreeView::fill(*m_tree, *nodes);
     m_tree->setFocus();
     if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
         m_tree->setCurrentItem(first);

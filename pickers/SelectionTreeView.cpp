@@ -1,4 +1,6 @@
 #include "pickers/SelectionTreeView.h"
+#include "core/Messages.h"
+#include "core/clsMDB.h"
 #include "pickers/PickerIcons.h"
 
 #include <QTreeWidget>
@@ -38,6 +40,21 @@ void fill(QTreeWidget& tree, const std::vector<SelectionTree::Node>& nodes) {
         addChildren(item, node.children);
         item->setExpanded(true);
     }
+}
+
+bool load(QTreeWidget& tree, const SelectionTree& source) {
+    clsMDB db;
+    QString error;
+    std::optional<std::vector<SelectionTree::Node>> nodes;
+    if (db.OpenDatabase(error))
+        nodes = source.load(db, error);
+    db.CloseDatabase();
+    if (!nodes) {
+        Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
+        return false;
+    }
+    fill(tree, *nodes);
+    return true;
 }
 
 std::optional<qint64> idOfNode(const QTreeWidgetItem* node) {

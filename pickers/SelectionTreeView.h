@@ -19,6 +19,10 @@ constexpr int KeyRole = Qt::UserRole;
 // deeper ones with the report picture.
 void fill(QTreeWidget& tree, const std::vector<SelectionTree::Node>& nodes);
 
+// Reads the tree on a connection of its own and fills the widget with it. A failure is shown with its
+// description under "错误提示" and answers false; the widget then stays as it was.
+bool load(QTreeWidget& tree, const SelectionTree& source);
+
 // A node's row key; nothing for a null node or a key that is no number.
 std::optional<qint64> idOfNode(const QTreeWidgetItem* node);
 
