@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 NamedItemDialog::NamedItemDialog(const NamedItemKind& kind, QWidget* parent)
     : AdminRecordDialog(parent), m_editor(kind) {
@@ -25,12 +24,7 @@ NamedItemDialog::NamedItemDialog(const NamedItemKind& kind, QWidget* parent)
 
     m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
     m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_frame);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    DialogButtons::layOutBelowFrame(this, m_frame, {m_btnSave, m_btnCancel});
 
     connect(m_btnSave, &QPushButton::clicked, this, &NamedItemDialog::btnSave_Click);
     connect(m_btnCancel, &QPushButton::clicked, this, &NamedItemDialog::btnCancel_Click);

@@ -9,10 +9,8 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
     setWindowTitle(QStringLiteral("添加用户"));
@@ -35,11 +33,7 @@ frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
 
     m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
     m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    DialogButtons::layOutBelowFrame(this, frame, {m_btnSave, m_btnCancel});
 
     setTabOrder(m_txtUser, m_cmb_dptName);
     setTabOrder(m_cmb_dptName, m_txtUserid);

@@ -8,10 +8,8 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
     setWindowTitle(QStringLiteral("修改个人密码"));
@@ -33,11 +31,7 @@ frmAdd_UserPwd::frmAdd_UserPwd(QWidget* parent) : ActivatingDialog(parent) {
     m_btnSave = DialogButtons::make("btnSave", QStringLiteral("   保存(&S)"));
     m_btnSave->setDefault(true); // Enter in any box saves
     m_btnCancel = DialogButtons::make("btnCancel", QStringLiteral("取消(&C)"));
-    auto* buttons = DialogButtons::row({m_btnSave, m_btnCancel});
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    DialogButtons::layOutBelowFrame(this, frame, {m_btnSave, m_btnCancel});
 
     connect(m_btnSave, &QPushButton::clicked, this, &frmAdd_UserPwd::btnSave_Click);
     connect(m_btnCancel, &QPushButton::clicked, this, &frmAdd_UserPwd::btnCancel_Click);

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace DialogButtons {
 
@@ -18,6 +19,14 @@ QHBoxLayout* row(std::initializer_list<QPushButton*> buttons) {
     for (QPushButton* button : buttons)
         layout->addWidget(button);
     return layout;
+}
+
+void layOutBelowFrame(QWidget* dialog, QWidget* frame, std::initializer_list<QPushButton*> buttons) {
+    QHBoxLayout* closing = row(buttons);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(frame);
+    layout->addLayout(closing);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 } // namespace DialogButtons

@@ -15,4 +15,8 @@ QPushButton* make(const QString& objectName, const QString& caption, QWidget* pa
 // The closing row: the buttons at the right edge, in the order given.
 QHBoxLayout* row(std::initializer_list<QPushButton*> buttons);
 
+// The whole layout of a small dialog: `frame` above the closing row of the buttons, the window fixed
+// at the size that fits them.
+void layOutBelowFrame(QWidget* dialog, QWidget* frame, std::initializer_list<QPushButton*> buttons);
+
 } // namespace DialogButtons
