@@ -25,6 +25,11 @@ void AdminRecordDialog::inform(const QString& text) {
     Messages::show(text, MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
 }
 
+void AdminRecordDialog::reportSaveFailure(const QString& description) {
+    Messages::show(QStringLiteral("添加失败！错误描述:【") + description + QStringLiteral("】."),
+                   MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+}
+
 void AdminRecordDialog::layOutFrameAndButtons(QWidget* frame, QSize twips, QPushButton*& save,
                                               QPushButton*& cancel) {
     save = DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"));

@@ -21,6 +21,8 @@ public:
 
     // The message of a refused check: information icon, title "提示信息".
     static void inform(const QString& text);
+    // The message of a failed save with the error's description: "添加失败！错误描述:【...】.".
+    static void reportSaveFailure(const QString& description);
 
 protected:
     // Pixels of a length in twips.

@@ -1,6 +1,5 @@
 #include "admin/frmAdd_RoleUser.h"
 #include "admin/RoleEditor.h"
-#include "core/Messages.h"
 #include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
@@ -199,8 +198,7 @@ void frmAdd_RoleUser::btnSave_Click() {
             return;
         }
         if (result.isFailure()) {
-            Messages::show(QStringLiteral("添加失败！错误描述:【") + result.text + QStringLiteral("】."),
-                           MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+            reportSaveFailure(result.text);
             return;
         }
         accept();

@@ -1,6 +1,5 @@
 #include "admin/frmAdd_UserRole.h"
 #include "admin/UserRoleAssignment.h"
-#include "core/Messages.h"
 #include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
@@ -132,8 +131,7 @@ void frmAdd_UserRole::btnSave_Click() {
             return;
         }
         if (result.isFailure()) {
-            Messages::show(QStringLiteral("添加失败！错误描述:【") + result.text + QStringLiteral("】."),
-                           MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+            reportSaveFailure(result.text);
             return;
         }
         accept();
