@@ -1,4 +1,5 @@
 #include "lists/ListSearch.h"
+#include "core/LikePattern.h"
 
 namespace {
 
@@ -87,21 +88,8 @@ Clauses findClauses(const QString& sql) {
 
 namespace ListSearch {
 
-QString containsPattern(const QString& value) {
-    QString escaped;
-    escaped.reserve(value.size() + 2);
-    escaped += QLatin1Char('%');
-    for (const QChar c : value) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    escaped += QLatin1Char('%');
-    return escaped;
-}
-
 SearchQuery likeCondition(const QString& column, const QString& value) {
-    return {column + QStringLiteral(" like ? escape '\\'"), {containsPattern(value)}};
+    return {column + QStringLiteral(" like ? escape '\\'"), {LikePattern::contains(value)}};
 }
 
 QString spliceCondition(const QString& listQuery, const QString& condition) {

@@ -15,10 +15,7 @@ struct SearchQuery {
 // and the escape character match themselves.
 namespace ListSearch {
 
-// "%value%" with "\", "%" and "_" escaped by "\" (the conditions say ESCAPE '\').
-QString containsPattern(const QString& value);
-
-// "<column> like ? escape '\'" binding containsPattern(value).
+// "<column> like ? escape '\'" binding LikePattern::contains(value).
 SearchQuery likeCondition(const QString& column, const QString& value);
 
 // The list query with `condition` added to its top-level WHERE clause ("where (<old condition>) and

@@ -1,4 +1,5 @@
 #include "lists/ListSearch.h"
+#include "core/LikePattern.h"
 #include "core/NodeCatalogue.h"
 #include "lists/frmDBList.h"
 #include "lists/frmDBListPact.h"
@@ -61,7 +62,7 @@ TEST(ListSearch, ConditionGoesIntoTheTopLevelWhereOrBeforeTheClosingClause) {
     for (const auto& k : cases)
         EXPECT_EQ(ListSearch::spliceCondition(QString::fromUtf8(k.query), c), QString::fromUtf8(k.expected))
             << k.query;
-    EXPECT_EQ(ListSearch::containsPattern(QStringLiteral("1\\0%_'")), QStringLiteral("%1\\\\0\\%\\_'%"));
+    EXPECT_EQ(LikePattern::contains(QStringLiteral("1\\0%_'")), QStringLiteral("%1\\\\0\\%\\_'%"));
 }
 
 TEST(ListSearch, EverySettingsAndCustomerListFindsWhatWasTyped) {
