@@ -114,14 +114,10 @@ void frmTotal_Rpt::Form_Load() {
     clsMDB db;
     QString errorText;
     db.OpenDatabase(errorText);
-    m_cmbStatus->Reset();
-    m_cmbStatus->setTitle(QStringLiteral("行业状态"));
-    m_cmbStatus->setBaseSql(QStringLiteral("select prid,name from info_parameter where pmid=4"));
-    m_cmbStatus->setConnection(&db);
-    m_cmbStatus->setShowField(QStringLiteral("name"));
-    m_cmbStatus->setReturnField(QStringLiteral("name"));
-    m_cmbStatus->LoadData();
-    m_cmbStatus->setConnection(nullptr);
+    m_cmbStatus->setQuery(QStringLiteral("行业状态"),
+                          QStringLiteral("select prid,name from info_parameter where pmid=4"),
+                          QStringLiteral("name"), QStringLiteral("name"));
+    m_cmbStatus->LoadData(db);
     db.CloseDatabase();
 }
 
