@@ -250,19 +250,13 @@ void frmAdd_client::showEvent(QShowEvent* event) {
 void frmAdd_client::Form_Load() {
     const auto opened = ActionDatabase::open();
     clsMDB& db = *opened;
-    const auto configure = [&](ctrl_SelectValue_Single* picker, const char* title, const char* sql,
-                               const char* returnField) {
-        picker->Reset();
-        picker->setTitle(QString::fromUtf8(title));
-        picker->setBaseSql(QString::fromUtf8(sql));
-        picker->setConnection(&db);
-        picker->setShowField(QStringLiteral("name"));
-        picker->setReturnField(QLatin1String(returnField));
-        picker->LoadData();
-        picker->setConnection(nullptr);
-    };
-    configure(cmbClientType, "名片分类", "select etid,name from customer_type_view ", "etid");
-    configure(cmdduty, "名片头衔", "select prid,name from customer_duty_view ", "prid");
+    cmbClientType->setQuery(QStringLiteral("名片分类"),
+                            QStringLiteral("select etid,name from customer_type_view "),
+                            QStringLiteral("name"), QStringLiteral("etid"));
+    cmbClientType->LoadData(db);
+    cmdduty->setQuery(QStringLiteral("名片头衔"), QStringLiteral("select prid,name from customer_duty_view "),
+                      QStringLiteral("name"), QStringLiteral("prid"));
+    cmdduty->LoadData(db);
     m_attachments.clear();
     showAttachments();
     TxtHfzq->setText(CustomerCard::defaultInterval(db));

@@ -182,19 +182,15 @@ void frmAdd_info_records::setEditable(bool editable) {
 void frmAdd_info_records::Form_Activate() {
     const auto opened = ActionDatabase::open();
     clsMDB& db = *opened;
-    const auto configure = [&](ctrl_SelectValue_Single* picker, const char* title, const char* sql) {
-        picker->Reset();
-        picker->setTitle(QString::fromUtf8(title));
-        picker->setBaseSql(QString::fromUtf8(sql));
-        picker->setConnection(&db);
-        picker->setShowField(QStringLiteral("name"));
-        picker->setReturnField(QStringLiteral("prid"));
-        picker->LoadData();
-        picker->setConnection(nullptr);
-    };
-    configure(cmbAcessType, "拜访方式", "select prid,name from info_parameter where pmid=27");
+    cmbAcessType->setQuery(QStringLiteral("拜访方式"),
+                           QStringLiteral("select prid,name from info_parameter where pmid=27"),
+                           QStringLiteral("name"), QStringLiteral("prid"));
+    cmbAcessType->LoadData(db);
     dtpAcess_date->setDate(m_today);
-    configure(cmbDuty, "头衔", "select prid,name from info_parameter where pmid=1 ");
+    cmbDuty->setQuery(QStringLiteral("头衔"),
+                      QStringLiteral("select prid,name from info_parameter where pmid=1 "),
+                      QStringLiteral("name"), QStringLiteral("prid"));
+    cmbDuty->LoadData(db);
     if (mode() == RecordMode::Add)
         return;
     if (const std::optional<VisitRecord::Loaded> visit = VisitRecord::load(db, rowQuery())) {
