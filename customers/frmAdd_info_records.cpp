@@ -5,6 +5,7 @@
 #include "core/clsMDB.h"
 #include "customers/VisitRecord.h"
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/PlainTextLimit.h"
 #include "ui/SlotGuard.h"
 
 #include <QDateEdit>
@@ -19,9 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTextCursor>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -41,21 +40,6 @@ QPlainTextEdit* multiLine(QWidget* parent, const char* name) {
     edit->setTabChangesFocus(true);
     edit->setFixedHeight(70);
     return edit;
-}
-
-// At most `limit` characters, as the text boxes of the old form held.
-void limitText(QPlainTextEdit* edit, int limit) {
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
-        const QString text = edit->toPlainText();
-        if (text.size() <= limit)
-            return;
-        QTextCursor cursor = edit->textCursor();
-        const int position = std::min<int>(cursor.position(), limit);
-        edit->setPlainText(text.left(limit));
-        cursor = edit->textCursor();
-        cursor.setPosition(position);
-        edit->setTextCursor(cursor);
-    });
 }
 
 } // namespace
@@ -84,8 +68,8 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_t
     dtpAcess_date->setDate(m_today);
     txtContent = multiLine(f, "txtContent");
     txtResults = multiLine(f, "txtResults");
-    limitText(txtContent, 128);
-    limitText(txtResults, 128);
+    limitPlainText(txtContent, 128);
+    limitPlainText(txtResults, 128);
 
     btnSave = new QPushButton(QStringLiteral("   保存(&S)"), this);
     btnSave->setObjectName(QStringLiteral("btnSave"));
