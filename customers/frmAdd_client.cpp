@@ -9,6 +9,7 @@
 #include "core/clsMDB.h"
 #include "customers/FollowUpInterval.h"
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
 #include <QGridLayout>
@@ -115,15 +116,9 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
     for (QPushButton* small : {btnAdd, btnRemove})
         small->setFixedWidth(28);
 
-    btnSave = new QPushButton(QStringLiteral("   保存(&S)"), this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     // The card has no key handling of its own: Enter presses no button.
-    for (QPushButton* button : {btnSave, btnCancel}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    btnSave = DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this);
+    btnCancel = DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this);
 
     // Row by row, three label-and-field pairs wide.
     auto* grid = new QGridLayout(Frame1);
@@ -191,14 +186,7 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
     for (int column : {1, 3, 5})
         grid->setColumnMinimumWidth(column, 150);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    DialogButtons::layOutBelowFrame(this, Frame1, {btnSave, btnCancel});
 
     QWidget* order[] = {cmbClientType,  txtCompany,     txtAddress,     txtName,      cmdduty,
                         txtOffice_Tel1, txtOffice_Tel2, txtOffice_Tel3, txtHome_Tel1, txtHome_Tel2,

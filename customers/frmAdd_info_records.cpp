@@ -5,6 +5,7 @@
 #include "core/clsMDB.h"
 #include "customers/VisitRecord.h"
 #include "pickers/ctrl_SelectValue_Single.h"
+#include "ui/DialogButtons.h"
 #include "ui/PlainTextLimit.h"
 #include "ui/SlotGuard.h"
 
@@ -12,7 +13,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -71,14 +70,8 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_t
     limitPlainText(txtContent, 128);
     limitPlainText(txtResults, 128);
 
-    btnSave = new QPushButton(QStringLiteral("   保存(&S)"), this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    for (QPushButton* button : {btnSave, btnCancel}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    btnSave = DialogButtons::make(QStringLiteral("btnSave"), QStringLiteral("   保存(&S)"), this);
+    btnCancel = DialogButtons::make(QStringLiteral("btnCancel"), QStringLiteral("取消(&C)"), this);
 
     auto* grid = new QGridLayout(Frame1);
     const auto label = [&](const char* text, int row, int column) {
@@ -105,14 +98,7 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_t
     for (int column : {1, 3})
         grid->setColumnMinimumWidth(column, 160);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    DialogButtons::layOutBelowFrame(this, Frame1, {btnSave, btnCancel});
 
     QWidget* order[] = {cmbAcessType,  txtAddress, txtLinkman, cmbDuty, txtLinktel,
                         dtpAcess_date, txtContent, txtResults, btnSave, btnCancel};
