@@ -10,11 +10,11 @@
 #include "customers/FollowUpInterval.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
+#include "ui/ScreenCentre.h"
 #include "ui/SlotGuard.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -223,11 +222,7 @@ void frmAdd_client::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     if (!m_loaded) {
         m_loaded = true;
         guardSlot([this] { Form_Load(); });

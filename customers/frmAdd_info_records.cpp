@@ -7,18 +7,17 @@
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/PlainTextLimit.h"
+#include "ui/ScreenCentre.h"
 #include "ui/SlotGuard.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
@@ -130,11 +129,7 @@ void frmAdd_info_records::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     guardSlot([this] { Form_Activate(); });
 }
 

@@ -1,8 +1,8 @@
 #include "pickers/ActivatingDialog.h"
+#include "ui/ScreenCentre.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QShowEvent>
 
 ActivatingDialog::ActivatingDialog(QWidget* parent) : QDialog(parent) {
@@ -14,11 +14,7 @@ void ActivatingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     m_reloadOnActivation = false;
     onActivate();
 }
