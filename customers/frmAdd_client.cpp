@@ -8,6 +8,7 @@
 #include "core/TextFunctions.h"
 #include "core/clsMDB.h"
 #include "customers/FollowUpInterval.h"
+#include "customers/RecordFormWidgets.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/ScreenCentre.h"
@@ -34,21 +35,8 @@ void inform(const QString& text) {
     Messages::show(text, MsgIcon::Information, MsgButtons::OK, InfoTitle);
 }
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int limit) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(limit);
-    return edit;
-}
-
-QPlainTextEdit* multiLine(QWidget* parent, const char* name) {
-    auto* edit = new QPlainTextEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit->setTabChangesFocus(true);
-    edit->setFixedHeight(54);
-    return edit;
-}
+using RecordFormWidgets::lineEdit;
+using RecordFormWidgets::multiLine;
 
 QString textOf(const QWidget* box) {
     if (const auto* line = qobject_cast<const QLineEdit*>(box))
@@ -90,8 +78,8 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
     txtMsn = lineEdit(f, "txtMsn", 32);
     txtEmail = lineEdit(f, "txtEmail", 128);
     txtWwwSite = lineEdit(f, "txtWwwSite", 128);
-    txtIntro = multiLine(f, "txtIntro");
-    txtRemark = multiLine(f, "txtRemark");
+    txtIntro = multiLine(f, "txtIntro", 54);
+    txtRemark = multiLine(f, "txtRemark", 54);
     TxtHfzq = lineEdit(f, "TxtHfzq", 128);
     txtSign_date = lineEdit(f, "txtSign_date", 128);
     txtNextDate = lineEdit(f, "txtNextDate", 128);
@@ -123,9 +111,7 @@ frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(Frame1);
     grid->setHorizontalSpacing(6);
     const auto label = [&](const char* text, int row, int column) {
-        auto* caption = new QLabel(QString::fromUtf8(text), f);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(caption, row, column);
+        RecordFormWidgets::addCaption(grid, f, text, row, column);
     };
     label("分    类:", 0, 0);
     grid->addWidget(cmbClientType, 0, 1, 1, 3);

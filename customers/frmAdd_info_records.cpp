@@ -3,6 +3,7 @@
 #include "core/DbError.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"
+#include "customers/RecordFormWidgets.h"
 #include "customers/VisitRecord.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
@@ -14,7 +15,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,21 +24,8 @@ namespace {
 
 const QString InfoTitle = QStringLiteral("提示信息");
 
-QLineEdit* lineEdit(QWidget* parent, const char* name, int limit) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(limit);
-    return edit;
-}
-
-QPlainTextEdit* multiLine(QWidget* parent, const char* name) {
-    auto* edit = new QPlainTextEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit->setTabChangesFocus(true);
-    edit->setFixedHeight(70);
-    return edit;
-}
+using RecordFormWidgets::lineEdit;
+using RecordFormWidgets::multiLine;
 
 } // namespace
 
@@ -64,8 +51,8 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_t
     dtpAcess_date->setCalendarPopup(true);
     dtpAcess_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     dtpAcess_date->setDate(m_today);
-    txtContent = multiLine(f, "txtContent");
-    txtResults = multiLine(f, "txtResults");
+    txtContent = multiLine(f, "txtContent", 70);
+    txtResults = multiLine(f, "txtResults", 70);
     limitPlainText(txtContent, 128);
     limitPlainText(txtResults, 128);
 
@@ -74,9 +61,7 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_t
 
     auto* grid = new QGridLayout(Frame1);
     const auto label = [&](const char* text, int row, int column) {
-        auto* caption = new QLabel(QString::fromUtf8(text), f);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(caption, row, column);
+        RecordFormWidgets::addCaption(grid, f, text, row, column);
     };
     label("拜访方式:", 0, 0);
     grid->addWidget(cmbAcessType, 0, 1);
