@@ -11,19 +11,16 @@
 #include "customers/RecordFormWidgets.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
-#include "ui/ScreenCentre.h"
 #include "ui/SlotGuard.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -48,11 +45,11 @@ QString textOf(const QWidget* box) {
 
 } // namespace
 
-frmAdd_client::frmAdd_client(QWidget* parent) : QDialog(parent) {
+frmAdd_client::frmAdd_client(QWidget* parent) : CentredDialog(parent) {
     setObjectName(QStringLiteral("frmAdd_client"));
     setWindowTitle(QStringLiteral("添加客户信息"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // Escape has no effect of its own: the buttons answer to their access keys.
+    setClosesOnEscape(false);
 
     Frame1 = new QGroupBox(QStringLiteral("客户信息"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -196,19 +193,7 @@ QString frmAdd_client::To_PY(const QString& text, qint16 mode, const QString& se
     return CustomerCard::To_PY(text, mode, separator);
 }
 
-void frmAdd_client::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmAdd_client::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnScreen(this);
+void frmAdd_client::onShown() {
     if (!m_loaded) {
         m_loaded = true;
         guardSlot([this] { Form_Load(); });

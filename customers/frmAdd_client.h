@@ -1,10 +1,10 @@
 #pragma once
 #include "customers/CustomerAttachments.h"
 #include "customers/CustomerCard.h"
+#include "ui/CentredDialog.h"
 #include "ui/IRecordDialog.h"
 
 #include <QDate>
-#include <QDialog>
 
 class ctrl_SelectValue_Single;
 class QGroupBox;
@@ -18,7 +18,7 @@ class QTreeWidget;
 // runs it modally. The card loads its pickers and the default interval the first time it is shown,
 // then fills itself by its mode. Saving writes the customer and every attachment change in one
 // transaction; in browse mode a double-click opens a copy of the attached file.
-class frmAdd_client : public QDialog, public IRecordDialog {
+class frmAdd_client : public CentredDialog, public IRecordDialog {
     Q_OBJECT
 public:
     explicit frmAdd_client(QWidget* parent = nullptr);
@@ -70,9 +70,7 @@ public slots:
     void lvFileList_DblClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    // Escape has no effect of its own: the buttons answer to their access keys.
-    void keyPressEvent(QKeyEvent* event) override;
+    void onShown() override;
 
 private:
     // The work of the first showing: pickers, attachment list, default interval and next date.

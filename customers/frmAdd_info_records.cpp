@@ -8,17 +8,14 @@
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/PlainTextLimit.h"
-#include "ui/ScreenCentre.h"
 #include "ui/SlotGuard.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -29,11 +26,12 @@ using RecordFormWidgets::multiLine;
 
 } // namespace
 
-frmAdd_info_records::frmAdd_info_records(QWidget* parent) : QDialog(parent), m_today(QDate::currentDate()) {
+frmAdd_info_records::frmAdd_info_records(QWidget* parent)
+    : CentredDialog(parent), m_today(QDate::currentDate()) {
     setObjectName(QStringLiteral("frmAdd_info_records"));
     setWindowTitle(QStringLiteral("添加客户拜访记录信息"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // Escape has no effect of its own: the buttons answer to their access keys.
+    setClosesOnEscape(false);
 
     Frame1 = new QGroupBox(QStringLiteral("设备附件信息"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -102,19 +100,7 @@ void frmAdd_info_records::setToday(const QDate& today) {
     dtpAcess_date->setDate(today);
 }
 
-void frmAdd_info_records::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmAdd_info_records::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnScreen(this);
+void frmAdd_info_records::onShown() {
     guardSlot([this] { Form_Activate(); });
 }
 

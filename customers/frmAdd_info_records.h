@@ -1,8 +1,8 @@
 #pragma once
+#include "ui/CentredDialog.h"
 #include "ui/IRecordDialog.h"
 
 #include <QDate>
-#include <QDialog>
 
 class ctrl_SelectValue_Single;
 class QDateEdit;
@@ -15,7 +15,7 @@ class QPushButton;
 // list sets the mode, the customer's key and, for edit and browse, the visit's row query. Saving
 // writes the visit and the customer's new next visit date in one transaction and hands that date
 // back to the list (listResult).
-class frmAdd_info_records : public QDialog, public IRecordDialog {
+class frmAdd_info_records : public CentredDialog, public IRecordDialog {
     Q_OBJECT
 public:
     explicit frmAdd_info_records(QWidget* parent = nullptr);
@@ -43,9 +43,7 @@ public slots:
     void btnCancel_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    // Escape has no effect of its own: the buttons answer to their access keys.
-    void keyPressEvent(QKeyEvent* event) override;
+    void onShown() override;
 
 private:
     void Form_Activate();

@@ -1,34 +1,16 @@
 #include "pickers/ActivatingDialog.h"
-#include "ui/ScreenCentre.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QShowEvent>
 
-ActivatingDialog::ActivatingDialog(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-}
+ActivatingDialog::ActivatingDialog(QWidget* parent) : CentredDialog(parent) {}
 
-void ActivatingDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnScreen(this);
+void ActivatingDialog::onShown() {
     m_reloadOnActivation = false;
     onActivate();
 }
 
-void ActivatingDialog::keyPressEvent(QKeyEvent* event) {
-    if (!m_closesOnEscape && event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void ActivatingDialog::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
+    CentredDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange)
         return;
     if (isActiveWindow()) {
