@@ -3,12 +3,12 @@
 #include "core/AppInfo.h"
 #include "core/DbError.h"
 #include "core/FileDialogs.h"
-#include "core/Messages.h"
 #include "core/ShellOpen.h"
 #include "core/TextFunctions.h"
 #include "core/clsMDB.h"
 #include "customers/FollowUpInterval.h"
 #include "customers/RecordFormWidgets.h"
+#include "customers/RecordMessages.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
@@ -26,11 +26,7 @@
 
 namespace {
 
-const QString InfoTitle = QStringLiteral("提示信息");
-
-void inform(const QString& text) {
-    Messages::show(text, MsgIcon::Information, MsgButtons::OK, InfoTitle);
-}
+using RecordMessages::inform;
 
 using RecordFormWidgets::lineEdit;
 using RecordFormWidgets::multiLine;
@@ -357,7 +353,7 @@ void frmAdd_client::btnSave_Click() {
             setLoadedKey(QString::number(ciid));
         } catch (const DbError&) {
             // Nothing was written; the card keeps everything typed and every pending file.
-            Messages::show(QStringLiteral("添加失败！"), MsgIcon::Critical, MsgButtons::OK, InfoTitle);
+            RecordMessages::saveFailed();
             return;
         }
         // An edited card goes back to add mode and is hidden, so that its opener sees the change.

@@ -1,9 +1,9 @@
 #include "customers/frmAdd_info_records.h"
 #include "core/ActionDatabase.h"
 #include "core/DbError.h"
-#include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "customers/RecordFormWidgets.h"
+#include "customers/RecordMessages.h"
 #include "customers/VisitRecord.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
@@ -18,8 +18,6 @@
 #include <QPushButton>
 
 namespace {
-
-const QString InfoTitle = QStringLiteral("提示信息");
 
 using RecordFormWidgets::lineEdit;
 using RecordFormWidgets::multiLine;
@@ -162,7 +160,7 @@ void frmAdd_info_records::btnSave_Click() {
         fields.content = txtContent->toPlainText();
         fields.results = txtResults->toPlainText();
         if (const auto check = VisitRecord::validate(fields)) {
-            Messages::show(check->message, MsgIcon::Information, MsgButtons::OK, InfoTitle);
+            RecordMessages::inform(check->message);
             if (check->focus == VisitRecord::Field::AcessType)
                 cmbAcessType->setFocus();
             else if (check->focus == VisitRecord::Field::Linkman)
@@ -175,7 +173,7 @@ void frmAdd_info_records::btnSave_Click() {
             m_nextDate = VisitRecord::save(db, mode(), fields, loadedKey());
         } catch (const DbError&) {
             // Neither the visit nor the date was written; the dialog stays in its mode.
-            Messages::show(QStringLiteral("添加失败！"), MsgIcon::Critical, MsgButtons::OK, InfoTitle);
+            RecordMessages::saveFailed();
             return;
         }
         accept();
