@@ -1,7 +1,7 @@
 #include "customers/ContactRecordDialog.h"
 #include "core/DbError.h"
-#include "core/Messages.h"
 #include "core/clsMDB.h"
+#include "customers/RecordMessages.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/PlainTextLimit.h"
@@ -24,7 +24,6 @@ namespace {
 
 constexpr int TwipsPerPixel = 15;
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
-const QString MessageTitle = QStringLiteral("提示信息");
 
 } // namespace
 
@@ -216,7 +215,7 @@ void ContactRecordDialog::btnSave_Click() {
     guardSlot([&] {
         const ContactRecordStore::Values current = values();
         if (const auto refusal = m_store.check(ownerKey(), current)) {
-            Messages::show(refusal->message, MsgIcon::Information, MsgButtons::OK, MessageTitle);
+            RecordMessages::inform(refusal->message);
             if (QWidget* input = control(refusal->control))
                 input->setFocus();
             return;
@@ -224,7 +223,7 @@ void ContactRecordDialog::btnSave_Click() {
         clsMDB db;
         QString error;
         if (!db.OpenDatabase(error) || !m_store.save(db, mode(), ownerKey(), loadedKey(), current)) {
-            Messages::show(FailureMessage, MsgIcon::Critical, MsgButtons::OK, MessageTitle);
+            RecordMessages::saveFailed();
             return;
         }
         db.CloseDatabase();

@@ -15,8 +15,6 @@ class QPushButton;
 class ContactRecordDialog : public ActivatingDialog, public IRecordDialog {
     Q_OBJECT
 public:
-    static inline const QString FailureMessage = QStringLiteral("添加失败！");
-
     const ContactRecordForm& form() const { return m_form; }
 
     // The control of an input by its name (a QLineEdit, QPlainTextEdit, QDateEdit or

@@ -1,9 +1,9 @@
 #include "customers/frmAdd_client_type.h"
 #include "core/BlankTrim.h"
 #include "core/DbError.h"
-#include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "customers/JobTitleStore.h"
+#include "customers/RecordMessages.h"
 #include "ui/DialogButtons.h"
 #include "ui/SlotGuard.h"
 
@@ -15,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString MessageTitle = QStringLiteral("提示信息");
 
 void openDb(clsMDB& db) {
     QString error;
@@ -76,7 +74,7 @@ void frmAdd_client_type::onActivate() {
 void frmAdd_client_type::btnSave_Click() {
     const QString name = trimBlanks(m_txtName->text());
     if (name.isEmpty()) {
-        Messages::show(QStringLiteral("请输入头衔名称!"), MsgIcon::Information, MsgButtons::OK, MessageTitle);
+        RecordMessages::inform(QStringLiteral("请输入头衔名称!"));
         m_txtName->setFocus();
         return;
     }
@@ -87,13 +85,12 @@ void frmAdd_client_type::btnSave_Click() {
         const bool editing = mode() == RecordMode::Edit;
         const qint64 prid = loadedKey().toLongLong();
         if (titles.nameTaken(name, editing ? std::optional<qint64>(prid) : std::nullopt)) {
-            Messages::show(QStringLiteral("头衔名称已经存在!请重新输入!"), MsgIcon::Information,
-                           MsgButtons::OK, MessageTitle);
+            RecordMessages::inform(QStringLiteral("头衔名称已经存在!请重新输入!"));
             m_txtName->setFocus();
             return;
         }
         if (!(editing ? titles.rename(prid, name) : titles.add(name))) {
-            Messages::show(QStringLiteral("添加失败！"), MsgIcon::Critical, MsgButtons::OK, MessageTitle);
+            RecordMessages::saveFailed();
             return;
         }
         db.CloseDatabase();
