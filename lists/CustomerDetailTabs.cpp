@@ -2,7 +2,9 @@
 #include "core/DbError.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"
+#include "lists/DbSession.h"
 #include "lists/GridExport.h"
+#include "lists/ListDeletion.h"
 #include "lists/ListLoader.h"
 #include "lists/frmDBListPact.h"
 #include "ui/DataGrid.h"
@@ -16,17 +18,6 @@
 #include <memory>
 
 namespace {
-// The data-access object of one piece of work, closed when it ends.
-struct OpenedDb {
-    OpenedDb() {
-        QString error;
-        if (!db.OpenDatabase(error))
-            throw DbError(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, QString());
-    }
-    ~OpenedDb() { db.CloseDatabase(); }
-    clsMDB db;
-};
-
 QPushButton* detailButton(QWidget* parent, const char* name, const QString& text, const QString& toolTip) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
@@ -103,8 +94,9 @@ void CustomerDetailTabs::loadDetails() {
         return;
     }
     try {
-        OpenedDb session;
-        const Recordset rs = session.db.Query(tab.listSql, {customer});
+        clsMDB db;
+        DbSession session(db);
+        const Recordset rs = db.Query(tab.listSql, {customer});
         ListLoader::fillFromRecordset(dbView_pay->grid(), &rs, tab.header, ListWidthRule::FieldWidthList,
                                       tab.widths);
     } catch (const DbError& error) {
@@ -174,24 +166,9 @@ void CustomerDetailTabs::deleteRecord() {
     if (Messages::show(QStringLiteral("是否真的要删除选定记录？Y/N"), MsgIcon::Question, MsgButtons::YesNo,
                        QStringLiteral("提示信息")) != MsgAnswer::Yes)
         return;
-    try {
-        OpenedDb session;
-        session.db.BeginTrans();
-        try {
-            session.db.Execute(currentTab().deleteSql, {dbView_pay->TextMatrix(row, 0)});
-            session.db.CommitTrans();
-        } catch (const DbError&) {
-            try {
-                session.db.RollbackTrans();
-            } catch (const DbError&) {
-            }
-            throw;
-        }
-    } catch (const DbError& error) {
-        Messages::show(QStringLiteral("删除失败，错误描述:【") + error.description() + QStringLiteral("】."),
-                       MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+    clsMDB db;
+    if (!ListDeletion::deleteRow(db, currentTab().deleteSql, dbView_pay->TextMatrix(row, 0)))
         return;
-    }
     dbView_pay->RemoveItem(row);
 }
 

@@ -1,6 +1,8 @@
 #include "lists/ListDeletion.h"
 #include "core/DbError.h"
+#include "core/Messages.h"
 #include "core/clsMDB.h"
+#include "lists/DbSession.h"
 
 #include <QVariant>
 #include <optional>
@@ -116,8 +118,7 @@ DeletionResult run(clsMDB& db, const QString& table, const QString& keyColumn,
             }
         if (allowed.isEmpty())
             return result;
-        db.BeginTrans();
-        try {
+        inTransaction(db, [&] {
             for (const DeletionRow& row : allowed) {
                 deleteCompanions(db, table, row.key);
                 db.Execute(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + keyColumn +
@@ -125,20 +126,39 @@ DeletionResult run(clsMDB& db, const QString& table, const QString& keyColumn,
                            {keyValue(row.key)});
                 ++result.deleted;
             }
-            db.CommitTrans();
-        } catch (const DbError&) {
-            try {
-                db.RollbackTrans();
-            } catch (const DbError&) {
-            }
-            throw;
-        }
+        });
     } catch (const DbError& error) {
         result.kind = DeletionResult::Kind::Failed;
         result.message = error.description();
         result.deleted = 0;
     }
     return result;
+}
+
+void inTransaction(clsMDB& db, const std::function<void()>& writes) {
+    db.BeginTrans();
+    try {
+        writes();
+        db.CommitTrans();
+    } catch (const DbError&) {
+        try {
+            db.RollbackTrans();
+        } catch (const DbError&) {
+        }
+        throw;
+    }
+}
+
+bool deleteRow(clsMDB& db, const QString& sql, const QString& key) {
+    try {
+        DbSession session(db);
+        inTransaction(db, [&] { db.Execute(sql, {key}); });
+        return true;
+    } catch (const DbError& error) {
+        Messages::show(QStringLiteral("删除失败，错误描述:【") + error.description() + QStringLiteral("】."),
+                       MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+        return false;
+    }
 }
 
 } // namespace ListDeletion

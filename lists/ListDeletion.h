@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class clsMDB;
 
@@ -44,6 +45,15 @@ namespace ListDeletion {
 
 DeletionResult run(clsMDB& db, const QString& table, const QString& keyColumn,
                    const QList<DeletionRow>& rows);
+
+// Runs `writes` in one transaction on the open `db`: commits when they end; when one throws DbError,
+// rolls back and passes the error on.
+void inTransaction(clsMDB& db, const std::function<void()>& writes);
+
+// The delete of one row by the customer list and its detail tabs: opens `db`, runs the statement
+// with the row's key in one transaction and closes `db` again. A failure is shown as
+// "删除失败，错误描述:【…】." and answers false, with the database as it was.
+bool deleteRow(clsMDB& db, const QString& sql, const QString& key);
 
 // The text of the refusals.
 extern const QString RoleHeldText;

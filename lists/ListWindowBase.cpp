@@ -133,16 +133,6 @@ void ListWindowBase::loadList() {
     });
 }
 
-ListWindowBase::DbSession::DbSession(ListWindowBase& window) : m_db(window.db()) {
-    QString error;
-    if (!m_db.OpenDatabase(error))
-        throw DbError(error.isEmpty() ? QStringLiteral("系统连接数据库失败！") : error, QString());
-}
-
-ListWindowBase::DbSession::~DbSession() {
-    m_db.CloseDatabase();
-}
-
 QString ListWindowBase::tableName() const {
     return m_params.txtTableNameAndID.split(QLatin1Char(',')).value(0).trimmed();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ListWindowParams.h"
+#include "lists/DbSession.h"
 #include "lists/ListLoader.h"
 #include "lists/ListSearch.h"
 #include "ui/IRecordDialog.h"
@@ -75,19 +76,6 @@ protected:
     // when it cannot be built.
     virtual std::optional<SearchQuery> searchQuery(const QString& value, QString& error) const;
 
-    // The window's own data-access object, opened for one piece of work and closed again when the
-    // session ends. A database that cannot be opened is thrown as DbError.
-    class DbSession {
-    public:
-        explicit DbSession(ListWindowBase& window);
-        ~DbSession();
-        DbSession(const DbSession&) = delete;
-        DbSession& operator=(const DbSession&) = delete;
-        clsMDB& db() { return m_db; }
-
-    private:
-        clsMDB& m_db;
-    };
     // Whether the operator holds a permission beginning with `prefix` on the module named by the
     // window's caption; a rights query that fails grants nothing, and the load that asked reports it.
     bool hasModuleRight(const QString& prefix) const;

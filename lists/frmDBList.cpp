@@ -120,7 +120,7 @@ void frmDBList::deleteRecords() {
         selection << DeletionRow{dbView->TextMatrix(row, 0), dbView->TextMatrix(row, 1)};
     DeletionResult result;
     {
-        DbSession session(*this);
+        DbSession session(db());
         result = ListDeletion::run(session.db(), tableName(), keyColumn(), selection);
     }
     for (const QString& notice : result.notices)

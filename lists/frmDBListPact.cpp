@@ -5,6 +5,7 @@
 #include "core/clsMDB.h"
 #include "lists/CustomerDetailTabs.h"
 #include "lists/GridExport.h"
+#include "lists/ListDeletion.h"
 #include "ui/DataGrid.h"
 #include "ui/SlotGuard.h"
 
@@ -144,25 +145,9 @@ void frmDBListPact::deleteCustomer() {
     if (Messages::show(QStringLiteral("是否真的要删除选定记录？Y/N"), MsgIcon::Question, MsgButtons::YesNo,
                        QStringLiteral("提示信息")) != MsgAnswer::Yes)
         return;
-    try {
-        DbSession session(*this);
-        session.db().BeginTrans();
-        try {
-            session.db().Execute(QStringLiteral("update customer_info set isdel=1 where ciid=?"),
-                                 {dbView->TextMatrix(row, 0)});
-            session.db().CommitTrans();
-        } catch (const DbError&) {
-            try {
-                session.db().RollbackTrans();
-            } catch (const DbError&) {
-            }
-            throw;
-        }
-    } catch (const DbError& error) {
-        Messages::show(QStringLiteral("删除失败，错误描述:【") + error.description() + QStringLiteral("】."),
-                       MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
+    if (!ListDeletion::deleteRow(db(), QStringLiteral("update customer_info set isdel=1 where ciid=?"),
+                                 dbView->TextMatrix(row, 0)))
         return;
-    }
     dbView->RemoveItem(row);
     details->loadDetails();
 }

@@ -34,7 +34,7 @@ void frmDBListPrint::openDocument() {
         return;
     // From here on a failure ends the double-click quietly.
     try {
-        DbSession session(*this);
+        DbSession session(db());
         const Recordset rs =
             session.db().Query(QStringLiteral("select content,filename from customer_info_doc where idid =?"),
                                {dbView->TextMatrix(dbView->Row(), 0)});
