@@ -166,8 +166,8 @@ QStringList removeStaleParts(const QString& target) {
     const QDir folder(info.absolutePath());
     const QString pattern = info.fileName() + QStringLiteral(".??????") + PartSuffix;
     QStringList removed;
-    const QStringList parts =
-        folder.entryList({pattern, pattern + JournalSuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList parts = folder.entryList(
+        {pattern, pattern + JournalSuffix}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
     for (const QString& name : parts) {
         const QString part =
             folder.filePath(name.endsWith(JournalSuffix) ? name.chopped(JournalSuffix.size()) : name);
