@@ -12,6 +12,7 @@ class DataGrid;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMdiSubWindow;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
@@ -92,10 +93,12 @@ protected:
 
 private:
     void scheduleLoad();
+    void childChosen(QMdiSubWindow* sub);
 
     ListWindowParams m_params;
     ListLoader m_loader;
     std::unique_ptr<clsMDB> m_db;
     bool m_loadPending = false;
+    bool m_shown = false;
     mutable QString m_rightsError; // the first failing rights query of the current load
 };
