@@ -120,6 +120,8 @@ void ListWindowBase::loadList() {
     guardSlot([this] {
         WaitCursor hourglass;
         m_loader.readParams(m_params);
+        // The full list: a condition left in the box would seem to apply to it.
+        txtSearchValue->clear();
         cmbSearch->clear();
         cmbSearch->addItems(m_loader.searchLabels());
         if (cmbSearch->count() > 0)
@@ -171,6 +173,13 @@ void ListWindowBase::searchList() {
         error = m_loader.lastError();
     Messages::show(QStringLiteral("错误描述:【") + error + QStringLiteral("】."), MsgIcon::Information,
                    MsgButtons::OK, QStringLiteral("提示信息"));
+}
+
+void ListWindowBase::reloadKeepingSearch() {
+    if (txtSearchValue->text().trimmed().isEmpty())
+        loadList();
+    else
+        searchList();
 }
 
 RecordDialogOutcome ListWindowBase::openDialog(const QStringList& formNames, RecordDialogRequest request) {
