@@ -38,9 +38,9 @@ CustomerDetailTabs::CustomerDetailTabs(frmDBListPact& owner, QWidget* parent)
     btnAddPay = detailButton(this, "btnAddPay", QStringLiteral("  添加"), QStringLiteral("添加"));
     btnDelPay = detailButton(this, "btnDelPay", QStringLiteral("   删除"), QStringLiteral("删除"));
     btnModifyPay = detailButton(this, "btnModifyPay", QStringLiteral("   修改"), QStringLiteral("修改"));
-    btnListPay = detailButton(this, "btnListPay", QStringLiteral("   浏览"), QStringLiteral("修改"));
+    btnListPay = detailButton(this, "btnListPay", QStringLiteral("   浏览"), QStringLiteral("浏览"));
     btnExport_list =
-        detailButton(this, "btnExport_list", QStringLiteral("   导出Excel(&E)"), QStringLiteral("浏览"));
+        detailButton(this, "btnExport_list", QStringLiteral("   导出Excel(&E)"), QStringLiteral("导出Excel"));
     dbView_pay = new DataGrid(this);
     dbView_pay->setObjectName(QStringLiteral("dbView_pay"));
 
@@ -119,7 +119,7 @@ void CustomerDetailTabs::addRecord() {
     const DetailTab& tab = currentTab();
     const QString customer = m_owner.customerKey();
     if (customer.isEmpty()) {
-        Messages::show(QStringLiteral("请先输入行业信息,然后再添加对应行业的") + tab.caption +
+        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应行业的") + tab.caption +
                            QStringLiteral("信息!"),
                        MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;

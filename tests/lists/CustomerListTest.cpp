@@ -177,7 +177,7 @@ TEST(CustomerList, AVisitAddedInTheReminderListReloadsIt) {
     // With no customer the detail grid shows its header and add says what is missing.
     s.messages.clear();
     s.w.details->addRecord();
-    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入行业信息,然后再添加对应行业的拜访记录信息!"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应行业的拜访记录信息!"});
     EXPECT_EQ(s.w.details->dbView_pay->Rows(), 1);
     EXPECT_EQ(s.w.details->dbView_pay->TextMatrix(0, 1), QStringLiteral("拜访方式"));
 }
@@ -264,7 +264,7 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
     answer = out.filePath(QStringLiteral("没有/文件.xls"));
     s.messages.clear();
     s.w.exportGrid();
-    EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！（文件夹不存在：" + out.filePath("没有") + "）"});
     EXPECT_EQ(s.messages.last().icon, MsgIcon::Critical);
     if (!QFile::permissions(out.path()).testFlag(QFileDevice::WriteOther) && geteuid() != 0) {
         QDir locked(out.filePath(QStringLiteral("locked")));
@@ -273,7 +273,8 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
         answer = locked.filePath(QStringLiteral("a.xls"));
         s.messages.clear();
         s.w.exportGrid();
-        EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！"});
+        EXPECT_EQ(s.messages.texts(),
+                  QStringList{"保存失败！（没有写入此文件夹的权限：" + locked.path() + "）"});
         EXPECT_TRUE(locked.entryList(QDir::Files).isEmpty());
     }
     answer.clear();
