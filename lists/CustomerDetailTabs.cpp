@@ -99,12 +99,23 @@ void CustomerDetailTabs::loadDetails() {
         const Recordset rs = db.Query(tab.listSql, {customer});
         ListLoader::fillFromRecordset(dbView_pay->grid(), &rs, tab.header, ListWidthRule::FieldWidthList,
                                       tab.widths);
+        fitColumns(tab);
     } catch (const DbError& error) {
         Messages::show(error.description(), MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;
     }
     if (dbView_pay->Rows() >= 2)
         dbView_pay->Select(1, 1, 1, 1);
+}
+
+void CustomerDetailTabs::fitColumns(const DetailTab& tab) {
+    GridModel& grid = dbView_pay->grid();
+    for (int col : tab.fitColumns) {
+        const int given = grid.ColWidth(col);
+        grid.AutoSize(col, col);
+        if (grid.ColWidth(col) < given)
+            grid.setColWidth(col, given);
+    }
 }
 
 void CustomerDetailTabs::takeNextVisitDate(const RecordDialogOutcome& outcome) {

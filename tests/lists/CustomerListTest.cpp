@@ -295,3 +295,39 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
     s.w.details->exportGrid();
     EXPECT_EQ(s.messages.texts(), QStringList{"没有数据可以导出！"});
 }
+
+TEST(CustomerList, DetailContactColumnsShowAWholeMobileNumberAndAddress) {
+    CustomerScene s;
+    const QString mobile = QStringLiteral("13812345678 / 13987654321");
+    const QString mail = QStringLiteral("zhang.wei.sales@chengdu-huaxin-keji.com.cn");
+    ASSERT_TRUE(
+        s.tdb.db().ExecSQL("insert into customer_info_linkman (ciid,linkman,linktel,mobile1,email,duty,"
+                           "isdel) values (?,'周八','028-8888888',?,?,2,0)",
+                           {s.a, mobile, mail}));
+    s.open(QStringLiteral("所有客户"));
+    s.selectCustomer(s.a);
+    CustomerDetailTabs& d = *s.w.details;
+    d.tabButton->setCurrentIndex(4);
+    const QFontMetrics metrics(d.dbView_pay->font());
+    const struct {
+        int col;
+        QString longest;
+        int givenTwips;
+    } cases[] = {
+        {3, QStringLiteral("028-8888888"), 1200},
+        {4, mobile, 1200},
+        {5, QString(), 1200},
+        {6, mail, 1600},
+        {7, QString(), 1000},
+        {8, QString(), 1600},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.col);
+        EXPECT_GE(d.dbView_pay->ColWidth(k.col), k.givenTwips) << "never below the given width";
+        if (!k.longest.isEmpty())
+            EXPECT_GT(d.dbView_pay->ColWidth(k.col) / 15, metrics.horizontalAdvance(k.longest));
+        else
+            EXPECT_EQ(d.dbView_pay->ColWidth(k.col), k.givenTwips);
+    }
+    EXPECT_EQ(d.dbView_pay->ColWidth(9), 3000) << "the remark keeps its width";
+}
