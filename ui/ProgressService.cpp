@@ -51,6 +51,7 @@ private:
         auto* bar = new QProgressBar(m_dialog);
         bar->setFormat(QStringLiteral("%v / %m"));
         m_dialog->setBar(bar);
+        m_dialog->setRange(0, m_maximum); // a new bar counts to 100
         m_dialog->setWindowTitle(m_title);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setAutoClose(false);
