@@ -3,7 +3,10 @@
 #include "ui/ProgressService.h"
 
 #include <QApplication>
+#include <QProgressBar>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,6 +26,35 @@ TEST(ProgressService, TheProgramsDisplayRunsToTheEndAndLeavesNoDialog) {
         going = going && progress->setValue(i);
     progress->finish();
     EXPECT_TRUE(going);
+    EXPECT_EQ(progressDialogs(), 0);
+}
+
+// Work that runs on: the dialog comes up counting to the work's maximum, and its 取消 stops the work.
+TEST(ProgressService, TheProgramsDialogCountsTheWorkAndItsCancelStopsIt) {
+    std::unique_ptr<ProgressService> progress = ProgressService::create();
+    progress->start(QStringLiteral("导出Excel"), QStringLiteral("正在导出"), 1000);
+    QProgressDialog* dialog = nullptr;
+    int value = 0;
+    for (; value < 1000 && !dialog; ++value) {
+        ASSERT_TRUE(progress->setValue(value));
+        QThread::msleep(10); // the dialog waits for half a second of work
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<QProgressDialog*>(widget))
+                dialog = shown;
+    }
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->maximum(), 1000);
+    EXPECT_EQ(dialog->value(), value - 1);
+    auto* bar = dialog->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->text(), QStringLiteral("%1 / 1000").arg(value - 1));
+    auto* cancel = dialog->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+    cancel->click();
+    EXPECT_FALSE(progress->setValue(1000));
+    progress->finish();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(progressDialogs(), 0);
 }
 
