@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWidthRule widthRule,
                                QWidget* parent)
