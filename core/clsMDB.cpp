@@ -231,7 +231,13 @@ clsMDB::~clsMDB() {
     CloseDatabase();
 }
 
+ServiceHook<void(const QString&)>& clsMDB::queryObserver() {
+    static ServiceHook<void(const QString&)> hook([](const QString&) {});
+    return hook;
+}
+
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
+    queryObserver()(sql);
     WaitEnd waitEnd(m_busy->reported);
     Statement statement(m_db, sql);
     if (!statement.ok() || !statement.bind(params)) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Recordset.h"
+#include "core/ServiceHook.h"
 
 #include <QList>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     // without rows gives an empty recordset): the results a caller walks with "next result set".
     // Failures, an empty text included, are thrown as DbError.
     QList<Recordset> ExecuteResults(const QString& sql) const;
+    // Told the text of every query that GetRS (and Query) runs, before it runs: tests and benchmarks
+    // count the queries of a step with it. The program installs nothing.
+    static ServiceHook<void(const QString& sql)>& queryObserver();
 
     // Runs a statement; on failure shows the critical message "错误提示" and answers false.
     bool ExecSQL(const QString& sql, const QVariantList& params = {}) const;

@@ -3,12 +3,12 @@
 #include "core/AppInfo.h"
 #include "core/DbError.h"
 #include "core/FileDialogs.h"
-#include "core/ShellOpen.h"
 #include "core/TextFunctions.h"
 #include "core/clsMDB.h"
 #include "customers/FollowUpInterval.h"
 #include "customers/RecordFormWidgets.h"
 #include "customers/RecordMessages.h"
+#include "lists/AttachmentFiles.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
 #include "ui/PlainTextLimit.h"
@@ -436,5 +436,5 @@ void frmAdd_client::lvFileList_DblClick() {
                    .arg(error.description()));
         return;
     }
-    ShellOpen::openFile(path);
+    AttachmentFiles::openCopy(path); // tells where the copy is when no program opens it
 }
