@@ -1,3 +1,4 @@
+#include "reports/PreviewPages.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
 #include "reports/PrintSettings.h"
@@ -16,7 +17,6 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPageSetupDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -260,10 +260,13 @@ TEST_F(PrintPreviewTest, PreviewPagesZoomAndPageSetup) {
         preview.cboZoom()->setCurrentIndex(5);
         preview.cboZoom_Click();
         preview.tbPrnBar_ButtonClick("多页");
-        EXPECT_EQ(control.view()->viewMode(), QPrintPreviewWidget::AllPagesView);
+        EXPECT_EQ(control.ZoomMode(), 2);
+        EXPECT_EQ(control.view()->mode(), PreviewPages::Mode::SeveralPages);
         EXPECT_EQ(preview.cboZoom()->currentText(), "200%");
+        EXPECT_DOUBLE_EQ(control.Zoom(), 200);
         preview.tbPrnBar_ButtonClick("单页");
-        EXPECT_EQ(control.view()->viewMode(), QPrintPreviewWidget::SinglePageView);
+        EXPECT_EQ(control.ZoomMode(), 3);
+        EXPECT_EQ(control.view()->mode(), PreviewPages::Mode::OnePage);
         EXPECT_DOUBLE_EQ(control.Zoom(), 200);
 
         preview.tbPrnBar_ButtonClick("页面设置");
