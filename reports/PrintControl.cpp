@@ -92,11 +92,9 @@ bool PrintControl::paginate(QPrinter& printer, PrintProgress& progress) {
     m_view->setDocument(nullptr);
     const int pages = m_document.paginate(printer, frameFor(printer), m_settings,
                                           [&progress](int counted) { return progress.counting(counted); });
-    m_view->setDocument(m_document.pageCount() > 0 ? &m_document : nullptr);
-    if (pages == 0)
-        return false;
-    m_pageCount = pages;
-    return true;
+    m_pageCount = m_document.pageCount();
+    m_view->setDocument(m_pageCount > 0 ? &m_document : nullptr);
+    return pages > 0;
 }
 
 bool PrintControl::Refresh() {
