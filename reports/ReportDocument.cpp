@@ -112,7 +112,8 @@ int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const
 
 qreal ReportDocument::rowHeight(int block, int row) const {
     const auto found = m_grids.constFind(block);
-    return found == m_grids.constEnd() ? 0 : found->rowHeight.value(row, 0);
+    // A row no band printed (every column hidden) was never measured.
+    return found == m_grids.constEnd() ? 0 : std::max<qreal>(found->rowHeight.value(row, 0), 0);
 }
 
 bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,

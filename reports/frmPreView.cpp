@@ -81,6 +81,8 @@ void frmPreView::showEvent(QShowEvent* event) {
     // Maximized also where no window manager does it.
     if (QScreen* shown = screen(); shown && width() < shown->availableGeometry().width() / 2)
         setGeometry(shown->availableGeometry());
+    // The page keys and the wheel go to the pages at once.
+    m_vsPrint->view()->setFocus();
 }
 
 void frmPreView::cboZoom_Click() {
