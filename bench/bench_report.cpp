@@ -119,6 +119,20 @@ int pdfPages(const QString& file) {
     return -1;
 }
 
+// The progress dialog as it shows (after half a second): its last text is kept.
+class ProgressSeen {
+public:
+    explicit ProgressSeen(QString& last)
+        : m_hook(PrintProgress::display(), [&last](PrintProgress& progress, const PrintProgress::Step& step) {
+              if (progress.dialog() || step.elapsedMs >= 500)
+                  last = step.label;
+              return progress.showDialog(step);
+          }) {}
+
+private:
+    ScopedHook<bool(PrintProgress&, const PrintProgress::Step&)> m_hook;
+};
+
 // The preview of a report window's grid as the user meets it: from the button to the first page
 // painted on screen, then turning pages (each painted), and the memory while it is open.
 struct PreviewFigures {
@@ -135,12 +149,7 @@ PreviewFigures previewOf(const DataGrid* grid) {
     malloc_trim(0);
     resetPeak();
     const auto start = std::chrono::steady_clock::now();
-    ScopedHook<bool(PrintProgress&, const PrintProgress::Step&)> seen(
-        PrintProgress::display(), [&](PrintProgress& progress, const PrintProgress::Step& step) {
-            if (progress.dialog() || step.elapsedMs >= 500)
-                figures.progress = step.label;
-            return progress.showDialog(step);
-        });
+    ProgressSeen seen(figures.progress);
     ScopedHook<int(QDialog&)> shown(ModalRunner::handler(), [&](QDialog& dialog) {
         auto& preview = static_cast<frmPreView&>(dialog);
         preview.resize(1400, 900);
@@ -293,12 +302,7 @@ int main(int argc, char** argv) {
     resetPeak();
     int pages = 0;
     QString progressText;
-    ScopedHook<bool(PrintProgress&, const PrintProgress::Step&)> seen(
-        PrintProgress::display(), [&](PrintProgress& progress, const PrintProgress::Step& step) {
-            if (progress.dialog() || step.elapsedMs >= 500)
-                progressText = step.label;
-            return progress.showDialog(step);
-        });
+    ProgressSeen seen(progressText);
     const double print = millis([&] {
         clsPreView job;
         job.setPreView(false);
