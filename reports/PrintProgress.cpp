@@ -1,6 +1,6 @@
 #include "reports/PrintProgress.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QProgressDialog>
 
 namespace {
@@ -53,7 +53,9 @@ bool PrintProgress::showDialog(const Step& step) {
         return !(m_dialog && m_dialog->wasCanceled());
     m_lastShown = step.elapsedMs;
     if (!m_dialog) {
-        m_dialog = new QProgressDialog(step.label, QStringLiteral("取消"), 0, step.maximum, m_parent);
+        // Over the window the user works in when the preview window is not shown yet.
+        QWidget* over = m_parent && m_parent->isVisible() ? m_parent.data() : QApplication::activeWindow();
+        m_dialog = new QProgressDialog(step.label, QStringLiteral("取消"), 0, step.maximum, over);
         m_dialog->setObjectName(QStringLiteral("printProgress"));
         m_dialog->setWindowTitle(Title);
         m_dialog->setWindowModality(Qt::ApplicationModal);

@@ -25,6 +25,8 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -570,4 +572,26 @@ TEST_F(PrintPreviewTest, PreviewShowsTheTableBordersAndTheTopOfThePage) {
     job.PrintGrid();
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     EXPECT_EQ(scrolledAfterOnePage, 0);
+}
+
+// The progress dialog itself: nothing within the first half second, then the dialog with its count
+// and "取消", which stops the work at its next step.
+TEST(PrintProgressTest, ShowsAfterHalfASecondAndItsCancelStopsTheWork) {
+    PrintProgress progress(nullptr);
+    EXPECT_TRUE(progress.showDialog({"正在分页……已排 3 页", 3, 0, 100}));
+    EXPECT_EQ(progress.dialog(), nullptr);
+    EXPECT_TRUE(progress.showDialog({"正在分页……已排 40 页", 40, 0, 600}));
+    QProgressDialog* dialog = progress.dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), "正在分页……已排 40 页");
+    EXPECT_EQ(dialog->windowTitle(), PrintProgress::Title);
+    QPushButton* cancel = dialog->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "取消");
+    EXPECT_TRUE(progress.showDialog({"正在打印第 2 页，共 9 页", 1, 9, 800}));
+    EXPECT_EQ(dialog->maximum(), 9);
+    EXPECT_EQ(dialog->labelText(), "正在打印第 2 页，共 9 页");
+    cancel->click();
+    EXPECT_FALSE(progress.showDialog({"正在打印第 3 页，共 9 页", 2, 9, 1000}));
 }
