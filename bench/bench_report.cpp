@@ -13,7 +13,6 @@
 #include "reports/ListConditions.h"
 #include "reports/PreviewPages.h"
 #include "reports/PrintControl.h"
-#include "reports/PrintProgress.h"
 #include "reports/clsPreView.h"
 #include "reports/frmPreView.h"
 #include "reports/frmReport.h"
@@ -21,10 +20,12 @@
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
+#include "ui/ProgressService.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <algorithm>
@@ -123,14 +124,38 @@ int pdfPages(const QString& file) {
 class ProgressSeen {
 public:
     explicit ProgressSeen(QString& last)
-        : m_hook(PrintProgress::display(), [&last](PrintProgress& progress, const PrintProgress::Step& step) {
-              if (progress.dialog() || step.elapsedMs >= 500)
-                  last = step.label;
-              return progress.showDialog(step);
-          }) {}
+        : m_hook(ProgressService::factory(), [&last] { return std::make_unique<Watch>(last); }) {}
 
 private:
-    ScopedHook<bool(PrintProgress&, const PrintProgress::Step&)> m_hook;
+    // The program's dialog, watched.
+    class Watch final : public ProgressService {
+    public:
+        explicit Watch(QString& last) : m_last(last) {}
+        void start(const QString& title, const QString& label, int maximum) override {
+            m_clock.start();
+            m_label = label;
+            m_dialog->start(title, label, maximum);
+        }
+        bool setValue(int value) override {
+            if (m_clock.elapsed() >= 500)
+                m_last = m_label;
+            return m_dialog->setValue(value);
+        }
+        void finish() override { m_dialog->finish(); }
+        void setLabel(const QString& label) override {
+            m_label = label;
+            m_dialog->setLabel(label);
+        }
+        void setMaximum(int maximum) override { m_dialog->setMaximum(maximum); }
+        void setOwner(QWidget* window) override { m_dialog->setOwner(window); }
+
+    private:
+        std::unique_ptr<ProgressService> m_dialog = ProgressService::dialog();
+        QString& m_last;
+        QString m_label;
+        QElapsedTimer m_clock;
+    };
+    ScopedHook<std::unique_ptr<ProgressService>()> m_hook;
 };
 
 // The preview of a report window's grid as the user meets it: from the button to the first page

@@ -1,33 +1,15 @@
 #include "reports/PrintProgress.h"
-
-#include <QApplication>
-#include <QProgressDialog>
-
-namespace {
-
-constexpr qint64 ShowAfterMs = 500;
-constexpr qint64 RefreshMs = 100;
-
-} // namespace
+#include "ui/ProgressService.h"
 
 const QString PrintProgress::Title = QStringLiteral("打印");
 
-ServiceHook<bool(PrintProgress&, const PrintProgress::Step&)>& PrintProgress::display() {
-    static ServiceHook<bool(PrintProgress&, const Step&)> hook(
-        [](PrintProgress& progress, const Step& step) { return progress.showDialog(step); });
-    return hook;
-}
-
-PrintProgress::PrintProgress(QWidget* parent) : m_parent(parent) {
-    m_clock.start();
+PrintProgress::PrintProgress(QWidget* window) : m_progress(ProgressService::create()) {
+    m_progress->setOwner(window);
+    m_progress->start(Title, QString(), 0);
 }
 
 PrintProgress::~PrintProgress() {
-    delete m_dialog;
-}
-
-QProgressDialog* PrintProgress::dialog() const {
-    return m_dialog;
+    m_progress->finish();
 }
 
 bool PrintProgress::counting(int pages) {
@@ -41,35 +23,8 @@ bool PrintProgress::printing(int page, int pages) {
 bool PrintProgress::step(const QString& label, int value, int maximum) {
     if (m_cancelled)
         return false;
-    if (!display()(*this, Step{label, value, maximum, m_clock.elapsed()}))
-        m_cancelled = true;
+    m_progress->setLabel(label);
+    m_progress->setMaximum(maximum);
+    m_cancelled = !m_progress->setValue(value);
     return !m_cancelled;
-}
-
-bool PrintProgress::showDialog(const Step& step) {
-    if (step.elapsedMs < ShowAfterMs)
-        return true;
-    if (m_lastShown >= 0 && step.elapsedMs - m_lastShown < RefreshMs)
-        return !(m_dialog && m_dialog->wasCanceled());
-    m_lastShown = step.elapsedMs;
-    if (!m_dialog) {
-        // Over the window the user works in when the preview window is not shown yet.
-        QWidget* over = m_parent && m_parent->isVisible() ? m_parent.data() : QApplication::activeWindow();
-        m_dialog = new QProgressDialog(step.label, QStringLiteral("取消"), 0, step.maximum, over);
-        m_dialog->setObjectName(QStringLiteral("printProgress"));
-        m_dialog->setWindowTitle(Title);
-        m_dialog->setWindowModality(Qt::ApplicationModal);
-        m_dialog->setAutoClose(false);
-        m_dialog->setAutoReset(false);
-        m_dialog->setMinimumWidth(320);
-        m_dialog->show();
-    }
-    // While pages are counted their number is not known: a busy bar under the count.
-    m_dialog->setMaximum(step.maximum);
-    if (step.maximum > 0)
-        m_dialog->setValue(step.value);
-    m_dialog->setLabelText(step.label);
-    // The dialog's own events (取消, Escape, painting) while the work holds the thread.
-    QCoreApplication::processEvents();
-    return !m_dialog->wasCanceled();
 }

@@ -1,28 +1,17 @@
 #pragma once
-#include "core/ServiceHook.h"
-
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QString>
+#include <memory>
 
-class QProgressDialog;
+class ProgressService;
 class QWidget;
 
-// The progress of a long print step: laying a document out ("pages counted") and printing it page by
-// page. Work that takes longer than half a second shows a progress dialog with "取消"; the work asks
-// after each page whether to go on. Tests answer through display() without a screen.
+// The progress of a long print step in the program's progress display: laying a document out
+// ("pages counted", without an end) and printing it page by page. The work asks after each page
+// whether to go on.
 class PrintProgress {
 public:
-    // What the dialog would show now: the text, the value and the maximum (0 while pages are
-    // counted), and the time since the work began.
-    struct Step {
-        QString label;
-        int value = 0;
-        int maximum = 0;
-        qint64 elapsedMs = 0;
-    };
-
-    explicit PrintProgress(QWidget* parent);
+    // The display stands over `window` once that is shown.
+    explicit PrintProgress(QWidget* window);
     ~PrintProgress();
     PrintProgress(const PrintProgress&) = delete;
     PrintProgress& operator=(const PrintProgress&) = delete;
@@ -31,23 +20,12 @@ public:
     bool counting(int pages);
     // Page `page` (from 1) of `pages` is about to print; false once the user has cancelled.
     bool printing(int page, int pages);
-    bool cancelled() const { return m_cancelled; }
-    // The dialog as shown, or null while none is.
-    QProgressDialog* dialog() const;
 
-    // Shows a step; answers false when the user cancelled. The default shows the dialog after half a
-    // second and refreshes it a few times a second.
-    static ServiceHook<bool(PrintProgress&, const Step&)>& display();
     static const QString Title;
-    // The default of display().
-    bool showDialog(const Step& step);
 
 private:
     bool step(const QString& label, int value, int maximum);
 
-    QPointer<QWidget> m_parent;
-    QPointer<QProgressDialog> m_dialog;
-    QElapsedTimer m_clock;
-    qint64 m_lastShown = -1;
+    std::unique_ptr<ProgressService> m_progress;
     bool m_cancelled = false;
 };

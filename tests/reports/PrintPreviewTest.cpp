@@ -11,7 +11,9 @@
 #include "tests/reports/PdfText.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
+#include "ui/ProgressService.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -25,10 +27,12 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -49,6 +53,33 @@ public:
 private:
     ScopedHook<bool(QPrinter&, const QString&)> m_hook;
 };
+
+// A progress display that logs the text of each step and answers whether the work goes on.
+class LoggedSteps final : public ProgressService {
+public:
+    LoggedSteps(QStringList& labels, std::function<bool(const QString&)> goOn)
+        : m_labels(labels), m_goOn(std::move(goOn)) {}
+    void start(const QString&, const QString& label, int) override { m_label = label; }
+    void setLabel(const QString& label) override { m_label = label; }
+    bool setValue(int) override {
+        m_labels << m_label;
+        return m_goOn(m_label);
+    }
+    void finish() override {}
+
+private:
+    QStringList& m_labels;
+    std::function<bool(const QString&)> m_goOn;
+    QString m_label;
+};
+
+// The progress dialog on screen, if one is.
+QProgressDialog* progressDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QProgressDialog*>(widget))
+            return dialog;
+    return nullptr;
+}
 
 int pdfPages(const QString& file) {
     QProcess run;
@@ -492,11 +523,11 @@ TEST_F(PrintPreviewTest, CancellingTheProgressLeavesNothingBehind) {
         SCOPED_TRACE(c.name);
         QFile::remove(pdf);
         QStringList labels;
-        ScopedHook<bool(PrintProgress&, const PrintProgress::Step&)> answer(
-            PrintProgress::display(), [&](PrintProgress&, const PrintProgress::Step& step) {
-                labels << step.label;
-                return c.cancelAt.isEmpty() || !step.label.startsWith(c.cancelAt) || labels.size() < 3;
+        ScopedHook<std::unique_ptr<ProgressService>()> answer(ProgressService::factory(), [&] {
+            return std::make_unique<LoggedSteps>(labels, [&](const QString& label) {
+                return c.cancelAt.isEmpty() || !label.startsWith(c.cancelAt) || labels.size() < 3;
             });
+        });
         bool opened = false;
         ScopedHook<int(QDialog&)> drive(ModalRunner::handler(), [&](QDialog&) {
             opened = true;
@@ -575,23 +606,44 @@ TEST_F(PrintPreviewTest, PreviewShowsTheTableBordersAndTheTopOfThePage) {
 }
 
 // The progress dialog itself: nothing within the first half second, then the dialog with its count
-// and "取消", which stops the work at its next step.
+// and "取消", which stops the work at its next step. It stands over the window the work is for once
+// that is shown, else over the window the user works in.
 TEST(PrintProgressTest, ShowsAfterHalfASecondAndItsCancelStopsTheWork) {
-    PrintProgress progress(nullptr);
-    EXPECT_TRUE(progress.showDialog({"正在分页……已排 3 页", 3, 0, 100}));
-    EXPECT_EQ(progress.dialog(), nullptr);
-    EXPECT_TRUE(progress.showDialog({"正在分页……已排 40 页", 40, 0, 600}));
-    QProgressDialog* dialog = progress.dialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->labelText(), "正在分页……已排 40 页");
-    EXPECT_EQ(dialog->windowTitle(), PrintProgress::Title);
-    QPushButton* cancel = dialog->findChild<QPushButton*>();
-    ASSERT_NE(cancel, nullptr);
-    EXPECT_EQ(cancel->text(), "取消");
-    EXPECT_TRUE(progress.showDialog({"正在打印第 2 页，共 9 页", 1, 9, 800}));
-    EXPECT_EQ(dialog->maximum(), 9);
-    EXPECT_EQ(dialog->labelText(), "正在打印第 2 页，共 9 页");
-    cancel->click();
-    EXPECT_FALSE(progress.showDialog({"正在打印第 3 页，共 9 页", 2, 9, 1000}));
+    QWidget shown;
+    shown.show();
+    QWidget notShownYet;
+    for (QWidget* window : {&shown, &notShownYet}) {
+        SCOPED_TRACE(window == &shown ? "shown" : "not shown yet");
+        PrintProgress progress(window);
+        EXPECT_TRUE(progress.counting(1));
+        EXPECT_EQ(progressDialog(), nullptr);
+        int pages = 1;
+        QProgressDialog* dialog = nullptr;
+        for (int waited = 0; !dialog && waited < 200; ++waited) {
+            QThread::msleep(10); // the dialog waits for half a second of work
+            ASSERT_TRUE(progress.counting(++pages));
+            dialog = progressDialog();
+        }
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        if (window == &shown)
+            EXPECT_EQ(dialog->parentWidget(), &shown);
+        else
+            EXPECT_NE(dialog->parentWidget(), &notShownYet);
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("正在分页……已排 %1 页").arg(pages));
+        EXPECT_EQ(dialog->maximum(), 0) << "the pages are counted without an end";
+        EXPECT_EQ(dialog->windowTitle(), PrintProgress::Title);
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(cancel->text(), "取消");
+        EXPECT_TRUE(progress.printing(2, 9));
+        EXPECT_EQ(dialog->maximum(), 9);
+        EXPECT_EQ(dialog->labelText(), "正在打印第 2 页，共 9 页");
+        auto* bar = dialog->findChild<QProgressBar*>();
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->text(), "11%") << "the text words the count, the bar how far printing has come";
+        cancel->click();
+        EXPECT_FALSE(progress.printing(3, 9));
+    }
+    EXPECT_EQ(progressDialog(), nullptr);
 }
