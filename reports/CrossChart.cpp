@@ -7,6 +7,7 @@
 #include <QHorizontalBarSeries>
 #include <QKeyEvent>
 #include <QLegendMarker>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -25,6 +26,18 @@ double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
     const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
     const QPointF nearest = a + t * ab;
     return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+// Decimals that tell the ticks apart: none for steps of 1 and more, one for 0.5, two for 0.05.
+int tickDecimals(const QValueAxis& axis) {
+    const double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+    return step >= 1 || step <= 0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+}
+
+// A member without a title keeps an empty caption in the legend: an empty marker label would show
+// the slice's label (its share) instead.
+QString legendCaption(const QString& caption) {
+    return caption.isEmpty() ? QStringLiteral(" ") : caption;
 }
 
 double distanceToRect(const QPointF& p, const QRectF& r) {
@@ -59,6 +72,8 @@ void CrossChart::applyStyle() {
     m_styled = true;
     QChart* c = chart();
     c->setBackgroundRoundness(0);
+    c->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    c->setLocalizeNumbers(true);
     c->setBackgroundBrush(ChartBackground);
     c->setBackgroundPen(QPen(QColor(60, 60, 60), 2));
     QFont headerFont = c->titleFont();
@@ -148,7 +163,12 @@ void CrossChart::rebuild() {
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
     auto* valueAxis = new QValueAxis;
+    // Room above the longest bar for its label, then ticks on round numbers, written as the bar
+    // labels are (digits grouped).
     valueAxis->setRange(low, high > low ? high + (high - low) * 0.15 : low + 1);
+    valueAxis->applyNiceNumbers();
+    valueAxis->setLabelFormat(QStringLiteral("%.") + QString::number(tickDecimals(*valueAxis)) +
+                              QLatin1Char('f'));
     c->addAxis(categoryAxis, m_verticalBars ? Qt::AlignBottom : Qt::AlignLeft);
     c->addAxis(valueAxis, m_verticalBars ? Qt::AlignLeft : Qt::AlignBottom);
     m_bars->attachAxis(categoryAxis);
@@ -171,7 +191,7 @@ void CrossChart::refreshPieLegend() {
         return;
     const QList<QLegendMarker*> markers = chart()->legend()->markers(m_pie);
     for (int i = 0; i < markers.size() && i < m_items.size(); ++i)
-        markers[i]->setLabel(m_items[i].caption);
+        markers[i]->setLabel(legendCaption(m_items[i].caption));
 }
 
 void CrossChart::setHeaderVisible(bool visible) {
