@@ -128,8 +128,11 @@ void CrossChart::rebuild() {
     QChart* c = chart();
     c->setTitle(m_headerVisible ? m_header : QString());
     viewport()->update();
-    if (m_items.isEmpty())
+    if (m_items.isEmpty()) {
+        // A chart cleared for a reason shows that reason alone, without an empty legend frame.
+        c->legend()->setVisible(false);
         return;
+    }
     if (m_kind == Kind::Pie) {
         m_pie = new QPieSeries;
         for (const CrossChartItem& item : m_items) {
@@ -200,12 +203,12 @@ void CrossChart::setHeaderVisible(bool visible) {
 }
 
 bool CrossChart::legendVisible() const {
-    return chart()->legend()->isVisible();
+    return m_legendVisible;
 }
 
 void CrossChart::setLegendVisible(bool visible) {
     m_legendVisible = visible;
-    chart()->legend()->setVisible(visible);
+    chart()->legend()->setVisible(visible && !m_items.isEmpty());
 }
 
 void CrossChart::setLabelVisible(int item, bool visible) {

@@ -375,21 +375,20 @@ void frmReport::ChartMenu_Click(const QString& key) {
 void frmReport::SelectCond() {
     if (!CondDriver)
         return;
+    // A dialog that cannot be shown (its database cannot be read) leaves no report standing.
     bool abandoned = false;
-    const bool shown = guardStep(
+    const bool shown = reportStep(
         [&] {
             try {
                 CondDriver->Show();
             } catch (const ConditionDialog::LoadAbandoned&) {
                 abandoned = true; // the dialog has said why
+                clearReport();
             }
         },
         BuildFailure);
-    if (!shown || abandoned) {
-        // The dialog could not be shown (its database cannot be read): no report stands.
-        clearReport();
+    if (!shown || abandoned)
         return;
-    }
     if (CondDriver->result() != 0)
         return;
     m_lblTitle->setText(CondDriver->GetCondString());
@@ -400,7 +399,7 @@ void frmReport::SelectCond() {
 void frmReport::RefreshReport() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
-    const bool built = guardStep(
+    const bool built = reportStep(
         [&] {
             if (m_reportType != 0)
                 ShowCrossReport();
@@ -409,15 +408,28 @@ void frmReport::RefreshReport() {
         },
         BuildFailure);
     m_grid->grid().setRedraw(true);
-    if (!built) {
-        clearReport();
+    if (!built)
         return;
-    }
     UpdateStatusBar();
     showBuildTime(start);
 }
 
+bool frmReport::reportStep(const std::function<void()>& body, const QString& failureText) {
+    return guardStep(
+        [&] {
+            try {
+                body();
+            } catch (...) {
+                // Cleared before the message is shown, so that no half-built table stands behind it.
+                clearReport();
+                throw;
+            }
+        },
+        failureText);
+}
+
 void frmReport::clearReport() {
+    m_grid->grid().setRedraw(true);
     m_grid->grid().ResetTable();
     m_emptyResult = false;
     for (int panel = 1; panel <= 3; ++panel)
@@ -453,7 +465,7 @@ void frmReport::ShowListReport() {
     }
     WaitCursor hourglass;
     GridModel& grid = m_grid->grid();
-    const bool loaded = guardStep(
+    reportStep(
         [&] {
             if (!gMDB)
                 throw std::runtime_error("no database");
@@ -478,14 +490,12 @@ void frmReport::ShowListReport() {
         },
         LoadFailure);
     grid.setRedraw(true);
-    if (!loaded)
-        clearReport();
 }
 
 void frmReport::ExchangeAxes() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
-    const bool exchanged = guardStep(
+    const bool exchanged = reportStep(
         [&] {
             WaitCursor hourglass;
             if (m_reportType == 1) {
@@ -495,10 +505,8 @@ void frmReport::ExchangeAxes() {
         },
         BuildFailure);
     m_grid->grid().setRedraw(true);
-    if (!exchanged) {
-        clearReport();
+    if (!exchanged)
         return;
-    }
     UpdateStatusBar();
     showBuildTime(start);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DataGrid;
@@ -115,6 +116,9 @@ private:
     void crossTableBuilt();
     // A failed step leaves no report of before: an empty grid and an empty status bar.
     void clearReport();
+    // Runs a step of the condition dialog or a build; on failure the report is cleared, then the
+    // failure is shown as guardStep does. Answers whether the step ran through.
+    bool reportStep(const std::function<void()>& body, const QString& failureText);
     void ShowListReport();
     SaveResult SaveToFile();
     void showBuildTime(qint64 startMs);
