@@ -465,6 +465,11 @@ void clsMDB::CloseDatabase() {
     m_db = nullptr;
 }
 
+void clsMDB::ReleaseCache() const {
+    if (m_db)
+        sqlite3_db_release_memory(m_db);
+}
+
 QString clsMDB::GetSysDate() const {
     const auto rs = GetRS(QStringLiteral(" SELECT getdate() "));
     if (!rs || rs->Eof())

@@ -76,6 +76,9 @@ public:
     // (no limit at 0 or less), reporting the wait through LockWait, which may stop it.
     bool OpenDatabase(QString& errorText, OpenMode mode = OpenMode::ExistingFile);
     void CloseDatabase();
+    // Forgets the pages the connection keeps in memory, so that the next statement reads the file
+    // itself (and notices a file damaged since).
+    void ReleaseCache() const;
 
     // "yyyy-mm-dd hh:mm:ss" of the database's clock.
     QString GetSysDate() const;
