@@ -113,12 +113,17 @@ Outcome run(QWidget* parent, const DataGrid& grid) {
         fileName += QStringLiteral(".xls");
     QString error;
     const Outcome outcome = save(grid.grid(), fileName, error);
+    showOutcome(outcome, error);
+    return outcome;
+}
+
+void showOutcome(Outcome outcome, const QString& error) {
+    const QString title = QStringLiteral("系统提示");
     if (outcome == Outcome::Failed)
         Messages::show(QStringLiteral("保存失败！（") + error + QStringLiteral("）"), MsgIcon::Critical,
                        MsgButtons::OK, title);
     else if (outcome == Outcome::Saved)
         Messages::show(QStringLiteral("保存成功！"), MsgIcon::Exclamation, MsgButtons::OK, title);
-    return outcome;
 }
 
 } // namespace GridExport

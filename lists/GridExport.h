@@ -26,6 +26,10 @@ bool writeFile(const GridModel& grid, const QString& fileName, QString& error);
 // half a second, the progress of the rows written with 取消, which leaves no file behind.
 Outcome save(const GridModel& grid, const QString& fileName, QString& error);
 
+// What the user is told of a save: "保存成功！", or "保存失败！（reason）"; nothing for a save that was
+// cancelled or did not happen.
+void showOutcome(Outcome outcome, const QString& error);
+
 // Why a file cannot be written, in Chinese where the cause is known (a missing or read-only folder, a
 // full disk), else the system's own text.
 QString failureReason(const QString& fileName, const QString& systemText);

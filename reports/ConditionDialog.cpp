@@ -29,6 +29,9 @@ void ConditionDialog::Show() {
         Form_Load();
         m_loaded = true;
     }
+    // Only 查询 confirms: a dialog that goes away by any other way (hidden, closed by its owner) has
+    // been cancelled, whatever the last showing answered.
+    m_plngRet = 1;
     ModalRunner::run(*this);
 }
 

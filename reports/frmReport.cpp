@@ -33,6 +33,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -328,7 +329,8 @@ void frmReport::Form_Unload() {
     m_unloaded = true;
     if (CondDriver)
         CondDriver->CloseWin();
-    CondDriver.reset();
+    if (!m_selecting)
+        CondDriver.reset();
 }
 
 void frmReport::InitGrid() {
@@ -377,22 +379,34 @@ void frmReport::SelectCond() {
         return;
     // A dialog that cannot be shown (its database cannot be read) leaves no report standing.
     bool abandoned = false;
-    const bool shown = reportStep(
-        [&] {
-            try {
-                CondDriver->Show();
-            } catch (const ConditionDialog::LoadAbandoned&) {
-                abandoned = true; // the dialog has said why
-                clearReport();
-            }
-        },
-        BuildFailure);
-    if (!shown || abandoned)
+    bool shown = false;
+    {
+        const QScopedValueRollback<bool> selecting(m_selecting, true);
+        shown = reportStep(
+            [&] {
+                try {
+                    CondDriver->Show();
+                } catch (const ConditionDialog::LoadAbandoned&) {
+                    abandoned = true; // the dialog has said why
+                    clearReport();
+                }
+            },
+            BuildFailure);
+    }
+    // The window was closed while its dialog was up: it has nothing more to build.
+    if (m_unloaded) {
+        CondDriver.reset();
         return;
-    if (CondDriver->result() != 0)
+    }
+    if (!shown || abandoned || CondDriver->result() != 0)
+        return;
+    // A confirmation without a statement counts as cancelled: the rebuild would only ask again, and
+    // a dialog that answers so at once would go round without end.
+    const QString sql = CondDriver->GetExecSqlString();
+    if (trimBlanks(sql).isEmpty())
         return;
     m_lblTitle->setText(CondDriver->GetCondString());
-    ReportSql = CondDriver->GetExecSqlString();
+    ReportSql = sql;
     RefreshReport();
 }
 
@@ -537,30 +551,20 @@ void frmReport::setPanelText(int panel, const QString& text) {
 // ---- save, print, fit ----
 
 void frmReport::SaveReport() {
-    switch (SaveToFile()) {
-    case SaveResult::Saved:
-        Messages::show(QStringLiteral("保存成功！"), MsgIcon::Exclamation, MsgButtons::OK, SystemTitle);
-        break;
-    case SaveResult::Failed:
-        Messages::show(QStringLiteral("保存失败！"), MsgIcon::Critical, MsgButtons::OK, SystemTitle);
-        break;
-    case SaveResult::Cancelled:
-        break;
-    }
+    QString error;
+    GridExport::showOutcome(SaveToFile(error), error);
 }
 
-frmReport::SaveResult frmReport::SaveToFile() {
+GridExport::Outcome frmReport::SaveToFile(QString& error) {
     const QString suggested =
         QDir(AppInfo::programFolder()).filePath(m_panelCaption->text() + QStringLiteral(".xls"));
     QString fileName = trimBlanks(FileDialogs::getSaveFileName(
         this, QStringLiteral("Insert文本保存文件"), suggested, QStringLiteral("电子表格文件 (*.xls)")));
     if (fileName.isEmpty())
-        return SaveResult::Cancelled;
+        return GridExport::Outcome::Nothing;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".xls");
-    QString error;
-    WaitCursor hourglass;
-    return GridExport::writeFile(m_grid->grid(), fileName, error) ? SaveResult::Saved : SaveResult::Failed;
+    return GridExport::save(m_grid->grid(), fileName, error);
 }
 
 void frmReport::PrintReport(bool preview) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ServiceHook.h"
+#include "lists/GridExport.h"
 #include "ui/IReportWindow.h"
 
 #include <QString>
@@ -109,7 +110,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class SaveResult { Cancelled = 0, Saved = 1, Failed = -1 };
     void InitGrid();
     void ShowCrossReport();
     // After a cross table was built or its axes exchanged: whether it is empty, and the current cell.
@@ -120,7 +120,9 @@ private:
     // failure is shown as guardStep does. Answers whether the step ran through.
     bool reportStep(const std::function<void()>& body, const QString& failureText);
     void ShowListReport();
-    SaveResult SaveToFile();
+    // The save dialog, then the file; Nothing when no name was chosen, with `error` the reason of a
+    // failure.
+    GridExport::Outcome SaveToFile(QString& error);
     void showBuildTime(qint64 startMs);
     void Form_Unload();
     void setPanelText(int panel, const QString& text);
@@ -138,6 +140,8 @@ private:
     bool m_unloaded = false;
     bool m_placed = false;
     bool m_firstActivation = false;
+    // The condition dialog is up: closing the window then keeps the driver until the step returns.
+    bool m_selecting = false;
     // The last build found no row for its conditions.
     bool m_emptyResult = false;
 

@@ -1,6 +1,7 @@
 #include "core/AppInfo.h"
 #include "core/FileDialogs.h"
 #include "core/Globals.h"
+#include "core/WaitCursor.h"
 #include "reports/CrossChart.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
@@ -15,6 +16,7 @@
 #include "ui/FormFactory.h"
 #include "ui/MainWindowService.h"
 #include "ui/ModalRunner.h"
+#include "ui/ProgressService.h"
 
 #include <QAction>
 #include <QApplication>
@@ -290,12 +292,85 @@ TEST_F(ReportWindowTest, SaveWritesTheGridAsTextASpreadsheetOpens) {
                                                    "2\t华信科技\t\"a\tb\"\r\n3\t东方贸易\t\"a\tb\"\r\n")
                                                .toUtf8());
 
-    messages.clear();
-    answer = QDir(base.folder()).filePath("missing/folder/报表.xls");
+    // A folder that cannot be written: the failure names its reason, and no file is left.
+    const QString plainFile = answer + ".xls";
+    const struct {
+        QString file;
+        QString reason;
+    } failures[] = {
+        {QDir(base.folder()).filePath("missing/folder/报表.xls"),
+         "文件夹不存在：" + QDir(base.folder()).filePath("missing/folder")},
+        {plainFile + "/报表.xls", "文件夹不存在：" + plainFile},
+        {"/sys/报表.xls", ""},
+    };
+    for (const auto& k : failures) {
+        SCOPED_TRACE(k.file.toStdString());
+        messages.clear();
+        answer = k.file;
+        window.Toolbar1_ButtonClick("bt_Save");
+        ASSERT_EQ(messages.messages().size(), 1);
+        const QString text = messages.last().text;
+        if (k.reason.isEmpty())
+            EXPECT_TRUE(text.startsWith("保存失败！（") && text.size() > 7) << text.toStdString();
+        else
+            EXPECT_EQ(text, "保存失败！（" + k.reason + "）");
+        EXPECT_TRUE(text.endsWith("）"));
+        EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+        EXPECT_EQ(messages.last().title, "系统提示");
+        EXPECT_FALSE(QFile::exists(k.file));
+    }
+}
+
+// The save is work the user waits for: the busy cursor throughout, the rows counted, and 取消 of the
+// progress leaves no file and no message.
+TEST_F(ReportWindowTest, ACancelledSaveLeavesNoFile) {
+    listReport();
+    condition->answers = {{0, "", "select epname from customer_info_view"}};
+    open();
+    struct Progress : ProgressService {
+        int& busy;
+        QStringList& log;
+        Progress(int& b, QStringList& l) : busy(b), log(l) {}
+        void start(const QString& title, const QString&, int maximum) override {
+            log << QString("start %1 %2 cursor:%3").arg(title).arg(maximum).arg(busy);
+        }
+        bool setValue(int value) override {
+            log << QString("at %1 cursor:%2").arg(value).arg(busy);
+            return false; // 取消 at once
+        }
+        void finish() override { log << QString("finish cursor:%1").arg(busy); }
+    };
+    int busy = 0;
+    QStringList log;
+    ScopedHook<void(bool)> cursor(WaitCursor::handler(), [&](bool on) { busy += on ? 1 : -1; });
+    ScopedHook<std::unique_ptr<ProgressService>()> progress(
+        ProgressService::factory(), [&] { return std::make_unique<Progress>(busy, log); });
+    QTemporaryDir out;
+    const QString file = out.filePath("报表.xls");
+    ScopedHook<QString(QWidget*, const FileDialogs::Request&)> dialog(
+        FileDialogs::handler(), [&](QWidget*, const FileDialogs::Request&) { return file; });
     window.Toolbar1_ButtonClick("bt_Save");
-    EXPECT_EQ(messages.texts(), QStringList{"保存失败！"});
-    EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
-    EXPECT_EQ(messages.last().title, "系统提示");
+    EXPECT_EQ(log, QStringList({"start 导出Excel 4 cursor:1", "at 0 cursor:1", "finish cursor:1"}));
+    EXPECT_EQ(busy, 0);
+    EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
+    EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no partial file";
+}
+
+// A dialog that says "confirmed" but brings no statement has given nothing to build: it counts as
+// cancelled, and is not asked again by the rebuild it would start.
+TEST_F(ReportWindowTest, AConfirmationWithoutAStatementCountsAsCancel) {
+    open(); // the first dialog cancelled
+    for (int type : {1, 0}) {
+        SCOPED_TRACE(type);
+        type ? statisticsReport() : listReport();
+        condition->shown = 0;
+        condition->answers = {{0, "条件", "  "}, {1, "", ""}};
+        window.SelectCond();
+        EXPECT_EQ(condition->shown, 1);
+        EXPECT_TRUE(window.ReportSql.isEmpty());
+        EXPECT_EQ(window.lblTitle()->text(), "报表条件：");
+        EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
+    }
 }
 
 TEST_F(ReportWindowTest, PrintAndPreviewGiveTheGridItsColoursBack) {
