@@ -183,6 +183,9 @@ signals:
     void currentCellChanged(int row, int col);
 
 private:
+    // Room left and right of a cell's text, in pixels.
+    static constexpr int CellMarginPx = 4;
+
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
     qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     int textWidthPx(const QString& text) const;
