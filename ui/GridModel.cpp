@@ -32,6 +32,7 @@ GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {
 // ---- change announcements ----
 
 void GridModel::beginChange() {
+    forgetFittedWidths();
     if (m_redraw && m_resetDepth++ == 0)
         beginResetModel();
 }
@@ -74,6 +75,7 @@ void GridModel::setRedraw(bool redraw) {
 void GridModel::resizeCells(int rows, int cols) {
     rows = std::max(rows, 0);
     cols = std::max(cols, 0);
+    forgetFittedWidths();
     if (cols == m_cols) {
         m_cells.resize(static_cast<qsizetype>(rows) * cols);
         // A grid cut down from a large list gives its room back before the next one is read.
@@ -218,6 +220,7 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
         return;
     // A written cell no longer reads from the adopted recordset, also when it is written empty.
     m_cells[at(row, col)] = text.isNull() && m_source ? QStringLiteral("") : text;
+    forgetFittedWidths(col);
     if (!m_redraw || m_resetDepth > 0)
         return;
     if (row < firstModelRow()) {
@@ -247,6 +250,7 @@ void GridModel::RemoveItem(int row) {
         beginRemoveRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
+    forgetFittedWidths();
     m_cells.remove(at(row, 0), m_cols);
     if (m_source)
         m_sourceRow.remove(row);
@@ -272,6 +276,7 @@ void GridModel::AddItem(const QString& text, int row) {
         beginInsertRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
+    forgetFittedWidths();
     const QStringList parts = text.split(QLatin1Char('\t'));
     QVector<QString> cells(m_cols);
     for (int c = 0; c < m_cols && c < parts.size(); ++c)

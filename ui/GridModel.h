@@ -68,6 +68,13 @@ public:
     // row and column data, the row heights or the merging.
     void ResetTable();
 
+    // The most characters of a cell that the grid draws and measures: more than the widest screen
+    // shows of one line (no character is narrower than two pixels). TextMatrix, saving and printing
+    // keep the whole text.
+    static int visibleTextLimit();
+    // A cell's text as far as it can be seen: the whole text, or its first visibleTextLimit characters.
+    QString visibleText(int row, int col) const;
+
     // Text of a cell; cells outside the grid read as empty text and ignore writes.
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
@@ -87,7 +94,8 @@ public:
     bool ColHidden(int col) const { return ColWidth(col) == 0; }
     // The width, in twips, that the header string gave a column: its caption's text plus the margins.
     int captionWidth(int col) const;
-    // Fits the widths of columns col1..col2 to the widest text in them, header included.
+    // Fits the widths of columns col1..col2 to the widest text in them, header included, each text
+    // measured in the font it is drawn with. A column is measured again only after it changed.
     void AutoSize(int col1, int col2);
 
     Align ColAlignment(int col) const;
@@ -189,6 +197,10 @@ private:
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
     qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     int textWidthPx(const QString& text) const;
+    // The widest visible text of each of the columns, in pixels, into m_fittedPx.
+    void measureColumns(const QList<int>& cols);
+    // The fitted widths of one column (-1: of all) are no longer known.
+    void forgetFittedWidths(int col = -1);
     Qt::Alignment qtAlignment(int row, int col) const;
     void resizeCells(int rows, int cols);
     void beginChange();
@@ -214,6 +226,7 @@ private:
     QString m_formatString;
     QVector<int> m_colWidths;     // twips, -1 default
     QVector<int> m_captionWidths; // twips
+    QVector<int> m_fittedPx;      // widest visible text of each column as AutoSize measured it, -1 unknown
     QVector<Align> m_colAlign;
     QHash<int, int> m_rowHeights;
     QHash<int, QVariant> m_rowData;

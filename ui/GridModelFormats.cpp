@@ -14,6 +14,9 @@ void GridModel::setCell(CellProp prop, int row1, int col1, int row2, int col2, c
     for (int r = row1; r <= row2; ++r)
         for (int c = col1; c <= col2; ++c)
             m_formats.set(static_cast<int>(prop), r, c, value);
+    if (prop == CellProp::FontBold)
+        for (int c = col1; c <= col2; ++c)
+            forgetFittedWidths(c);
     if (!m_redraw || m_resetDepth > 0 || row1 > row2 || col1 > col2)
         return;
     const int firstRow = firstModelRow();
@@ -45,8 +48,12 @@ Qt::Alignment GridModel::qtAlignment(int row, int col) const {
     }
     if (row < m_fixedRows)
         return Qt::AlignLeft | Qt::AlignVCenter;
+    // No number is longer than this; a long text is not read at every paint.
+    constexpr qsizetype LongestNumber = 400;
+    const QString text = TextMatrix(row, col);
     bool number = false;
-    TextMatrix(row, col).toDouble(&number);
+    if (text.size() <= LongestNumber)
+        text.toDouble(&number);
     return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 

@@ -1,11 +1,34 @@
 // What a Qt view asks of the grid: the data rows, the header, the roles of a cell.
 #include "ui/GridModel.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 const QColor FixedCellBack(240, 240, 240);
 } // namespace
+
+int GridModel::visibleTextLimit() {
+    static const int limit = [] {
+        int widest = 3840;
+        if (qGuiApp)
+            for (const QScreen* screen : QGuiApplication::screens())
+                widest = std::max(widest, screen->geometry().width());
+        return widest / 2;
+    }();
+    return limit;
+}
+
+QString GridModel::visibleText(int row, int col) const {
+    QString text = cellText(row, col);
+    if (text.size() > visibleTextLimit()) {
+        const bool splitsPair = text.at(visibleTextLimit() - 1).isHighSurrogate();
+        text.truncate(visibleTextLimit() - (splitsPair ? 1 : 0));
+    }
+    return text;
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(m_rows - firstModelRow(), 0);
@@ -25,7 +48,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return cellText(row, col);
+        return visibleText(row, col);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(qtAlignment(row, col));
     case Qt::FontRole:
@@ -57,7 +80,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole: {
         QStringList lines;
         for (int r = 0; r < m_fixedRows && r < m_rows; ++r)
-            lines << cellText(r, section);
+            lines << visibleText(r, section);
         return lines.join(QLatin1Char('\n'));
     }
     case Qt::TextAlignmentRole:

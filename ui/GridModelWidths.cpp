@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 int GridModel::ColWidth(int col) const {
     return col >= 0 && col < m_cols ? m_colWidths[col] : -1;
@@ -30,25 +32,15 @@ int GridModel::captionWidth(int col) const {
     return col >= 0 && col < m_cols ? m_captionWidths[col] : 0;
 }
 
-void GridModel::AutoSize(int col1, int col2) {
-    col1 = std::max(col1, 0);
-    col2 = std::min(col2, m_cols - 1);
-    if (!qGuiApp) {
-        for (int c = col1; c <= col2; ++c) {
-            int widest = 0;
-            for (int r = 0; r < m_rows; ++r)
-                widest = std::max(widest, textWidthPx(cellText(r, c)));
-            m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
-        }
-        announceColumnFormat();
-        return;
-    }
-    // Laying out every text of a large grid is slow: texts are compared by the sum of their
-    // characters' advances (each character measured once), and each column's widest is measured
-    // exactly.
-    const QFontMetricsF metrics(m_font);
-    std::vector<qreal> advances(0x10000, -1);
-    const auto estimate = [&](const QString& text) {
+namespace {
+// Widths of texts in one font. Laying out every text of a large grid is slow, so texts are compared by
+// the sum of their characters' advances (each character measured once) and only the widest of a
+// column is laid out.
+class TextWidths {
+public:
+    explicit TextWidths(const QFont& font) : m_metrics(font), m_advances(0x10000, -1) {}
+
+    qreal estimate(QStringView text) {
         qreal widest = 0;
         qreal line = 0;
         for (const QChar ch : text) {
@@ -57,52 +49,91 @@ void GridModel::AutoSize(int col1, int col2) {
                 line = 0;
                 continue;
             }
-            qreal& advance = advances[ch.unicode()];
+            qreal& advance = m_advances[ch.unicode()];
             if (advance < 0)
-                advance = metrics.horizontalAdvance(ch);
+                advance = m_metrics.horizontalAdvance(ch);
             line += advance;
         }
         return std::max(widest, line);
-    };
-    // Row by row, as the cells lie in memory.
-    const int count = col2 - col1 + 1;
-    if (count <= 0) {
-        announceColumnFormat();
+    }
+    int exact(const QString& text) const {
+        qreal widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, m_metrics.horizontalAdvance(line));
+        return static_cast<int>(std::ceil(widest));
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    std::vector<qreal> m_advances;
+};
+} // namespace
+
+void GridModel::AutoSize(int col1, int col2) {
+    col1 = std::max(col1, 0);
+    col2 = std::min(col2, m_cols - 1);
+    if (m_fittedPx.size() != m_cols)
+        m_fittedPx.fill(-1, m_cols);
+    QList<int> unknown;
+    for (int c = col1; c <= col2; ++c)
+        if (m_fittedPx[c] < 0)
+            unknown << c;
+    if (!unknown.isEmpty())
+        measureColumns(unknown);
+    for (int c = col1; c <= col2; ++c)
+        m_colWidths[c] = (m_fittedPx[c] + 2 * CellMarginPx) * TwipsPerPixel;
+    announceColumnFormat();
+}
+
+void GridModel::measureColumns(const QList<int>& cols) {
+    if (!qGuiApp) {
+        for (int c : cols) {
+            int widest = 0;
+            for (int r = 0; r < m_rows; ++r)
+                widest = std::max(widest, textWidthPx(visibleText(r, c)));
+            m_fittedPx[c] = widest;
+        }
         return;
     }
-    std::vector<qreal> widest(count, 0);
-    std::vector<QString> widestText(count);
-    std::vector<char> widestBold(count, 0);
-    // Bold cells are wider than their estimate in the plain font.
+    // Every cell in the font it is drawn with: bold cells in bold.
+    QFont boldFont = m_font;
+    boldFont.setBold(true);
+    TextWidths plain(m_font);
+    TextWidths bold(boldFont);
+    struct Widest {
+        qreal width = 0;
+        QString text;
+        bool bold = false;
+    };
+    std::vector<Widest> widest(static_cast<size_t>(cols.size()));
     const bool anyFormat = !m_formats.empty();
     const int boldKind = static_cast<int>(CellProp::FontBold);
+    // Row by row, as the cells lie in memory.
     for (int r = 0; r < m_rows; ++r) {
-        for (int i = 0; i < count; ++i) {
-            const QString text = cellText(r, col1 + i);
+        for (qsizetype i = 0; i < cols.size(); ++i) {
+            const QString text = visibleText(r, cols[i]);
             if (text.isEmpty())
                 continue;
-            const bool bold = anyFormat && m_formats.value(boldKind, r, col1 + i).toBool();
-            const qreal width = estimate(text) * (bold ? 1.15 : 1.0);
-            if (width > widest[i]) {
-                widest[i] = width;
-                widestText[i] = text;
-                widestBold[i] = bold;
-            }
+            const bool isBold = anyFormat && m_formats.value(boldKind, r, cols[i]).toBool();
+            const qreal width = (isBold ? bold : plain).estimate(text);
+            Widest& w = widest[static_cast<size_t>(i)];
+            if (width > w.width)
+                w = {width, text, isBold};
         }
     }
-    for (int i = 0; i < count; ++i) {
-        int exact = 0;
-        if (!widestText[i].isEmpty() && widestBold[i]) {
-            QFont bold = m_font;
-            bold.setBold(true);
-            for (const QString& part : widestText[i].split(QLatin1Char('\n')))
-                exact = std::max(exact, QFontMetrics(bold).horizontalAdvance(part));
-        } else if (!widestText[i].isEmpty()) {
-            exact = textWidthPx(widestText[i]);
-        }
-        m_colWidths[col1 + i] = (exact + 2 * CellMarginPx) * TwipsPerPixel;
+    for (qsizetype i = 0; i < cols.size(); ++i) {
+        const Widest& w = widest[static_cast<size_t>(i)];
+        m_fittedPx[cols[i]] = w.text.isEmpty() ? 0
+                                               : std::max(static_cast<int>(std::ceil(w.width)),
+                                                          (w.bold ? bold : plain).exact(w.text));
     }
-    announceColumnFormat();
+}
+
+void GridModel::forgetFittedWidths(int col) {
+    if (col < 0)
+        m_fittedPx.clear();
+    else if (col < m_fittedPx.size())
+        m_fittedPx[col] = -1;
 }
 
 GridModel::Align GridModel::ColAlignment(int col) const {
@@ -146,6 +177,7 @@ void GridModel::setExtendLastCol(bool extend) {
 
 void GridModel::setFont(const QFont& font) {
     m_font = font;
+    forgetFittedWidths();
 }
 
 int GridModel::textWidthPx(const QString& text) const {
