@@ -93,8 +93,10 @@ void GridModel::resizeCells(int rows, int cols) {
         m_captionWidths.resize(cols, 0);
         m_colAlign.resize(cols, Align::General);
     }
-    if (m_source)
+    if (m_source) {
         m_sourceRow.resize(rows, -1);
+        m_sourceField.resize(cols, -1);
+    }
     m_rows = rows;
     m_cols = cols;
 }
@@ -189,8 +191,8 @@ QString GridModel::cellText(int row, int col) const {
     if (!text.isNull() || !m_source)
         return text;
     const int record = m_sourceRow.value(row, -1);
-    const int field = col - m_sourceFirstCol;
-    if (record < 0 || field < 0 || field >= m_sourceFields)
+    const int field = m_sourceField.value(col, -1);
+    if (record < 0 || field < 0)
         return text;
     if (m_source->IsText(record, field))
         return m_source->TextAt(record, field);
@@ -207,8 +209,13 @@ void GridModel::materializeSource() {
             if (m_cells[at(r, c)].isNull())
                 m_cells[at(r, c)] = cellText(r, c);
     }
+    releaseSource();
+}
+
+void GridModel::releaseSource() {
     m_source.reset();
     m_sourceRow.clear();
+    m_sourceField.clear();
 }
 
 QString GridModel::TextMatrix(int row, int col) const {
@@ -236,8 +243,7 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
 void GridModel::Clear() {
     beginChange();
     std::fill(m_cells.begin(), m_cells.end(), QString());
-    m_source.reset();
-    m_sourceRow.clear();
+    releaseSource();
     m_formats.clear();
     endChange();
 }
@@ -302,21 +308,45 @@ void GridModel::AddItem(const QString& text, int row) {
 }
 
 void GridModel::adoptRecordset(Recordset&& rs, int firstRow, int firstCol) {
-    beginChange();
-    materializeSource();
     firstRow = std::max(firstRow, 0);
     firstCol = std::clamp(firstCol, 0, m_cols);
     const int records = rs.RecordCount();
-    m_source = std::make_shared<const Recordset>(std::move(rs));
-    m_sourceRow.fill(-1, m_rows);
+    beginChange();
     resizeCells(firstRow + records, m_cols);
-    m_sourceFirstCol = firstCol;
-    m_sourceFields = std::min(m_cols - firstCol, m_source->FieldCount());
-    QString* cells = m_cells.data();
-    for (int r = 0; r < records; ++r) {
-        m_sourceRow[firstRow + r] = r;
+    QVector<qint32> recordOfRow(m_rows, -1);
+    for (int r = 0; r < records; ++r)
+        recordOfRow[firstRow + r] = r;
+    QVector<qint32> fieldOfCol(m_cols, -1);
+    for (int c = firstCol; c < m_cols && c - firstCol < rs.FieldCount(); ++c)
+        fieldOfCol[c] = c - firstCol;
+    adoptRecords(std::make_shared<const Recordset>(std::move(rs)), recordOfRow, fieldOfCol);
+    // Columns past the last field are empty.
+    for (int r = firstRow; r < m_rows; ++r)
         for (int c = firstCol; c < m_cols; ++c)
-            cells[at(firstRow + r, c)] = c < firstCol + m_sourceFields ? QString() : QStringLiteral("");
+            if (fieldOfCol[c] < 0)
+                m_cells[at(r, c)] = QString();
+    endChange();
+}
+
+void GridModel::adoptRecords(std::shared_ptr<const Recordset> source, const QVector<qint32>& recordOfRow,
+                             const QVector<qint32>& fieldOfCol) {
+    beginChange();
+    materializeSource();
+    m_source = std::move(source);
+    m_sourceRow = recordOfRow;
+    m_sourceRow.resize(m_rows, -1);
+    m_sourceField = fieldOfCol;
+    m_sourceField.resize(m_cols, -1);
+    for (int c = 0; c < m_cols; ++c)
+        if (m_sourceField[c] >= m_source->FieldCount())
+            m_sourceField[c] = -1;
+    QString* cells = m_cells.data();
+    for (int r = 0; r < m_rows; ++r) {
+        if (m_sourceRow[r] < 0)
+            continue;
+        for (int c = 0; c < m_cols; ++c)
+            if (m_sourceField[c] >= 0)
+                cells[at(r, c)] = QString();
     }
     endChange();
 }

@@ -158,6 +158,11 @@ public:
     // the record when it is read, until the cell is written. A large list then costs no more than its
     // rows as read.
     void adoptRecordset(Recordset&& rs, int firstRow = 1, int firstCol = 0);
+    // Rows that each show one record of a result shared with others (a cross table's Data): cell
+    // (row, col) is made from field fieldOfCol[col] of record recordOfRow[row] (-1: none) when it is
+    // read, until it is written. Cells of other rows and columns keep their texts.
+    void adoptRecords(std::shared_ptr<const Recordset> source, const QVector<qint32>& recordOfRow,
+                      const QVector<qint32>& fieldOfCol);
 
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.
@@ -212,13 +217,14 @@ private:
     QString cellText(int row, int col) const;
     // Writes every cell still kept by the adopted recordset and lets it go.
     void materializeSource();
+    // Drops the adopted recordset without writing its cells.
+    void releaseSource();
 
     QVector<QString> m_cells; // row-major, m_rows x m_cols; a null text of a row of m_source: not written
-    // The adopted recordset: record of each grid row (-1: none), its first column and its field count.
+    // The adopted recordset: the record of each grid row and the field of each column (-1: none).
     std::shared_ptr<const Recordset> m_source;
     QVector<qint32> m_sourceRow;
-    int m_sourceFirstCol = 0;
-    int m_sourceFields = 0;
+    QVector<qint32> m_sourceField;
     int m_rows = 1;
     int m_cols = 0;
     int m_fixedRows = 1;
