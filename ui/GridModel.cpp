@@ -76,19 +76,8 @@ void GridModel::resizeCells(int rows, int cols) {
     rows = std::max(rows, 0);
     cols = std::max(cols, 0);
     forgetFittedWidths();
-    if (cols == m_cols) {
-        m_cells.resize(static_cast<qsizetype>(rows) * cols);
-        // A grid cut down from a large list gives its room back before the next one is read.
-        if (m_cells.capacity() > 2 * m_cells.size() + 4096)
-            m_cells.squeeze();
-    } else {
-        QVector<QString> cells(static_cast<qsizetype>(rows) * cols);
-        const int keepRows = std::min(rows, m_rows);
-        const int keepCols = std::min(cols, m_cols);
-        for (int r = 0; r < keepRows; ++r)
-            for (int c = 0; c < keepCols; ++c)
-                cells[static_cast<qsizetype>(r) * cols + c] = std::move(m_cells[at(r, c)]);
-        m_cells = std::move(cells);
+    m_cells.resize(rows, cols);
+    if (cols != m_cols) {
         m_colWidths.resize(cols, -1);
         m_captionWidths.resize(cols, 0);
         m_colAlign.resize(cols, Align::General);
@@ -176,7 +165,7 @@ void GridModel::setFormatString(const QString& formatString) {
             align = Align::Right;
         if (align != Align::General)
             caption.remove(0, 1);
-        m_cells[at(0, c)] = caption;
+        m_cells.ref(0, c) = caption;
         m_colAlign[c] = align;
         m_captionWidths[c] = (textWidthPx(caption) + 2 * CellMarginPx) * TwipsPerPixel;
         m_colWidths[c] = m_captionWidths[c];
@@ -187,7 +176,7 @@ void GridModel::setFormatString(const QString& formatString) {
 // ---- cells ----
 
 QString GridModel::cellText(int row, int col) const {
-    const QString& text = m_cells[at(row, col)];
+    const QString& text = m_cells.at(row, col);
     if (!text.isNull() || !m_source)
         return text;
     const int record = m_sourceRow.value(row, -1);
@@ -206,8 +195,8 @@ void GridModel::materializeSource() {
         if (m_sourceRow.value(r, -1) < 0)
             continue;
         for (int c = 0; c < m_cols; ++c)
-            if (m_cells[at(r, c)].isNull())
-                m_cells[at(r, c)] = cellText(r, c);
+            if (m_cells.at(r, c).isNull())
+                m_cells.ref(r, c) = cellText(r, c);
     }
     releaseSource();
 }
@@ -226,7 +215,7 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
     if (!inside(row, col))
         return;
     // A written cell no longer reads from the adopted recordset, also when it is written empty.
-    m_cells[at(row, col)] = text.isNull() && m_source ? QStringLiteral("") : text;
+    m_cells.ref(row, col) = text.isNull() && m_source ? QStringLiteral("") : text;
     forgetFittedWidths(col);
     if (!m_redraw || m_resetDepth > 0)
         return;
@@ -242,7 +231,7 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
 
 void GridModel::Clear() {
     beginChange();
-    std::fill(m_cells.begin(), m_cells.end(), QString());
+    m_cells.clear();
     releaseSource();
     m_formats.clear();
     endChange();
@@ -257,7 +246,7 @@ void GridModel::RemoveItem(int row) {
     else
         beginChange();
     forgetFittedWidths();
-    m_cells.remove(at(row, 0), m_cols);
+    m_cells.removeRow(row);
     if (m_source)
         m_sourceRow.remove(row);
     --m_rows;
@@ -284,17 +273,14 @@ void GridModel::AddItem(const QString& text, int row) {
         beginChange();
     forgetFittedWidths();
     const QStringList parts = text.split(QLatin1Char('\t'));
-    QVector<QString> cells(m_cols);
-    for (int c = 0; c < m_cols && c < parts.size(); ++c)
-        cells[c] = parts[c];
-    m_cells.insert(at(row, 0), m_cols, QString());
-    std::move(cells.begin(), cells.end(), m_cells.begin() + at(row, 0));
-    if (m_source) {
-        m_sourceRow.insert(row, -1);
-        for (int c = 0; c < m_cols; ++c)
-            if (m_cells[at(row, c)].isNull())
-                m_cells[at(row, c)] = QStringLiteral("");
+    m_cells.insertRow(row);
+    if (m_cols > 0) {
+        QString* cells = m_cells.row(row);
+        for (int c = 0; c < m_cols && c < parts.size(); ++c)
+            cells[c] = parts[c];
     }
+    if (m_source)
+        m_sourceRow.insert(row, -1);
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
     shiftRowKeys(m_rowData, row, 1);
@@ -321,10 +307,14 @@ void GridModel::adoptRecordset(Recordset&& rs, int firstRow, int firstCol) {
         fieldOfCol[c] = c - firstCol;
     adoptRecords(std::make_shared<const Recordset>(std::move(rs)), recordOfRow, fieldOfCol);
     // Columns past the last field are empty.
-    for (int r = firstRow; r < m_rows; ++r)
+    for (int r = firstRow; r < m_rows; ++r) {
+        if (!m_cells.hasRow(r))
+            continue;
         for (int c = firstCol; c < m_cols; ++c)
             if (fieldOfCol[c] < 0)
-                m_cells[at(r, c)] = QString();
+                m_cells.ref(r, c) = QString();
+        m_cells.squeezeRow(r);
+    }
     endChange();
 }
 
@@ -340,13 +330,15 @@ void GridModel::adoptRecords(std::shared_ptr<const Recordset> source, const QVec
     for (int c = 0; c < m_cols; ++c)
         if (m_sourceField[c] >= m_source->FieldCount())
             m_sourceField[c] = -1;
-    QString* cells = m_cells.data();
+    // The rows read from the source hold only the texts of their other columns.
     for (int r = 0; r < m_rows; ++r) {
-        if (m_sourceRow[r] < 0)
+        if (m_sourceRow[r] < 0 || !m_cells.hasRow(r))
             continue;
+        QString* cells = m_cells.row(r);
         for (int c = 0; c < m_cols; ++c)
             if (m_sourceField[c] >= 0)
-                cells[at(r, c)] = QString();
+                cells[c] = QString();
+        m_cells.squeezeRow(r);
     }
     endChange();
 }
@@ -359,13 +351,12 @@ void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     const int records = rs.RecordCount();
     resizeCells(firstRow + records, m_cols);
     const int fields = std::min(m_cols - firstCol, rs.FieldCount());
-    QString* cells = m_cells.data();
-    for (int r = 0; r < records; ++r) {
-        QString* line = cells + at(firstRow + r, firstCol);
+    for (int r = 0; r < records && m_cols > 0; ++r) {
+        QString* line = m_cells.row(firstRow + r);
         for (int c = 0; c < fields; ++c)
-            line[c] = rs.IsText(r, c) ? rs.TextAt(r, c) : textOf(rs.Value(r, c));
+            line[firstCol + c] = rs.IsText(r, c) ? rs.TextAt(r, c) : textOf(rs.Value(r, c));
         for (int c = firstCol + fields; c < m_cols; ++c)
-            cells[at(firstRow + r, c)] = QString();
+            line[c] = QString();
     }
     endChange();
 }

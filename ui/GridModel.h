@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/GridCellFormats.h"
+#include "ui/GridCellTexts.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -200,7 +201,6 @@ private:
     static constexpr int CellMarginPx = 4;
 
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
-    qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     int textWidthPx(const QString& text) const;
     // The widest visible text of each of the columns, in pixels, into m_fittedPx.
     void measureColumns(const QList<int>& cols);
@@ -220,7 +220,7 @@ private:
     // Drops the adopted recordset without writing its cells.
     void releaseSource();
 
-    QVector<QString> m_cells; // row-major, m_rows x m_cols; a null text of a row of m_source: not written
+    GridCellTexts m_cells; // m_rows x m_cols; a null text of a row of m_source: not written
     // The adopted recordset: the record of each grid row and the field of each column (-1: none).
     std::shared_ptr<const Recordset> m_source;
     QVector<qint32> m_sourceRow;
