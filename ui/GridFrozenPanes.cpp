@@ -119,15 +119,29 @@ void GridFrozenPanes::createPanes() {
     connect(&m_model, &GridModel::columnFormatChanged, this, &GridFrozenPanes::refresh);
     connect(&m_model, &GridModel::rowHeightChanged, this, &GridFrozenPanes::refresh);
     connect(&m_model, &GridModel::mergingChanged, this, &GridFrozenPanes::refresh);
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &GridFrozenPanes::refresh);
-    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &GridFrozenPanes::refresh);
+    // A row added or removed changes the panes only when it changes which of them are needed.
+    const auto rowsChanged = [this] {
+        if (needed() != m_active)
+            refresh();
+        else
+            place();
+    };
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+}
+
+bool GridFrozenPanes::leftNeeded() const {
+    return fixedCols() > 0 && fixedCols() < m_model.Cols();
+}
+
+bool GridFrozenPanes::topNeeded() const {
+    return fixedModelRows() > 0 && fixedModelRows() < m_model.rowCount();
 }
 
 void GridFrozenPanes::modelChanged() {
     if (m_left)
         return;
-    if ((fixedCols() > 0 && fixedCols() < m_model.Cols()) ||
-        (fixedModelRows() > 0 && fixedModelRows() < m_model.rowCount())) {
+    if (needed()) {
         createPanes();
         refresh();
     }
@@ -159,8 +173,8 @@ void GridFrozenPanes::copyFormat(QTableView& pane, int cols, int rows) const {
 }
 
 void GridFrozenPanes::refresh() {
-    const bool left = fixedCols() > 0 && fixedCols() < m_model.Cols();
-    const bool top = fixedModelRows() > 0 && fixedModelRows() < m_model.rowCount();
+    const bool left = leftNeeded();
+    const bool top = topNeeded();
     m_active = left || top;
     if (!m_left)
         return;

@@ -55,6 +55,10 @@ private:
     void createPanes();
     void copyFormat(QTableView& pane, int cols, int rows) const;
     int fixedCols() const;
+    // Which panes the model's fixed cells need: those with body cells beside or below them.
+    bool leftNeeded() const;
+    bool topNeeded() const;
+    bool needed() const { return leftNeeded() || topNeeded(); }
     int fixedModelRows() const;
 
     QTableView& m_table;
