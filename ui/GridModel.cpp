@@ -191,6 +191,8 @@ QString GridModel::cellText(int row, int col) const {
 void GridModel::materializeSource() {
     if (!m_source)
         return;
+    m_cells.reserveRows(static_cast<int>(std::count_if(m_sourceRow.cbegin(), m_sourceRow.cend(),
+                                                       [](qint32 record) { return record >= 0; })));
     for (int r = 0; r < m_rows; ++r) {
         if (m_sourceRow.value(r, -1) < 0)
             continue;
@@ -331,15 +333,23 @@ void GridModel::adoptRecords(std::shared_ptr<const Recordset> source, const QVec
         if (m_sourceField[c] >= m_source->FieldCount())
             m_sourceField[c] = -1;
     // The rows read from the source hold only the texts of their other columns.
+    std::vector<bool> drop(static_cast<size_t>(m_rows), false);
     for (int r = 0; r < m_rows; ++r) {
         if (m_sourceRow[r] < 0 || !m_cells.hasRow(r))
             continue;
         QString* cells = m_cells.row(r);
+        bool kept = false;
+        for (int c = 0; c < m_cols && !kept; ++c)
+            kept = m_sourceField[c] < 0 && !cells[c].isNull();
+        if (!kept) {
+            drop[static_cast<size_t>(r)] = true;
+            continue;
+        }
         for (int c = 0; c < m_cols; ++c)
             if (m_sourceField[c] >= 0)
                 cells[c] = QString();
-        m_cells.squeezeRow(r);
     }
+    m_cells.dropRows(drop);
     endChange();
 }
 
@@ -351,6 +361,7 @@ void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     const int records = rs.RecordCount();
     resizeCells(firstRow + records, m_cols);
     const int fields = std::min(m_cols - firstCol, rs.FieldCount());
+    m_cells.reserveRows(records);
     for (int r = 0; r < records && m_cols > 0; ++r) {
         QString* line = m_cells.row(firstRow + r);
         for (int c = 0; c < fields; ++c)
