@@ -1,16 +1,25 @@
 #include "admin/DatabaseBackup.h"
 #include "core/DbError.h"
+#include "core/SqliteErrorText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <sqlite3.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QString Source = QStringLiteral("SQLite");
+const QString PartSuffix = QStringLiteral(".part");
+const QString JournalSuffix = QStringLiteral("-journal");
 
 // A connection of its own to one file, closed when it goes out of scope.
 class Connection {
@@ -20,7 +29,7 @@ public:
             sqlite3_open_v2(QDir::toNativeSeparators(file).toUtf8().constData(), &m_db, flags, nullptr);
         if (rc != SQLITE_OK) {
             const QString reason =
-                m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+                m_db ? sqliteErrorText(m_db) : sqliteErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc)));
             sqlite3_close_v2(m_db);
             m_db = nullptr;
             throw DbError(reason, Source);
@@ -39,7 +48,7 @@ public:
             m_db = nullptr;
         }
     }
-    QString error() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+    QString error() const { return sqliteErrorText(m_db); }
 
 private:
     sqlite3* m_db = nullptr;
@@ -47,6 +56,62 @@ private:
 
 std::filesystem::path pathOf(const QString& file) {
     return std::filesystem::path(QDir::toNativeSeparators(file).toStdU16String());
+}
+
+// The temporary copy beside the target, removed with its journal unless it has become the target.
+class PartFile {
+public:
+    explicit PartFile(QString path) : m_path(std::move(path)) {}
+    ~PartFile() {
+        if (!m_kept)
+            DatabaseBackup::removePart(m_path);
+    }
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+
+    const QString& path() const { return m_path; }
+    void keep() { m_kept = true; }
+
+private:
+    QString m_path;
+    bool m_kept = false;
+};
+
+// Makes a new empty temporary file beside `target` with the permissions of `sourceFile` (when it has
+// any), named "<target>.XXXXXX.part".
+std::unique_ptr<PartFile> makePart(const QString& target, const QString& sourceFile) {
+    const QFileInfo info(target);
+    QByteArray name = QFile::encodeName(
+        QDir(info.absolutePath()).filePath(info.fileName() + QStringLiteral(".XXXXXX") + PartSuffix));
+    const int fd = mkstemps(name.data(), int(PartSuffix.size()));
+    if (fd < 0)
+        throw DbError(DatabaseBackup::fileFailureText(errno, info.absolutePath(), target), Source);
+    auto part = std::make_unique<PartFile>(QFile::decodeName(name));
+    struct stat source {};
+    const int changed =
+        !sourceFile.isEmpty() && ::stat(QFile::encodeName(sourceFile).constData(), &source) == 0
+            ? ::fchmod(fd, source.st_mode & 07777)
+            : 0;
+    const int error = errno;
+    ::close(fd);
+    if (changed != 0)
+        throw DbError(DatabaseBackup::fileFailureText(error, info.absolutePath(), target), Source);
+    return part;
+}
+
+// Whether a backup is writing into a temporary copy right now: its connection holds the file locked.
+bool partInUse(const QString& part) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(part).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close_v2(db);
+        return false;
+    }
+    const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+    return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED;
 }
 
 } // namespace
@@ -61,6 +126,57 @@ QString sourceFile(sqlite3* db) {
 bool sameFile(const QString& first, const QString& second) {
     std::error_code error;
     return std::filesystem::equivalent(pathOf(first), pathOf(second), error) && !error;
+}
+
+QString fileFailureText(int error, const QString& folder, const QString& path) {
+    const QString where = QDir::toNativeSeparators(folder);
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有写入权限：") + where;
+    case EROFS:
+        return QStringLiteral("磁盘是只读的，不能写入：") + where;
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("磁盘空间不足：") + where;
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("文件夹不存在：") + where;
+    case ENAMETOOLONG:
+        return QStringLiteral("路径太长：") + QDir::toNativeSeparators(path);
+    case EISDIR:
+    case ENOTEMPTY:
+    case EEXIST:
+        return QStringLiteral("已有同名的文件夹：") + QDir::toNativeSeparators(path);
+    case EIO:
+        return QStringLiteral("读写磁盘时出错：") + where;
+    default:
+        return QStringLiteral("文件操作失败：") + QString::fromLocal8Bit(std::strerror(error)) +
+               QStringLiteral("：") + QDir::toNativeSeparators(path);
+    }
+}
+
+void removePart(const QString& part) {
+    QFile::remove(part);
+    QFile::remove(part + JournalSuffix);
+}
+
+QStringList removeStaleParts(const QString& target) {
+    const QFileInfo info(target);
+    const QDir folder(info.absolutePath());
+    const QString pattern = info.fileName() + QStringLiteral(".??????") + PartSuffix;
+    QStringList removed;
+    const QStringList parts = folder.entryList(
+        {pattern, pattern + JournalSuffix}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    for (const QString& name : parts) {
+        const QString part =
+            folder.filePath(name.endsWith(JournalSuffix) ? name.chopped(JournalSuffix.size()) : name);
+        if (removed.contains(part) || partInUse(part))
+            continue;
+        removePart(part);
+        removed << part;
+    }
+    return removed;
 }
 
 QString integrityCheck(const QString& file) {
@@ -86,10 +202,17 @@ void backupInto(sqlite3* source, const QString& file, const Progress& progress, 
     if (!backup)
         throw DbError(copyDb.error(), Source);
     int step = pagesPerStep > 0 ? pagesPerStep : 16;
+    int shown = 0;
+    const auto report = [&](int percent) {
+        // The bar never runs backwards, also when the copy starts over.
+        shown = std::max(shown, percent);
+        if (progress)
+            progress(shown);
+    };
+    int lastRemaining = -1;
     int waits = 0;
     int rc;
-    if (progress)
-        progress(0);
+    report(0);
     while ((rc = sqlite3_backup_step(backup.get(), step)) == SQLITE_OK || rc == SQLITE_BUSY ||
            rc == SQLITE_LOCKED) {
         if (rc != SQLITE_OK) {
@@ -100,14 +223,21 @@ void backupInto(sqlite3* source, const QString& file, const Progress& progress, 
             continue;
         }
         const int total = sqlite3_backup_pagecount(backup.get());
-        if (pagesPerStep <= 0)
+        const int remaining = sqlite3_backup_remaining(backup.get());
+        // A write of another connection makes the copy start over at the next step, and one that
+        // writes without pause would keep it from ever ending. Once that has happened, the rest goes in
+        // one step that holds the source's read lock: the copy ends, as the file stood at that moment.
+        if (lastRemaining >= 0 && remaining >= lastRemaining)
+            step = -1;
+        else if (pagesPerStep <= 0)
             step = std::max(1, (total + 99) / 100);
-        if (progress && total > 0)
-            progress(static_cast<int>(100LL * (total - sqlite3_backup_remaining(backup.get())) / total));
+        lastRemaining = remaining;
+        if (total > 0)
+            report(static_cast<int>(100LL * (total - remaining) / total));
     }
     const int finished = sqlite3_backup_finish(backup.release());
     if (rc != SQLITE_DONE)
-        throw DbError(QString::fromUtf8(sqlite3_errstr(rc)), Source);
+        throw DbError(sqliteErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc))), Source);
     if (finished != SQLITE_OK)
         throw DbError(copyDb.error(), Source);
 }
@@ -115,29 +245,29 @@ void backupInto(sqlite3* source, const QString& file, const Progress& progress, 
 void copy(sqlite3* source, const QString& target, const Progress& progress, int pagesPerStep) {
     if (!source)
         throw DbError(QStringLiteral("数据库没有打开"), Source);
-    if (sameFile(sourceFile(source), target))
+    const QString sourcePath = sourceFile(source);
+    if (sameFile(sourcePath, target))
         throw DbError(QStringLiteral("不能备份到数据库所在的文件"), Source);
-    const QFileInfo targetInfo(target);
-    const QString folder = targetInfo.absolutePath();
+    const QString folder = QFileInfo(target).absolutePath();
     if (!QFileInfo(folder).isDir())
         throw DbError(QStringLiteral("文件夹不存在：") + QDir::toNativeSeparators(folder), Source);
 
-    // The temporary file beside the target goes away with this object unless it has become the target.
-    QTemporaryFile part(QDir(folder).filePath(targetInfo.fileName() + QStringLiteral(".XXXXXX.part")));
-    if (!part.open())
-        throw DbError(part.errorString(), Source);
-    part.close();
+    // What a backup killed on the way left beside this target goes first.
+    removeStaleParts(target);
+    const std::unique_ptr<PartFile> part = makePart(target, sourcePath);
 
-    backupInto(source, part.fileName(), progress, pagesPerStep);
+    backupInto(source, part->path(), progress, pagesPerStep);
 
-    const QString check = integrityCheck(part.fileName());
+    const QString check = integrityCheck(part->path());
     if (check != QLatin1String("ok"))
         throw DbError(QStringLiteral("备份文件检查未通过：") + check, Source);
 
     std::error_code error;
-    std::filesystem::rename(pathOf(part.fileName()), pathOf(target), error);
+    std::filesystem::rename(pathOf(part->path()), pathOf(target), error);
     if (error)
-        throw DbError(QString::fromLocal8Bit(error.message().c_str()), Source);
+        throw DbError(fileFailureText(error.value(), folder, target), Source);
+    part->keep();
+    QFile::remove(part->path() + JournalSuffix);
     if (progress)
         progress(100);
 }

@@ -22,7 +22,7 @@ public:
         std::optional<qint64> selectedId; // the tree's selected department
         std::optional<qint64> shownId;    // the department shown in the fields
         std::optional<qint64> targetId;   // editing: the department clicked last
-        bool sibling = true;              // "同级类型" rather than "下级类型"
+        bool sibling = true;              // "同级部门" rather than "下级部门"
         bool keepParent = false;          // editing with both option buttons disabled
     };
 

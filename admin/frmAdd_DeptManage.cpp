@@ -36,8 +36,8 @@ frmAdd_DeptManage::frmAdd_DeptManage(QWidget* parent)
       m_btnDel(DialogButtons::make("btnDel", QStringLiteral("  删除(&D)"))),
       m_btnEdit(DialogButtons::make("btnEdit", QStringLiteral("  修改(&M)"))),
       m_frame(new QGroupBox(QStringLiteral("部门名称"), this)), m_txtName(new QLineEdit(m_frame)),
-      m_option1(new QRadioButton(QStringLiteral("同级类型"), m_frame)),
-      m_option2(new QRadioButton(QStringLiteral("下级类型"), m_frame)),
+      m_option1(new QRadioButton(QStringLiteral("同级部门"), m_frame)),
+      m_option2(new QRadioButton(QStringLiteral("下级部门"), m_frame)),
       m_txtRemark(new QPlainTextEdit(m_frame)),
       m_btnSave(DialogButtons::make("btnSave", QStringLiteral("  保存(&S)"))),
       m_btnCancel(DialogButtons::make("btnCancel", QStringLiteral("  取消(&C)"))) {

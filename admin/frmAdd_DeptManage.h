@@ -39,7 +39,7 @@ public:
     std::optional<RecordMode> windowMode() const { return m_windowMode; }
     // The department last shown in the fields.
     std::optional<qint64> shownId() const { return m_shownId; }
-    // Editing: the department clicked last (the new parent for "下级类型").
+    // Editing: the department clicked last (the new parent for "下级部门").
     std::optional<qint64> targetId() const { return m_targetId; }
     // Outside editing: the name of the department clicked last.
     const QString& targetName() const { return m_targetName; }

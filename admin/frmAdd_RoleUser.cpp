@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -97,11 +98,17 @@ bool frmAdd_RoleUser::isGhosted(const QTreeWidgetItem& item) {
 
 void frmAdd_RoleUser::appendPair(QTreeWidget& list, const QString& text, const QString& tag, bool ghosted) {
     auto* item = new QTreeWidgetItem(QStringList{text});
+    item->setToolTip(0, text);
     item->setData(0, TagRole, tag);
     item->setData(0, GhostedRole, ghosted);
     if (ghosted)
         item->setForeground(0, list.palette().brush(QPalette::Disabled, QPalette::Text));
     list.addTopLevelItem(item);
+    // The column is at least as wide as the form has it and wide enough for every pair.
+    const int margins = 2 * list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 8;
+    const int needed = list.fontMetrics().horizontalAdvance(text) + margins;
+    if (needed > list.columnWidth(0))
+        list.setColumnWidth(0, needed);
 }
 
 void frmAdd_RoleUser::Form_Load() {

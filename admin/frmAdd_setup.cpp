@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "ui/DialogButtons.h"
+#include "ui/LineEditLimit.h"
 #include "ui/SlotGuard.h"
 
 #include <QGroupBox>
@@ -22,7 +23,7 @@ frmAdd_setup::frmAdd_setup(QWidget* parent)
     frame->setObjectName(QStringLiteral("Frame1"));
     m_txtDays->setParent(frame);
     m_txtDays->setObjectName(QStringLiteral("txtDays"));
-    m_txtDays->setMaxLength(128);
+    limitLineEdit(m_txtDays, 128);
     m_btnSave->setObjectName(QStringLiteral("btnSave"));
     m_btnSave->setDefault(true);
 

@@ -9,6 +9,7 @@
 #include "ui/ModalRunner.h"
 #include "ui/SlotGuard.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,6 +56,9 @@ frmBackData::frmBackData(QWidget* parent)
 
 void frmBackData::btnFilePath_Click() {
     frmFilePathShow folders(this);
+    // The folder chosen before is where the dialog opens again.
+    if (!m_txtPath->text().isEmpty())
+        folders.setPath(QFileInfo(m_txtPath->text()).absolutePath());
     ModalRunner::run(folders);
     m_txtPath->setText(folders.tag());
 }

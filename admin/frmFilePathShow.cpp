@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -50,6 +51,13 @@ frmFilePathShow::frmFilePathShow(QWidget* parent)
 
     connect(m_drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
     connect(m_dir1, &QTreeView::doubleClicked, m_dir1, &QTreeView::expand);
+    // Folders are read and sorted in the background: each folder read on the way to the selected one
+    // pushes it down. Until the user moves in the tree, it scrolls the selected folder back into view.
+    for (const auto& changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_folders, changed, this, [this] { keepSelectedInView(); });
+    connect(m_folders, &QAbstractItemModel::layoutChanged, this, [this] { keepSelectedInView(); });
+    m_dir1->installEventFilter(this);
+    m_dir1->viewport()->installEventFilter(this);
     connect(m_btnSave, &QPushButton::clicked, this, &frmFilePathShow::btnSave_Click);
     connect(m_btnCancel, &QPushButton::clicked, this, &frmFilePathShow::btnCancel_Click);
 
@@ -79,7 +87,37 @@ void frmFilePathShow::setPath(const QString& folder) {
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         m_dir1->expand(up);
     m_dir1->setCurrentIndex(index);
-    m_dir1->scrollTo(index);
+    m_followSelected = true;
+    revealSelected();
+}
+
+bool frmFilePathShow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_followSelected = false;
+        break;
+    default:
+        break;
+    }
+    return ActivatingDialog::eventFilter(watched, event);
+}
+
+void frmFilePathShow::keepSelectedInView() {
+    if (m_followSelected)
+        revealSelected();
+}
+
+void frmFilePathShow::revealSelected() {
+    const QModelIndex current = m_dir1->currentIndex();
+    if (current.isValid())
+        m_dir1->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void frmFilePathShow::onActivate() {
+    // Laid out only now: the view knows its height.
+    revealSelected();
 }
 
 void frmFilePathShow::Drive1_Change() {
@@ -87,6 +125,7 @@ void frmFilePathShow::Drive1_Change() {
     const QModelIndex index = m_folders->index(root);
     m_dir1->setRootIndex(index);
     m_dir1->setCurrentIndex(QModelIndex());
+    m_followSelected = false;
 }
 
 void frmFilePathShow::btnSave_Click() {

@@ -7,8 +7,9 @@ class QPushButton;
 class QTreeView;
 
 // Picks the folder that a backup goes into: the mounted volumes above a tree of their folders, opening
-// at the home folder. "选择" hands back the folder joined with the copy's file name in tag() and hides
-// the window; closed any other way, tag() stays as it was (empty for a new window).
+// at the home folder or the folder its opener sets, selected and scrolled into view. "选择" hands back the
+// folder joined with the copy's file name in tag() and hides the window; closed any other way, tag() stays as
+// it was (empty for a new window).
 class frmFilePathShow : public ActivatingDialog {
     Q_OBJECT
 public:
@@ -35,13 +36,20 @@ public slots:
     void btnCancel_Click();
 
 protected:
-    void onActivate() override {}
+    void onActivate() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Scrolls the selected folder to the middle of the tree.
+    void revealSelected();
+    // revealSelected while the user has not moved in the tree since the folder was set.
+    void keepSelectedInView();
+
     QComboBox* m_drive1;
     QFileSystemModel* m_folders;
     QTreeView* m_dir1;
     QPushButton* m_btnSave;
     QPushButton* m_btnCancel;
     QString m_tag;
+    bool m_followSelected = false;
 };

@@ -1,8 +1,10 @@
 #include "core/ClassPy.h"
 #include "core/BlankTrim.h"
 #include "core/CodePage936.h"
+#include "core/PinyinReadings.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -12,8 +14,9 @@ struct Boundary {
 };
 
 // The first character of each initial in the first level of GB2312 (sorted by pinyin): 啊 芭 擦 搭 蛾
-// 发 噶 哈 击 喀 垃 妈 拿 哦 啪 期 然 撒 塌 挖 昔 压 匝. No syllable starts with I, U or V. The last row
-// has no upper bound: the second level (sorted by radical) and the GBK codes above it give "Z".
+// 发 噶 哈 击 喀 垃 妈 拿 哦 啪 期 然 撒 塌 挖 昔 压 匝. No syllable starts with I, U or V. The first
+// level gives its initials by this table alone; a character elsewhere falls back on it only when ICU
+// knows no reading for it (then every code from 匝 up gives "Z").
 constexpr std::array<Boundary, 23> Boundaries = {{
     {0xB0A1, 'A'}, {0xB0C5, 'B'}, {0xB2C1, 'C'}, {0xB4EE, 'D'}, {0xB6EA, 'E'}, {0xB7A2, 'F'},
     {0xB8C1, 'G'}, {0xB9FE, 'H'}, {0xBBF7, 'J'}, {0xBFA6, 'K'}, {0xC0AC, 'L'}, {0xC2E8, 'M'},
@@ -23,6 +26,48 @@ constexpr std::array<Boundary, 23> Boundaries = {{
 
 // Two-byte symbols (full-width punctuation, letters and digits, GBK codes below the first level).
 const QString SymbolEntry = QStringLiteral("     ");
+
+// What the table below holds for a unit besides a letter.
+constexpr char Unchanged = '\0';
+constexpr char Symbol = '\1';
+
+bool isFirstLevel(quint16 code) {
+    const int lead = code >> 8, trail = code & 0xFF;
+    return lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1 && trail <= 0xFE;
+}
+
+char boundaryEntry(quint16 code) {
+    const auto above = std::upper_bound(Boundaries.begin(), Boundaries.end(), code,
+                                        [](quint16 value, const Boundary& row) { return value < row.code; });
+    return above == Boundaries.begin() ? Symbol : std::prev(above)->letter;
+}
+
+char entryOf(char16_t unit) {
+    const quint16 code = CodePage936::code(QChar(unit));
+    if (CodePage936::isDoubleByte(code) && isFirstLevel(code))
+        return boundaryEntry(code);
+    if (const char letter = PinyinReadings::initial(unit))
+        return letter;
+    // One-byte characters and characters the code page cannot represent.
+    if (!CodePage936::isDoubleByte(code))
+        return unit >= u'a' && unit <= u'z' ? char(unit - u'a' + 'A') : Unchanged;
+    return boundaryEntry(code);
+}
+
+// The entry of every UTF-16 unit, worked out once (a few milliseconds, after the code page's own
+// table): a character's initial is then one look-up.
+struct EntryTable {
+    std::unique_ptr<char[]> entries = std::make_unique<char[]>(0x10000);
+    EntryTable() {
+        for (char32_t unit = 0; unit < 0x10000; ++unit)
+            entries[unit] = entryOf(char16_t(unit));
+    }
+};
+
+const char* entries() {
+    static const EntryTable table;
+    return table.entries.get();
+}
 
 } // namespace
 
@@ -59,20 +104,12 @@ QString ClassPy::GetPYStr(const QString& text) const {
 }
 
 void ClassPy::appendInitial(QChar c, QString& result) {
-    const quint16 code = CodePage936::code(c);
-    // One-byte characters and characters the code page cannot represent.
-    if (!CodePage936::isDoubleByte(code)) {
-        const char16_t unit = c.unicode();
-        if (unit >= u'a' && unit <= u'z')
-            result += QChar(unit - u'a' + u'A');
-        else
-            result += c;
-        return;
-    }
-    const auto above = std::upper_bound(Boundaries.begin(), Boundaries.end(), code,
-                                        [](quint16 value, const Boundary& row) { return value < row.code; });
-    if (above == Boundaries.begin())
+    static const char* const table = entries();
+    const char entry = table[c.unicode()];
+    if (entry == Unchanged)
+        result += c;
+    else if (entry == Symbol)
         result += SymbolEntry;
     else
-        result += QLatin1Char(std::prev(above)->letter);
+        result += QLatin1Char(entry);
 }

@@ -2,10 +2,12 @@
 #include <QString>
 #include <array>
 
-// Pinyin initials of a Chinese text ("北京科技有限公司" -> "BJKJYXGS"), found from each character's
-// code-page-936 code alone by comparing it with the first character of each initial in the
-// pinyin-sorted first level of GB2312. No dictionary and no input method is consulted, so the object
-// never knows any keyboard layout: its layout lists stay empty.
+// Pinyin initials of a Chinese text ("北京科技有限公司" -> "BJKJYXGS"). A character of the first level
+// of GB2312 (sorted by pinyin) gets its initial from its code-page-936 code alone, by comparing it with
+// the first character of each initial; every other character gets the initial of its Mandarin reading
+// as ICU gives it (a table made when the program is built), and a character without one is taken by
+// its code as the first level is. No input method is consulted, so the object never knows any
+// keyboard layout: its layout lists stay empty.
 class ClassPy {
 public:
     ClassPy();
@@ -23,9 +25,9 @@ public:
     // separator do not change the result. Letters come out upper-case; the caller upper-cases the rest.
     QString MSPYReverse(const QString& text, qint16 mode, const QString& separator) const;
 
-    // One entry per character: the initial of a Chinese character, the upper-case form of an ASCII
-    // letter, any other one-byte character unchanged, five blanks for a two-byte symbol. A text of
-    // exactly one blank gives empty text.
+    // One entry per UTF-16 unit: the initial of a Chinese character, the upper-case form of an ASCII
+    // letter, any other one-byte character unchanged, five blanks for a two-byte symbol below the first
+    // level. A text of exactly one blank gives empty text.
     QString GetPYStr(const QString& text) const;
 
 private:

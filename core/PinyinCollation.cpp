@@ -1,159 +1,228 @@
 #include "core/PinyinCollation.h"
-#include "core/CodePage936.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <numeric>
 #include <sqlite3.h>
+#include <string>
+#include <unicode/ucol.h>
+#include <unicode/uscript.h>
 #include <vector>
 
 namespace {
 
-// Weights of the groups, above any code within the group.
-constexpr quint32 GroupGb2312 = 0x10000;
-constexpr quint32 GroupGbk = 0x20000;
-constexpr quint32 GroupOutside = 0x30000;
-
-bool isGb2312(quint16 code) {
-    const int lead = code >> 8, trail = code & 0xFF;
-    return lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE;
+// A Chinese collator that ignores letter case (and only what lies below accents).
+UCollator* openCollator() {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* collator = ucol_open("zh", &status);
+    if (U_FAILURE(status)) {
+        ucol_close(collator);
+        return nullptr;
+    }
+    ucol_setStrength(collator, UCOL_SECONDARY);
+    return collator;
 }
 
-// The rank of every BMP code point in the order above, computed once (a few milliseconds): a dense
-// 16-bit rank keeps the table at 128 KB, so a comparison costs one cached look-up per character from
-// the first difference on. Characters beyond the BMP rank after all of them, by code point.
-constexpr quint32 BeyondBmp = 0x10000;
+struct CollatorCloser {
+    void operator()(UCollator* collator) const { ucol_close(collator); }
+};
+using CollatorPtr = std::unique_ptr<UCollator, CollatorCloser>;
 
-struct RankTable {
+// The rank of each Han character of the BMP in the collator's order, 0 for every other unit: comparing
+// two Han characters by rank is what the collator does with them, at a table look-up's cost. A Han
+// character is ranked only where that holds whatever follows it: its weights are one primary weight
+// sequence that no other ranked character's begins with, and characters of equal primary weights are
+// alike in their secondary ones too. The ranks are read from the sort keys once (a few milliseconds).
+struct HanRanks {
     std::unique_ptr<quint16[]> ranks = std::make_unique<quint16[]>(0x10000);
-    RankTable() {
-        std::vector<quint32> weight(0x10000);
-        for (char32_t unit = 0; unit < 0x10000; ++unit) {
-            if (unit < 0x80) {
-                weight[unit] = unit >= 'A' && unit <= 'Z' ? unit + ('a' - 'A') : unit;
+
+    HanRanks() {
+        const CollatorPtr collator(openCollator());
+        if (!collator)
+            return;
+        struct Key {
+            std::string primary, secondary;
+            char16_t unit;
+        };
+        std::vector<Key> keys;
+        for (UChar32 c = 0; c < 0x10000; ++c) {
+            UErrorCode status = U_ZERO_ERROR;
+            if (U_IS_SURROGATE(c) || uscript_getScript(c, &status) != USCRIPT_HAN)
                 continue;
-            }
-            const quint16 code = unit >= 0xD800 && unit <= 0xDFFF ? CodePage936::NoCode
-                                                                  : CodePage936::code(QChar(char16_t(unit)));
-            if (code == CodePage936::NoCode)
-                weight[unit] = GroupOutside + unit;
-            else if (!CodePage936::isDoubleByte(code))
-                weight[unit] = code; // 0x80, the euro sign
-            else
-                weight[unit] = (isGb2312(code) ? GroupGb2312 : GroupGbk) + code;
+            const std::string key = sortKey(collator.get(), UChar(c));
+            keys.push_back({key.substr(0, key.find('\x01')), key, char16_t(c)});
         }
-        std::vector<quint32> order(0x10000);
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return weight[a] < weight[b]; });
+        std::sort(keys.begin(), keys.end(),
+                  [](const Key& a, const Key& b) { return a.secondary < b.secondary; });
         quint32 rank = 0;
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            if (i > 0 && weight[order[i]] != weight[order[i - 1]])
+        for (std::size_t first = 0; first < keys.size();) {
+            std::size_t end = first + 1;
+            bool alike = true;
+            while (end < keys.size() && keys[end].primary == keys[first].primary) {
+                alike = alike && keys[end].secondary == keys[first].secondary;
+                ++end;
+            }
+            const bool prefix = end < keys.size() && keys[end].primary.starts_with(keys[first].primary);
+            if (alike && !prefix && !keys[first].primary.empty()) {
                 ++rank;
-            ranks[order[i]] = quint16(rank);
+                for (std::size_t i = first; i < end; ++i)
+                    ranks[keys[i].unit] = quint16(rank);
+            }
+            first = end;
         }
+    }
+
+    // The key of primary and secondary weights, the two parts apart by the byte 1 (no weight byte is 1).
+    static std::string sortKey(UCollator* collator, UChar unit) {
+        uint8_t key[64];
+        const int32_t length = ucol_getSortKey(collator, &unit, 1, key, sizeof key);
+        // Without the terminating zero byte, so that one key can be seen to begin another.
+        return length > 1 && length <= int32_t(sizeof key)
+                   ? std::string(reinterpret_cast<char*>(key), length - 1)
+                   : std::string();
     }
 };
 
-const quint16* ranks() {
-    static const RankTable table;
+const quint16* hanRanks() {
+    static const HanRanks table;
     return table.ranks.get();
 }
 
-// Decodes the character at p (not past end) and answers its weight; a byte that starts no valid
-// sequence weighs as a code point of its own beyond Unicode, so the order stays total.
-quint32 nextWeight(const unsigned char*& p, const unsigned char* end, const quint16* table) {
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-        ++p;
-        return table[lead];
-    }
-    int length = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0)
-        length = 2, cp = lead & 0x1F;
-    else if ((lead & 0xF0) == 0xE0)
-        length = 3, cp = lead & 0x0F;
-    else if ((lead & 0xF8) == 0xF0)
-        length = 4, cp = lead & 0x07;
-    if (length == 0 || end - p < length) {
-        ++p;
-        return BeyondBmp + 0x110000 + lead;
-    }
-    for (int i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            ++p;
-            return BeyondBmp + 0x110000 + lead;
-        }
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    p += length;
-    return cp < 0x10000 ? table[cp] : BeyondBmp + cp;
+bool isAscii(unsigned char byte) {
+    return byte < 0x80;
 }
 
-int collate(void*, int sizeA, const void* a, int sizeB, const void* b) {
-    return PinyinCollation::compare(static_cast<const char*>(a), sizeA, static_cast<const char*>(b), sizeB);
+unsigned char folded(unsigned char byte) {
+    return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+}
+
+// The rank of the three-byte character at p (before end), or 0.
+quint16 rankAt(const unsigned char* p, const unsigned char* end, const quint16* ranks) {
+    if (end - p < 3 || (p[0] & 0xF0) != 0xE0 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80)
+        return 0;
+    return ranks[((p[0] & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F)];
+}
+
+const unsigned char* runEnd(const unsigned char* p, const unsigned char* end) {
+    while (p < end && !isAscii(*p))
+        ++p;
+    return p;
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// Two runs of non-ASCII characters, each to the end of its text or its next ASCII character. Han
+// characters are compared by rank for as long as both runs hold them; what the ranks cannot decide the
+// collator does.
+int compareRuns(UCollator* collator, const unsigned char* a, const unsigned char* endA,
+                const unsigned char* b, const unsigned char* endB) {
+    static const quint16* const ranks = hanRanks();
+    const unsigned char* pa = a;
+    const unsigned char* pb = b;
+    for (;;) {
+        const bool moreA = pa < endA && !isAscii(*pa);
+        const bool moreB = pb < endB && !isAscii(*pb);
+        const quint16 ra = moreA ? rankAt(pa, endA, ranks) : 0;
+        const quint16 rb = moreB ? rankAt(pb, endB, ranks) : 0;
+        if (!moreA && !moreB)
+            return 0;
+        // A ranked character weighs more than the end of a run.
+        if (!moreA && rb)
+            return -1;
+        if (!moreB && ra)
+            return 1;
+        if (!ra || !rb)
+            break;
+        if (ra != rb)
+            return ra < rb ? -1 : 1;
+        pa += 3;
+        pb += 3;
+    }
+    if (!collator)
+        return 0;
+    UErrorCode status = U_ZERO_ERROR;
+    const UCollationResult result =
+        ucol_strcollUTF8(collator, reinterpret_cast<const char*>(a), int32_t(runEnd(a, endA) - a),
+                         reinterpret_cast<const char*>(b), int32_t(runEnd(b, endB) - b), &status);
+    return U_FAILURE(status) ? 0 : int(result);
+}
+
+// The texts from a point on which they differ, their common part being ASCII-folded alike: byte by
+// byte, ASCII letters without regard to case, the shorter first.
+int compareFoldedBytes(const unsigned char* a, const unsigned char* endA, const unsigned char* b,
+                       const unsigned char* endB) {
+    for (; a < endA && b < endB; ++a, ++b)
+        if (folded(*a) != folded(*b))
+            return folded(*a) < folded(*b) ? -1 : 1;
+    return sign(int(endA - a) - int(endB - b));
+}
+
+int collate(void* collator, int sizeA, const void* a, int sizeB, const void* b) {
+    return PinyinCollation::compare(static_cast<UCollator*>(collator), static_cast<const char*>(a), sizeA,
+                                    static_cast<const char*>(b), sizeB);
+}
+
+void closeCollator(void* collator) {
+    ucol_close(static_cast<UCollator*>(collator));
 }
 
 } // namespace
 
 namespace PinyinCollation {
 
-int compare(const char* a, int sizeA, const char* b, int sizeB) {
-    const auto* pa = reinterpret_cast<const unsigned char*>(a);
-    const auto* pb = reinterpret_cast<const unsigned char*>(b);
-    // Equal bytes weigh the same: skip the common prefix, back to the start of the character it ends
-    // in. Every byte that is no continuation byte starts a character, however the text is formed.
-    const int common = sizeA < sizeB ? sizeA : sizeB;
+int compare(UCollator* collator, const char* textA, int sizeA, const char* textB, int sizeB) {
+    const auto* a = reinterpret_cast<const unsigned char*>(textA);
+    const auto* b = reinterpret_cast<const unsigned char*>(textB);
+    const unsigned char* endA = a + sizeA;
+    const unsigned char* endB = b + sizeB;
+    // Equal bytes weigh the same: skip the common prefix.
+    const int common = std::min(sizeA, sizeB);
     int i = 0;
     while (i + 8 <= common) {
         quint64 wa, wb;
-        std::memcpy(&wa, pa + i, 8);
-        std::memcpy(&wb, pb + i, 8);
+        std::memcpy(&wa, a + i, 8);
+        std::memcpy(&wb, b + i, 8);
         if (wa != wb)
             break;
         i += 8;
     }
-    while (i < common && pa[i] == pb[i])
+    while (i < common && a[i] == b[i])
         ++i;
     if (i == sizeA && i == sizeB)
         return 0;
-    const auto continues = [](const unsigned char* p, int size, int at) {
-        return at < size && (p[at] & 0xC0) == 0x80;
-    };
-    while (i > 0 && (continues(pa, sizeA, i) || continues(pb, sizeB, i)))
-        --i;
-    static const quint16* const table = ranks();
-    // The usual case, decided at once: both texts differ in a three-byte character (all of the CJK
-    // characters) of different rank.
-    if (i + 3 <= sizeA && i + 3 <= sizeB) {
-        const auto threeByte = [](const unsigned char* p) {
-            return (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80;
-        };
-        const auto rank = [](const unsigned char* p) {
-            return table[((p[0] & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F)];
-        };
-        if (threeByte(pa + i) && threeByte(pb + i)) {
-            const quint16 ra = rank(pa + i), rb = rank(pb + i);
-            if (ra != rb)
-                return ra < rb ? -1 : 1;
-        }
-    }
-    const unsigned char* endA = pa + sizeA;
-    const unsigned char* endB = pb + sizeB;
-    pa += i;
-    pb += i;
+    const int differsAt = i;
+    // Where either text goes on with a non-ASCII character, the comparison starts at the run that
+    // character belongs to, which begins within the common prefix.
+    if ((i < sizeA && !isAscii(a[i])) || (i < sizeB && !isAscii(b[i])))
+        while (i > 0 && !isAscii(a[i - 1]))
+            --i;
+    const unsigned char* pa = a + i;
+    const unsigned char* pb = b + i;
     while (pa < endA && pb < endB) {
-        const quint32 wa = nextWeight(pa, endA, table);
-        const quint32 wb = nextWeight(pb, endB, table);
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
+        const bool asciiA = isAscii(*pa), asciiB = isAscii(*pb);
+        if (asciiA != asciiB)
+            return asciiA ? -1 : 1;
+        if (asciiA) {
+            if (folded(*pa) != folded(*pb))
+                return folded(*pa) < folded(*pb) ? -1 : 1;
+            ++pa, ++pb;
+            continue;
+        }
+        if (const int result = compareRuns(collator, pa, endA, pb, endB))
+            return result;
+        pa = runEnd(pa, endA);
+        pb = runEnd(pb, endB);
     }
-    if (pa < endA)
-        return 1;
-    if (pb < endB)
-        return -1;
-    return 0;
+    if (pa < endA || pb < endB)
+        return pa < endA ? 1 : -1;
+    return compareFoldedBytes(a + differsAt, endA, b + differsAt, endB);
+}
+
+int compare(const char* a, int sizeA, const char* b, int sizeB) {
+    thread_local const CollatorPtr collator(openCollator());
+    return compare(collator.get(), a, sizeA, b, sizeB);
 }
 
 int compare(const QString& a, const QString& b) {
@@ -162,7 +231,14 @@ int compare(const QString& a, const QString& b) {
 }
 
 bool registerOn(sqlite3* db) {
-    return sqlite3_create_collation_v2(db, Name, SQLITE_UTF8, nullptr, collate, nullptr) == SQLITE_OK;
+    UCollator* collator = openCollator();
+    if (!collator)
+        return false;
+    // SQLite closes the collator with the connection, but not when it refuses the collation.
+    if (sqlite3_create_collation_v2(db, Name, SQLITE_UTF8, collator, collate, closeCollator) == SQLITE_OK)
+        return true;
+    ucol_close(collator);
+    return false;
 }
 
 } // namespace PinyinCollation

@@ -2,24 +2,30 @@
 #include <QString>
 
 struct sqlite3;
+struct UCollator;
 
 // The order in which Chinese names are listed: the collation "PINYIN" that every connection carries
 // and that the schema puts on the name columns.
 //
-// Characters are weighed by their code in code page 936, whose first-level characters stand in pinyin
-// order: ASCII first (letters without regard to case, as NOCASE compares them), then the GB2312 area
-// (symbols, the first-level characters in pinyin order, the second-level ones), then the further GBK
-// characters, then every character outside the code page by its code point. Texts that differ only in
-// the case of ASCII letters compare equal, so equality stays what NOCASE made it.
+// A text is read as a sequence of ASCII characters and runs of other characters. ASCII characters
+// come first and compare by their byte, letters without regard to case (as NOCASE compares them); a
+// run of other characters (Chinese names above all) compares by ICU's Chinese collator in pinyin
+// order, 北京 < 成都 < 鑫 < 重庆. Texts that differ only in the case of ASCII letters compare equal, so
+// equality stays what NOCASE made it; any other two texts that the collator finds alike are told
+// apart by their bytes, so that no two different names are equal.
 namespace PinyinCollation {
 
 inline constexpr const char* Name = "PINYIN";
 
-// Registers the collation on a connection; false when SQLite refuses it.
+// Registers the collation on a connection, with a collator of its own; false when SQLite refuses it
+// or ICU has no Chinese collator.
 bool registerOn(sqlite3* db);
 
-// The comparison itself over UTF-8 bytes: negative, 0 or positive.
+// The comparison itself over UTF-8 bytes, with the calling thread's collator: negative, 0 or positive.
 int compare(const char* a, int sizeA, const char* b, int sizeB);
 int compare(const QString& a, const QString& b);
+
+// The same with a collator of the caller's: one of ucol_open("zh") at secondary strength.
+int compare(UCollator* collator, const char* a, int sizeA, const char* b, int sizeB);
 
 } // namespace PinyinCollation

@@ -1,6 +1,9 @@
 #include "core/SchemaUpgrade.h"
+#include "core/ClassPy.h"
 #include "core/JetFunctions.h"
+#include "core/PinyinCollation.h"
 #include "core/Schema.h"
+#include "core/TextFunctions.h"
 
 #include <QHash>
 #include <QList>
@@ -8,6 +11,8 @@
 #include <QSet>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -188,6 +193,75 @@ void upgrade(sqlite3* reference, sqlite3* db) {
                 exec(db, object.sql);
 }
 
+// The one-time changes of stored data, in the order they run. A file records the ones it has had in
+// the table schema_steps, which a new file gets with every row (schema.sql): an older file runs the
+// ones it lacks, once, after its tables have been brought up to date.
+const QString StepsTable = QStringLiteral("schema_steps");
+
+// Names are ordered by ICU's Chinese collator now, where they were ordered by their code-page codes:
+// every index over a name column is rebuilt in the new order (views hold no order of their own).
+void reindexNames(sqlite3* db) {
+    exec(db, QStringLiteral("REINDEX %1").arg(QLatin1String(PinyinCollation::Name)));
+}
+
+// Short names are made from Mandarin readings now, where every character beyond the first level of
+// GB2312 gave "Z": the stored ones are made again as the customer card makes them, so that a search
+// by typed initials finds old and new customers alike. A customer without a short name keeps none.
+void remakeShortNames(sqlite3* db) {
+    std::vector<std::pair<sqlite3_int64, QString>> changed;
+    {
+        const ClassPy pinyin;
+        Query rows(db, QStringLiteral("select ciid, company, jp from customer_info where jp is not null"));
+        while (rows.next()) {
+            const QString jp = TextOrSpace(pinyin.MSPYReverse(rows.text(1), 0, QString()).toUpper());
+            if (jp != rows.text(2))
+                changed.emplace_back(sqlite3_column_int64(rows.get(), 0), jp);
+        }
+    }
+    Query update(db, QStringLiteral("update customer_info set jp = ?1 where ciid = ?2"));
+    for (const auto& [ciid, jp] : changed) {
+        sqlite3_bind_text(update.get(), 1, jp.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(update.get(), 2, ciid);
+        update.next();
+        sqlite3_reset(update.get());
+    }
+}
+
+struct Step {
+    const char* name;
+    void (*run)(sqlite3*);
+};
+
+const Step Steps[] = {
+    {"PINYIN by the Chinese collator", reindexNames},
+    {"jp from Mandarin readings", remakeShortNames},
+};
+
+QSet<QString> stepsDone(sqlite3* db) {
+    QSet<QString> done;
+    Query exists(db, QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?1"));
+    sqlite3_bind_text(exists.get(), 1, StepsTable.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    if (!exists.next() || exists.integer(0) == 0)
+        return done;
+    Query names(db, QStringLiteral("select name from %1").arg(quoted(StepsTable)));
+    while (names.next())
+        done.insert(names.text(0));
+    return done;
+}
+
+void runSteps(sqlite3* db, const QSet<QString>& done) {
+    Query record(db, QStringLiteral("insert or ignore into %1 (name) values (?1)").arg(quoted(StepsTable)));
+    for (const Step& step : Steps) {
+        const QString name = QString::fromUtf8(step.name);
+        if (done.contains(name))
+            continue;
+        step.run(db);
+        sqlite3_bind_text(record.get(), 1, step.name, -1, SQLITE_STATIC);
+        record.next();
+        sqlite3_reset(record.get());
+    }
+}
+
 // A database of the program's schema in memory, to compare a file with.
 sqlite3* openReference(QString& errorText) {
     sqlite3* reference = nullptr;
@@ -280,7 +354,9 @@ bool upgradeSchema(sqlite3* db, QString& errorText) {
         try {
             // Another connection may have brought the file up to date while this one waited.
             if (userVersion(db) != fingerprint) {
+                const QSet<QString> done = stepsDone(db);
                 upgrade(reference, db);
+                runSteps(db, done);
                 exec(db, QStringLiteral("PRAGMA user_version = %1").arg(fingerprint));
             }
             exec(db, QStringLiteral("COMMIT"));

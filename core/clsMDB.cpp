@@ -231,7 +231,13 @@ clsMDB::~clsMDB() {
     CloseDatabase();
 }
 
+ServiceHook<void(const QString&)>& clsMDB::queryObserver() {
+    static ServiceHook<void(const QString&)> hook([](const QString&) {});
+    return hook;
+}
+
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
+    queryObserver()(sql);
     WaitEnd waitEnd(m_busy->reported);
     Statement statement(m_db, sql);
     if (!statement.ok() || !statement.bind(params)) {
@@ -457,6 +463,11 @@ void clsMDB::CloseDatabase() {
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
+}
+
+void clsMDB::ReleaseCache() const {
+    if (m_db)
+        sqlite3_db_release_memory(m_db);
 }
 
 QString clsMDB::GetSysDate() const {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/Recordset.h"
+#include "core/ServiceHook.h"
 
 #include <QList>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     // without rows gives an empty recordset): the results a caller walks with "next result set".
     // Failures, an empty text included, are thrown as DbError.
     QList<Recordset> ExecuteResults(const QString& sql) const;
+    // Told the text of every query that GetRS (and Query) runs, before it runs: tests and benchmarks
+    // count the queries of a step with it. The program installs nothing.
+    static ServiceHook<void(const QString& sql)>& queryObserver();
 
     // Runs a statement; on failure shows the critical message "错误提示" and answers false.
     bool ExecSQL(const QString& sql, const QVariantList& params = {}) const;
@@ -72,6 +76,9 @@ public:
     // (no limit at 0 or less), reporting the wait through LockWait, which may stop it.
     bool OpenDatabase(QString& errorText, OpenMode mode = OpenMode::ExistingFile);
     void CloseDatabase();
+    // Forgets the pages the connection keeps in memory, so that the next statement reads the file
+    // itself (and notices a file damaged since).
+    void ReleaseCache() const;
 
     // "yyyy-mm-dd hh:mm:ss" of the database's clock.
     QString GetSysDate() const;

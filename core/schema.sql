@@ -201,6 +201,12 @@ CREATE TABLE manage_user_rolename (
 CREATE INDEX manage_user_rolename_muid ON manage_user_rolename (muid);
 CREATE INDEX manage_user_rolename_pmrid ON manage_user_rolename (pmrid);
 
+-- The one-time changes of stored data that this file has had, by name. A new file has had them all;
+-- opening an older file runs the ones it lacks (see SchemaUpgrade.cpp).
+CREATE TABLE schema_steps (
+    name TEXT PRIMARY KEY
+);
+
 ------------------------------------------------------------------------------------------
 -- Views
 ------------------------------------------------------------------------------------------
@@ -526,3 +532,8 @@ INSERT INTO info_parameter (prid, pmid, name, remark) VALUES (25, 27, '传真联
 -- Single settings: default follow-up interval in days, and the reminder days (key 35).
 INSERT INTO info_parameter (prid, pmid, name, remark) VALUES (31, 0, '回访周期', '30');
 INSERT INTO info_parameter (prid, pmid, name, remark) VALUES (35, 0, '提醒天数', '7');
+
+-- A new file already orders its names by the Chinese collator and makes its short names from the
+-- Mandarin readings.
+INSERT INTO schema_steps (name) VALUES ('PINYIN by the Chinese collator');
+INSERT INTO schema_steps (name) VALUES ('jp from Mandarin readings');

@@ -4,6 +4,7 @@
 #include "customers/RecordMessages.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
+#include "ui/LineEditLimit.h"
 #include "ui/PlainTextLimit.h"
 #include "ui/SlotGuard.h"
 
@@ -95,7 +96,7 @@ QWidget* ContactRecordDialog::makeControl(const ContactField& field) {
     case ContactField::Kind::Number: {
         auto* edit = new QLineEdit(m_frame);
         if (field.maxLength > 0)
-            edit->setMaxLength(field.maxLength);
+            limitLineEdit(edit, field.maxLength);
         input = edit;
         break;
     }

@@ -7,6 +7,7 @@
 #include "core/clsMDB.h"
 #include "customers/CustomerAttachments.h"
 #include "customers/FollowUpInterval.h"
+#include "ui/TextLimit.h"
 
 namespace {
 
@@ -34,6 +35,13 @@ const QStringList UpdateColumns{
     QStringLiteral("fax"),         QStringLiteral("postcode"),    QStringLiteral("email"),
     QStringLiteral("wwwsite"),     QStringLiteral("remark"),      QStringLiteral("intro"),
     QStringLiteral("sign_date"),   QStringLiteral("qq"),          QStringLiteral("msn")};
+
+// The registration day plus the interval, as the card shows it before a next date is stored.
+QString nextDateOf(const CustomerFields& fields) {
+    return FollowUpInterval::dayAfter(
+        QDate::fromString(fields.value(QStringLiteral("sign_date")).trimmed(), Qt::ISODate),
+        fields.value(QStringLiteral("dateday")));
+}
 
 } // namespace
 
@@ -93,9 +101,12 @@ std::optional<CustomerCard::Check> CustomerCard::validate(const CustomerFields& 
         return Check{QStringLiteral("请选择头衔!"), Field::Duty};
     if (blank("address"))
         return Check{QStringLiteral("请输入企业地址"), Field::Address};
-    if (fields.value(QStringLiteral("intro")).size() > 128)
+    const auto tooLong = [&](const char* column) {
+        return TextLimit::characterCount(fields.value(QLatin1String(column))) > MultiLineLimit;
+    };
+    if (tooLong("intro"))
         return Check{QStringLiteral("业务范围内容不能超过128个汉字"), Field::Intro};
-    if (fields.value(QStringLiteral("remark")).size() > 128)
+    if (tooLong("remark"))
         return Check{QStringLiteral("备注内容不能超过128个汉字"), Field::Remark};
     return std::nullopt;
 }
@@ -126,9 +137,7 @@ qint64 CustomerCard::save(clsMDB& db, RecordMode mode, const CustomerFields& fie
             if (column == QLatin1String("sign_date"))
                 values << today.toString(QStringLiteral("yyyy-MM-dd"));
             else if (column == QLatin1String("nextdate"))
-                values << FollowUpInterval::dayAfter(
-                    QDate::fromString(fields.value(QStringLiteral("sign_date")).trimmed(), Qt::ISODate),
-                    fields.value(QStringLiteral("dateday")));
+                values << nextDateOf(fields);
             else
                 values << value(column);
         }
@@ -146,6 +155,12 @@ qint64 CustomerCard::save(clsMDB& db, RecordMode mode, const CustomerFields& fie
             assignments << column + QStringLiteral("=?");
             values << value(column);
         }
+        // A customer without a next visit date gets the one the card shows; a stored one is kept,
+        // since visits decide it from then on.
+        const QString next = nextDateOf(fields);
+        assignments << QStringLiteral("nextdate=case when trim(coalesce(nextdate,''))='' and ?<>'' then ? "
+                                      "else nextdate end");
+        values << next << next;
         values << key.trimmed();
         transaction.exec(QStringLiteral("update  customer_info set %1 where ciid=?")
                              .arg(assignments.join(QLatin1Char(','))),

@@ -26,6 +26,9 @@ public:
         Field focus;
     };
 
+    // The most characters the business scope and the remark take.
+    static constexpr int MultiLineLimit = 128;
+
     // The columns of the text boxes, in the card's order.
     static const QStringList& textColumns();
     // The limit of each text box; 128 where none is listed.
@@ -48,7 +51,8 @@ public:
 
     // Inserts (add) or updates (edit, the customer `key`) the customer and writes the pending
     // attachment changes, all in one transaction; a new customer is registered on `today` and gets its
-    // next visit date from the registration date and the interval. Answers the customer's key. Any
+    // next visit date from the registration date and the interval, as does an edited one that has
+    // none stored (a stored one stays: visits move it). Answers the customer's key. Any
     // failure is thrown as DbError after everything was rolled back.
     static qint64 save(clsMDB& db, RecordMode mode, const CustomerFields& fields, const QString& key,
                        const CustomerAttachments& attachments, const QDate& today);

@@ -30,7 +30,7 @@ public:
     static inline const QString NameTaken = QStringLiteral("类型已经存在或编号规则重复!请重检查重新输入!");
     static inline const QString MoveBelowItself = QStringLiteral("不能把类型移到它自己或它的下级类型下!");
     static inline const QString HasCustomers =
-        QStringLiteral("不能删除此类型，因为此类别已经有行业信息，如果要删除此类别请先删除此类别的行业信息!");
+        QStringLiteral("不能删除此类型，因为此类别已经有客户信息，如果要删除此类别请先删除此类别的客户信息!");
     static inline const QString HasSubTypes =
         QStringLiteral("不能删除此类型，因为此类别已经有下级类型，如果要删除此类别请先删除下级类型!");
 

@@ -1,4 +1,5 @@
 #include "customers/RecordFormWidgets.h"
+#include "ui/LineEditLimit.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,7 +11,7 @@ namespace RecordFormWidgets {
 QLineEdit* lineEdit(QWidget* parent, const char* name, int limit) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(limit);
+    limitLineEdit(edit, limit);
     return edit;
 }
 

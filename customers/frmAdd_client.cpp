@@ -3,14 +3,15 @@
 #include "core/AppInfo.h"
 #include "core/DbError.h"
 #include "core/FileDialogs.h"
-#include "core/ShellOpen.h"
 #include "core/TextFunctions.h"
 #include "core/clsMDB.h"
 #include "customers/FollowUpInterval.h"
 #include "customers/RecordFormWidgets.h"
 #include "customers/RecordMessages.h"
+#include "lists/AttachmentFiles.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "ui/DialogButtons.h"
+#include "ui/PlainTextLimit.h"
 #include "ui/SlotGuard.h"
 
 #include <QGridLayout>
@@ -73,6 +74,9 @@ frmAdd_client::frmAdd_client(QWidget* parent) : CentredDialog(parent) {
     txtWwwSite = lineEdit(f, "txtWwwSite", 128);
     txtIntro = multiLine(f, "txtIntro", 54);
     txtRemark = multiLine(f, "txtRemark", 54);
+    // As typed or pasted; the save checks the same limits.
+    limitPlainText(txtIntro, CustomerCard::MultiLineLimit);
+    limitPlainText(txtRemark, CustomerCard::MultiLineLimit);
     TxtHfzq = lineEdit(f, "TxtHfzq", 128);
     txtSign_date = lineEdit(f, "txtSign_date", 128);
     txtNextDate = lineEdit(f, "txtNextDate", 128);
@@ -175,6 +179,12 @@ frmAdd_client::frmAdd_client(QWidget* parent) : CentredDialog(parent) {
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
+    // The next visit date shown is the one a save stores: while the card has no stored date it follows
+    // the interval from the registration day.
+    connect(TxtHfzq, &QLineEdit::textChanged, this, [this] {
+        if (m_nextDateFollowsInterval)
+            showNextDateFromInterval();
+    });
     // The short name follows every change of the customer name, also while a row is filled in.
     connect(txtCompany, &QLineEdit::textChanged, this,
             [this](const QString& text) { txtJp->setText(To_PY(text, 0, QString())); });
@@ -210,7 +220,13 @@ void frmAdd_client::Form_Load() {
     m_attachments.clear();
     showAttachments();
     TxtHfzq->setText(CustomerCard::defaultInterval(db));
-    txtNextDate->setText(FollowUpInterval::dayAfter(m_today, TxtHfzq->text()));
+    showNextDateFromInterval();
+}
+
+void frmAdd_client::showNextDateFromInterval() {
+    const QDate signDate = QDate::fromString(txtSign_date->text().trimmed(), Qt::ISODate);
+    txtNextDate->setText(
+        FollowUpInterval::dayAfter(signDate.isValid() ? signDate : m_today, TxtHfzq->text()));
 }
 
 void frmAdd_client::Form_Activate() {
@@ -218,6 +234,8 @@ void frmAdd_client::Form_Activate() {
     case RecordMode::Add:
         cmbClientType->locate(ownerKey());
         txtSign_date->setText(m_today.toString(QStringLiteral("yyyy-MM-dd")));
+        m_nextDateFollowsInterval = true;
+        showNextDateFromInterval();
         break;
     case RecordMode::Edit:
     case RecordMode::Browse: {
@@ -287,10 +305,12 @@ void frmAdd_client::fillFrom(const CustomerFields& row) {
     const QDate signDate = QDate::fromString(value("sign_date").trimmed().left(10), Qt::ISODate);
     if (signDate.isValid())
         txtSign_date->setText(signDate.toString(QStringLiteral("yyyy-MM-dd")));
-    if (!value("nextdate").trimmed().isEmpty())
-        txtNextDate->setText(value("nextdate"));
-    else
+    // A customer without a stored next date gets the one shown when the edit is saved.
+    m_nextDateFollowsInterval = value("nextdate").trimmed().isEmpty();
+    if (m_nextDateFollowsInterval)
         txtNextDate->setText(FollowUpInterval::dayAfter(signDate, TxtHfzq->text()));
+    else
+        txtNextDate->setText(value("nextdate"));
 }
 
 void frmAdd_client::showAttachments() {
@@ -416,5 +436,5 @@ void frmAdd_client::lvFileList_DblClick() {
                    .arg(error.description()));
         return;
     }
-    ShellOpen::openFile(path);
+    AttachmentFiles::openCopy(path); // tells where the copy is when no program opens it
 }

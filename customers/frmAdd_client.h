@@ -79,6 +79,8 @@ private:
     void Form_Activate();
     void fillFrom(const CustomerFields& row);
     void showAttachments();
+    // The registration day (today before one is shown) plus the interval, into txtNextDate.
+    void showNextDateFromInterval();
     CustomerFields collect() const;
     QWidget* controlFor(CustomerCard::Field field) const;
     QLineEdit* textBoxOf(const QString& column) const;
@@ -86,4 +88,7 @@ private:
     CustomerAttachments m_attachments;
     QDate m_today = QDate::currentDate();
     bool m_loaded = false;
+    // Whether the next visit date is still to be stored: always in add mode, in edit mode for a
+    // customer saved without one.
+    bool m_nextDateFollowsInterval = false;
 };

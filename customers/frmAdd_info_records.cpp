@@ -31,7 +31,7 @@ frmAdd_info_records::frmAdd_info_records(QWidget* parent)
     // Escape has no effect of its own: the buttons answer to their access keys.
     setClosesOnEscape(false);
 
-    Frame1 = new QGroupBox(QStringLiteral("设备附件信息"), this);
+    Frame1 = new QGroupBox(QStringLiteral("拜访信息"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     QWidget* f = Frame1;
     cmbAcessType = new ctrl_SelectValue_Single(f);

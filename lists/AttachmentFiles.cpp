@@ -1,5 +1,7 @@
 #include "lists/AttachmentFiles.h"
 #include "core/AppInfo.h"
+#include "core/Messages.h"
+#include "core/ShellOpen.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +42,15 @@ QString tempCopyPath(const QString& storedName) {
     if (!QDir().mkpath(folder))
         return QString();
     return QDir(folder).filePath(name);
+}
+
+bool openCopy(const QString& path) {
+    if (ShellOpen::openFile(path))
+        return true;
+    Messages::show(QStringLiteral("没有可以打开此文件的程序，文件已保存在：") +
+                       QDir::toNativeSeparators(path),
+                   MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
+    return false;
 }
 
 } // namespace AttachmentFiles

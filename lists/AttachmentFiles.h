@@ -15,4 +15,8 @@ bool SaveFileToField(QByteArray& field, const QString& path);
 // name holds no file name or the folder cannot be made.
 QString tempCopyPath(const QString& storedName);
 
+// Opens a saved copy with the desktop's program for its kind. When no program opens it the user is
+// told where the file was saved ("没有可以打开此文件的程序，文件已保存在：<path>") and false comes back.
+bool openCopy(const QString& path);
+
 } // namespace AttachmentFiles

@@ -38,9 +38,9 @@ CustomerDetailTabs::CustomerDetailTabs(frmDBListPact& owner, QWidget* parent)
     btnAddPay = detailButton(this, "btnAddPay", QStringLiteral("  添加"), QStringLiteral("添加"));
     btnDelPay = detailButton(this, "btnDelPay", QStringLiteral("   删除"), QStringLiteral("删除"));
     btnModifyPay = detailButton(this, "btnModifyPay", QStringLiteral("   修改"), QStringLiteral("修改"));
-    btnListPay = detailButton(this, "btnListPay", QStringLiteral("   浏览"), QStringLiteral("修改"));
+    btnListPay = detailButton(this, "btnListPay", QStringLiteral("   浏览"), QStringLiteral("浏览"));
     btnExport_list =
-        detailButton(this, "btnExport_list", QStringLiteral("   导出Excel(&E)"), QStringLiteral("浏览"));
+        detailButton(this, "btnExport_list", QStringLiteral("   导出Excel(&E)"), QStringLiteral("导出Excel"));
     dbView_pay = new DataGrid(this);
     dbView_pay->setObjectName(QStringLiteral("dbView_pay"));
 
@@ -99,12 +99,23 @@ void CustomerDetailTabs::loadDetails() {
         const Recordset rs = db.Query(tab.listSql, {customer});
         ListLoader::fillFromRecordset(dbView_pay->grid(), &rs, tab.header, ListWidthRule::FieldWidthList,
                                       tab.widths);
+        fitColumns(tab);
     } catch (const DbError& error) {
         Messages::show(error.description(), MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;
     }
     if (dbView_pay->Rows() >= 2)
         dbView_pay->Select(1, 1, 1, 1);
+}
+
+void CustomerDetailTabs::fitColumns(const DetailTab& tab) {
+    GridModel& grid = dbView_pay->grid();
+    for (int col : tab.fitColumns) {
+        const int given = grid.ColWidth(col);
+        grid.AutoSize(col, col);
+        if (grid.ColWidth(col) < given)
+            grid.setColWidth(col, given);
+    }
 }
 
 void CustomerDetailTabs::takeNextVisitDate(const RecordDialogOutcome& outcome) {
@@ -119,7 +130,7 @@ void CustomerDetailTabs::addRecord() {
     const DetailTab& tab = currentTab();
     const QString customer = m_owner.customerKey();
     if (customer.isEmpty()) {
-        Messages::show(QStringLiteral("请先输入行业信息,然后再添加对应行业的") + tab.caption +
+        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应行业的") + tab.caption +
                            QStringLiteral("信息!"),
                        MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;

@@ -48,6 +48,8 @@ public slots:
 
 private:
     void openRecord(RecordMode mode);
+    // Widens the tab's contact columns to their contents.
+    void fitColumns(const DetailTab& tab);
     // The next visit date a visit dialog handed back goes into the customer's 回访日期 cell.
     void takeNextVisitDate(const RecordDialogOutcome& outcome);
     void showPopupMenu(const QPoint& globalPos);

@@ -14,6 +14,9 @@ struct DetailTab {
     QString recordSql;  // the record query handed to the dialog; the record's key is appended
     QString deleteSql;  // the soft delete of one record; binds the record's key
     bool exportable;    // the export button is offered on this tab
+    // The telephone, mobile and address columns: they widen to their longest text (a whole mobile
+    // number, an ordinary e-mail address), never narrower than their widths.
+    QList<int> fitColumns;
 
     // The five tabs in position order: visits, sales, complaints, services, contact persons.
     static const QList<DetailTab>& all();

@@ -2,8 +2,10 @@
 #include "core/AppInfo.h"
 #include "core/FileDialogs.h"
 #include "core/Messages.h"
+#include "core/WaitCursor.h"
 #include "ui/DataGrid.h"
 #include "ui/GridModel.h"
+#include "ui/ProgressService.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,33 +13,88 @@
 
 namespace GridExport {
 
-QByteArray fileBytes(const GridModel& grid) {
-    return QByteArrayLiteral("\xEF\xBB\xBF") + grid.tabText(true).toUtf8();
-}
+namespace {
 
-bool writeFile(const GridModel& grid, const QString& fileName, QString& error) {
+// Rows between two looks at the progress display.
+constexpr int ProgressStep = 512;
+
+enum class Written { Saved, Failed, Cancelled };
+
+Written write(const GridModel& grid, const QString& fileName, QString& error, ProgressService* progress) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
+        error = failureReason(fileName, file.errorString());
+        return Written::Failed;
     }
     // Written a block of rows at a time, so a large grid is never held twice as text.
     bool written = file.write(QByteArrayLiteral("\xEF\xBB\xBF")) == 3;
     QString block;
-    for (int r = 0; written && r < grid.Rows(); ++r) {
+    const int rows = grid.Rows();
+    for (int r = 0; written && r < rows; ++r) {
+        if (progress && r % ProgressStep == 0 && !progress->setValue(r)) {
+            file.cancelWriting();
+            return Written::Cancelled;
+        }
         block += grid.tabTextLine(r);
-        if (block.size() >= 1 << 16 || r + 1 == grid.Rows()) {
+        if (block.size() >= 1 << 16 || r + 1 == rows) {
             const QByteArray bytes = block.toUtf8();
             written = file.write(bytes) == bytes.size();
             block.clear();
         }
     }
     if (!written || !file.commit()) {
-        error = file.errorString();
+        error = failureReason(fileName, file.errorString());
         file.cancelWriting();
-        return false;
+        return Written::Failed;
     }
-    return true;
+    return Written::Saved;
+}
+
+} // namespace
+
+QByteArray fileBytes(const GridModel& grid) {
+    return QByteArrayLiteral("\xEF\xBB\xBF") + grid.tabText(true).toUtf8();
+}
+
+QString failureReason(const QString& fileName, const QString& systemText) {
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("文件夹不存在：") + QDir::toNativeSeparators(folder.filePath());
+    if (file.isDir())
+        return QStringLiteral("已有同名的文件夹：") + QDir::toNativeSeparators(file.filePath());
+    if (!folder.isWritable())
+        return QStringLiteral("没有写入此文件夹的权限：") + QDir::toNativeSeparators(folder.filePath());
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("文件是只读的：") + QDir::toNativeSeparators(file.filePath());
+    if (systemText.contains(QLatin1String("No space left"), Qt::CaseInsensitive))
+        return QStringLiteral("磁盘空间不足");
+    if (systemText.contains(QLatin1String("Read-only file system"), Qt::CaseInsensitive))
+        return QStringLiteral("磁盘是只读的");
+    if (systemText.contains(QLatin1String("Permission denied"), Qt::CaseInsensitive))
+        return QStringLiteral("没有写入权限：") + QDir::toNativeSeparators(file.filePath());
+    return systemText;
+}
+
+bool writeFile(const GridModel& grid, const QString& fileName, QString& error) {
+    return write(grid, fileName, error, nullptr) == Written::Saved;
+}
+
+Outcome save(const GridModel& grid, const QString& fileName, QString& error) {
+    WaitCursor hourglass;
+    std::unique_ptr<ProgressService> progress = ProgressService::create();
+    progress->start(QStringLiteral("导出Excel"), QStringLiteral("正在导出数据，已写入的行数："), grid.Rows());
+    const Written written = write(grid, fileName, error, progress.get());
+    progress->finish();
+    switch (written) {
+    case Written::Saved:
+        return Outcome::Saved;
+    case Written::Cancelled:
+        return Outcome::Cancelled;
+    case Written::Failed:
+        break;
+    }
+    return Outcome::Failed;
 }
 
 Outcome run(QWidget* parent, const DataGrid& grid) {
@@ -55,12 +112,13 @@ Outcome run(QWidget* parent, const DataGrid& grid) {
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".xls");
     QString error;
-    if (!writeFile(grid.grid(), fileName, error)) {
-        Messages::show(QStringLiteral("保存失败！"), MsgIcon::Critical, MsgButtons::OK, title);
-        return Outcome::Failed;
-    }
-    Messages::show(QStringLiteral("保存成功！"), MsgIcon::Exclamation, MsgButtons::OK, title);
-    return Outcome::Saved;
+    const Outcome outcome = save(grid.grid(), fileName, error);
+    if (outcome == Outcome::Failed)
+        Messages::show(QStringLiteral("保存失败！（") + error + QStringLiteral("）"), MsgIcon::Critical,
+                       MsgButtons::OK, title);
+    else if (outcome == Outcome::Saved)
+        Messages::show(QStringLiteral("保存成功！"), MsgIcon::Exclamation, MsgButtons::OK, title);
+    return outcome;
 }
 
 } // namespace GridExport

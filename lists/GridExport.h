@@ -4,6 +4,7 @@
 
 class DataGrid;
 class GridModel;
+class ProgressService;
 class QWidget;
 
 // The export of a list grid to a file that a spreadsheet opens: tab-separated text, one line per grid
@@ -12,18 +13,26 @@ class QWidget;
 // doubled, so the file still has one record per row.
 namespace GridExport {
 
-enum class Outcome { Nothing, Saved, Failed };
+enum class Outcome { Nothing, Saved, Failed, Cancelled };
 
 // The bytes of the file.
 QByteArray fileBytes(const GridModel& grid);
 
 // Writes the file in one piece: a failure leaves no partly written file behind. False with `error`
-// set when the file cannot be written.
+// set to the reason (in Chinese where it is known) when the file cannot be written.
 bool writeFile(const GridModel& grid, const QString& fileName, QString& error);
+
+// The same as a step the user waits for: the busy cursor for its whole run and, once it has taken
+// half a second, the progress of the rows written with 取消, which leaves no file behind.
+Outcome save(const GridModel& grid, const QString& fileName, QString& error);
+
+// Why a file cannot be written, in Chinese where the cause is known (a missing or read-only folder, a
+// full disk), else the system's own text.
+QString failureReason(const QString& fileName, const QString& systemText);
 
 // The export command of the list windows: "没有数据可以导出！" when no data row is selected; otherwise
 // the save dialog (a name without extension gets ".xls"), then the file, then "保存成功！" or
-// "保存失败！". Cancelling the dialog does nothing.
+// "保存失败！（reason）". Cancelling the dialog or the progress does nothing more.
 Outcome run(QWidget* parent, const DataGrid& grid);
 
 } // namespace GridExport

@@ -4,6 +4,7 @@
 #include "core/clsMDB.h"
 #include "lists/DbSession.h"
 
+#include <QSet>
 #include <QVariant>
 #include <optional>
 
@@ -14,14 +15,15 @@ const QString RoleHeldText = QStringLiteral(
 const QString SuperUserText = QStringLiteral("不能删除超级用户veziz!");
 const QString PermissionText = QStringLiteral("不能删除权限名称");
 const QString ModuleGrantedText =
-    QStringLiteral("不能删除此模块，如果要删除此模块请在角色管理中先取消惧色具有此模块的权限!");
+    QStringLiteral("不能删除此模块，如果要删除此模块请在角色管理中先取消角色具有此模块的权限!");
 const QString CompanyDeptText = QStringLiteral("不能删除此部门");
 const QString DeptUsersText =
     QStringLiteral("不能删除此部门，因为此部门已经有员工信息，如果要删除此部门请先删除此部门下的员工信息!");
 const QString DeptChildrenText =
     QStringLiteral("不能删除此部门，因为此部门还有下级部门，如果要删除此部门请先删除它的下级部门!");
 const QString TypeCustomersText =
-    QStringLiteral("不能删除此类型，因为此类别已经有行业信息，如果要删除此类别请先删除此类别的行业信息!");
+    QStringLiteral("不能删除此类型，因为此类别已经有客户信息，如果要删除此类别请先删除此类别的客户信息!");
+const QString JobTitleInUseText = QStringLiteral("不能删除此职位，因为已有客户使用此职位!");
 const QString TypeChildrenText =
     QStringLiteral("不能删除此类型，因为此类别还有下级类型，如果要删除此类别请先删除它的下级类型!");
 
@@ -38,12 +40,27 @@ bool any(const clsMDB& db, const QString& sql, const QString& key) {
     return db.Query(sql, {keyValue(key)}).RecordCount() > 0;
 }
 
+// A key as it compares: the number where it is one.
+QString keyText(const QString& key) {
+    return keyValue(key).toString();
+}
+
+// Whether a row of `sql` (keys in column 0) lies outside the keys being deleted.
+bool anyOutside(const clsMDB& db, const QString& sql, const QString& key, const QSet<QString>& deleted) {
+    const Recordset rs = db.Query(sql, {keyValue(key)});
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        if (!deleted.contains(keyText(rs.TextAt(r, 0))))
+            return true;
+    return false;
+}
+
 bool is(const QString& table, const char* name) {
     return table.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-// The refusal of one row, if any.
-std::optional<QString> guard(const clsMDB& db, const QString& table, const QString& key) {
+// The refusal of one row, if any; `deleted` holds the keys of every row that the delete takes.
+std::optional<QString> guard(const clsMDB& db, const QString& table, const QString& key,
+                             const QSet<QString>& deleted) {
     if (is(table, "manage_module_roleName")) {
         if (any(db, QStringLiteral("select * from manage_user_rolename where pmrid=?"), key))
             return RoleHeldText;
@@ -64,8 +81,13 @@ std::optional<QString> guard(const clsMDB& db, const QString& table, const QStri
     } else if (is(table, "customer_type")) {
         if (any(db, QStringLiteral("select ciid from customer_info where etid=?"), key))
             return TypeCustomersText;
-        if (any(db, QStringLiteral("select etid from customer_type where pid=?"), key))
+        // Sub-types that go in the same delete leave nothing behind.
+        if (anyOutside(db, QStringLiteral("select etid from customer_type where pid=?"), key, deleted))
             return TypeChildrenText;
+    } else if (is(table, "info_parameter")) {
+        // A job title that a customer names would leave the card without its title.
+        if (any(db, QStringLiteral("select ciid from customer_info where duty=?"), key))
+            return JobTitleInUseText;
     }
     return std::nullopt;
 }
@@ -110,8 +132,11 @@ DeletionResult run(clsMDB& db, const QString& table, const QString& keyColumn,
             else
                 allowed << row;
         }
+        QSet<QString> deleted;
         for (const DeletionRow& row : allowed)
-            if (const std::optional<QString> refusal = guard(db, table, row.key)) {
+            deleted << keyText(row.key);
+        for (const DeletionRow& row : allowed)
+            if (const std::optional<QString> refusal = guard(db, table, row.key, deleted)) {
                 result.kind = DeletionResult::Kind::Refused;
                 result.message = *refusal;
                 return result;

@@ -38,8 +38,9 @@ struct DeletionResult {
 //  - manage_role (permissions): always refused.
 //  - manage_module: refused while a role grants it.
 //  - manage_dept: refused while a user or a sub-department belongs to it.
-//  - customer_type: refused while a customer (deleted ones too) or a child type uses it; the rights
-//    module of the type's exact name and that module's grants go with it.
+//  - customer_type: refused while a customer (deleted ones too) uses it, or a child type that is not
+//    deleted with it; the rights module of the type's exact name and that module's grants go with it.
+//  - info_parameter (job titles): refused while a customer (deleted ones too) has the title.
 //  - any other table: no guard.
 namespace ListDeletion {
 
@@ -65,5 +66,6 @@ extern const QString DeptUsersText;
 extern const QString DeptChildrenText;
 extern const QString TypeCustomersText;
 extern const QString TypeChildrenText;
+extern const QString JobTitleInUseText;
 
 } // namespace ListDeletion

@@ -6,6 +6,7 @@
 #include "core/clsMDB.h"
 #include "ui/DataGrid.h"
 #include "ui/FormFactory.h"
+#include "ui/MdiChildWatcher.h"
 #include "ui/SlotGuard.h"
 
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 ListWindowBase::ListWindowBase(const QString& formName, int headerTwips, ListWidthRule widthRule,
                                QWidget* parent)
@@ -119,6 +121,8 @@ void ListWindowBase::loadList() {
     guardSlot([this] {
         WaitCursor hourglass;
         m_loader.readParams(m_params);
+        // The full list: a condition left in the box would seem to apply to it.
+        txtSearchValue->clear();
         cmbSearch->clear();
         cmbSearch->addItems(m_loader.searchLabels());
         if (cmbSearch->count() > 0)
@@ -172,6 +176,13 @@ void ListWindowBase::searchList() {
                    MsgButtons::OK, QStringLiteral("提示信息"));
 }
 
+void ListWindowBase::reloadKeepingSearch() {
+    if (txtSearchValue->text().trimmed().isEmpty())
+        loadList();
+    else
+        searchList();
+}
+
 RecordDialogOutcome ListWindowBase::openDialog(const QStringList& formNames, RecordDialogRequest request) {
     request.formName = formNames.value(0);
     for (const QString& name : formNames)
@@ -222,19 +233,27 @@ void ListWindowBase::scheduleLoad() {
 }
 
 bool ListWindowBase::event(QEvent* event) {
-    // A child window reloads when it becomes the active child (the sub-window's signal), not each time
-    // the main window regains the focus.
+    // A child window reloads when the user goes to it among the child windows; not when the area
+    // activates it again after a dialog, nor when another child opens or closes over it.
     if (event->type() == QEvent::WindowActivate && isWindow()) {
         scheduleLoad();
     } else if (event->type() == QEvent::ParentChange) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            connect(sub, &QMdiSubWindow::aboutToActivate, this, &ListWindowBase::scheduleLoad,
+        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (MdiChildWatcher* watcher = MdiChildWatcher::of(sub ? sub->mdiArea() : nullptr))
+            connect(watcher, &MdiChildWatcher::childChosen, this, &ListWindowBase::childChosen,
                     Qt::UniqueConnection);
     }
     return QWidget::event(event);
 }
 
+void ListWindowBase::childChosen(QMdiSubWindow* sub) {
+    if (sub == parentWidget())
+        scheduleLoad();
+}
+
 void ListWindowBase::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    scheduleLoad();
+    // The first showing is the opening; the area shows a child again when another one is maximized.
+    if (!std::exchange(m_shown, true))
+        scheduleLoad();
 }

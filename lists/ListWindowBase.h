@@ -12,6 +12,7 @@ class DataGrid;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMdiSubWindow;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
@@ -41,12 +42,16 @@ public:
     QStatusBar* sBar;
 
 public slots:
-    // Fills the search drop-down from the labels and the grid from the list query.
+    // Fills the search drop-down from the labels and the grid from the list query, and empties the
+    // search box.
     void loadList();
     // The search of btnSearch and of Enter in txtSearchValue: a blank value reloads the full list;
     // otherwise the grid shows the rows of the list query whose column of the chosen label contains
     // the value. A failing search shows "错误描述:【…】." and leaves the grid as it was.
     void searchList();
+    // After a change of the rows: the search again with the condition in the box, or the full list
+    // when the box is empty.
+    void reloadKeepingSearch();
 
 public:
     // The key column of txtTableNameAndID ("table,key"), and the table.
@@ -92,10 +97,12 @@ protected:
 
 private:
     void scheduleLoad();
+    void childChosen(QMdiSubWindow* sub);
 
     ListWindowParams m_params;
     ListLoader m_loader;
     std::unique_ptr<clsMDB> m_db;
     bool m_loadPending = false;
+    bool m_shown = false;
     mutable QString m_rightsError; // the first failing rights query of the current load
 };

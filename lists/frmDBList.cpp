@@ -20,7 +20,7 @@ frmDBList::frmDBList(QWidget* parent)
     btnAdd = addHeaderButton("btnAdd", QStringLiteral("   添加(&A)"), QStringLiteral("添加"));
     btnDel = addHeaderButton("btnDel", QStringLiteral("   删除(&D)"), QStringLiteral("删除"));
     btnEdit = addHeaderButton("btnEdit", QStringLiteral("   修改(&M)"), QStringLiteral("修改"));
-    btnList = addHeaderButton("btnList", QStringLiteral("   浏览(&L)"), QStringLiteral("修改"));
+    btnList = addHeaderButton("btnList", QStringLiteral("   浏览(&L)"), QStringLiteral("浏览"));
 
     connect(btnAdd, &QPushButton::clicked, this, [this] { guardSlot([this] { addRecord(); }); });
     connect(btnDel, &QPushButton::clicked, this, [this] { guardSlot([this] { deleteRecords(); }); });
@@ -136,7 +136,7 @@ void frmDBList::deleteRecords() {
     case DeletionResult::Kind::Deleted:
         break;
     }
-    loadList();
+    reloadKeepingSearch();
     // A deleted customer type leaves the navigation tree.
     if (result.deleted > 0 && tableName().compare(QLatin1String("customer_type"), Qt::CaseInsensitive) == 0)
         PickerServices::rebuildNavigationTree()();

@@ -28,8 +28,8 @@ frmDBListPact::frmDBListPact(QWidget* parent)
     btnAdd = addHeaderButton("btnAdd", QStringLiteral("  添加"), QStringLiteral("添加"));
     btnDel = addHeaderButton("btnDel", QStringLiteral("   删除"), QStringLiteral("删除"));
     btnEdit = addHeaderButton("btnEdit", QStringLiteral("   修改"), QStringLiteral("修改"));
-    btnList = addHeaderButton("btnList", QStringLiteral("   浏览"), QStringLiteral("修改"));
-    btnExport = addHeaderButton("btnExport", QStringLiteral("   导出Excel(&E)"), QStringLiteral("浏览"));
+    btnList = addHeaderButton("btnList", QStringLiteral("   浏览"), QStringLiteral("浏览"));
+    btnExport = addHeaderButton("btnExport", QStringLiteral("   导出Excel(&E)"), QStringLiteral("导出Excel"));
 
     // The customer grid in its own panel, the detail area below it.
     SSPanel2 = new QWidget;

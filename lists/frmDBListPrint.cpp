@@ -1,7 +1,6 @@
 #include "lists/frmDBListPrint.h"
 #include "core/DbError.h"
 #include "core/Messages.h"
-#include "core/ShellOpen.h"
 #include "core/clsMDB.h"
 #include "lists/AttachmentFiles.h"
 #include "lists/GridExport.h"
@@ -13,7 +12,7 @@
 frmDBListPrint::frmDBListPrint(QWidget* parent)
     : ListWindowBase(QStringLiteral("frmDBListPrint"), 540, ListWidthRule::CaptionTimes28, parent) {
     btnSearch->setText(QStringLiteral("  查询(&Q)"));
-    btnExport = addHeaderButton("btnExport", QStringLiteral("   导出Excel(&E)"), QStringLiteral("浏览"));
+    btnExport = addHeaderButton("btnExport", QStringLiteral("   导出Excel(&E)"), QStringLiteral("导出Excel"));
     connect(btnExport, &QPushButton::clicked, this, [this] { guardSlot([this] { exportGrid(); }); });
     connect(dbView, &DataGrid::gridDoubleClicked, this, [this] { guardSlot([this] { openDocument(); }); });
 }
@@ -46,7 +45,7 @@ void frmDBListPrint::openDocument() {
                            MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
             return;
         }
-        ShellOpen::openFile(path);
+        AttachmentFiles::openCopy(path);
     } catch (const DbError&) {
     }
 }

@@ -25,8 +25,9 @@ ConditionDialog::ConditionDialog(QWidget* parent)
 
 void ConditionDialog::Show() {
     if (!m_loaded) {
-        m_loaded = true;
+        // A load that fails (its error reaches the caller) is tried again at the next showing.
         Form_Load();
+        m_loaded = true;
     }
     ModalRunner::run(*this);
 }

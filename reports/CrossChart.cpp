@@ -7,6 +7,7 @@
 #include <QHorizontalBarSeries>
 #include <QKeyEvent>
 #include <QLegendMarker>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -25,6 +26,18 @@ double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
     const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
     const QPointF nearest = a + t * ab;
     return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+// Decimals that tell the ticks apart: none for steps of 1 and more, one for 0.5, two for 0.05.
+int tickDecimals(const QValueAxis& axis) {
+    const double step = (axis.max() - axis.min()) / std::max(axis.tickCount() - 1, 1);
+    return step >= 1 || step <= 0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+}
+
+// A member without a title keeps an empty caption in the legend: an empty marker label would show
+// the slice's label (its share) instead.
+QString legendCaption(const QString& caption) {
+    return caption.isEmpty() ? QStringLiteral(" ") : caption;
 }
 
 double distanceToRect(const QPointF& p, const QRectF& r) {
@@ -59,6 +72,8 @@ void CrossChart::applyStyle() {
     m_styled = true;
     QChart* c = chart();
     c->setBackgroundRoundness(0);
+    c->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    c->setLocalizeNumbers(true);
     c->setBackgroundBrush(ChartBackground);
     c->setBackgroundPen(QPen(QColor(60, 60, 60), 2));
     QFont headerFont = c->titleFont();
@@ -113,8 +128,11 @@ void CrossChart::rebuild() {
     QChart* c = chart();
     c->setTitle(m_headerVisible ? m_header : QString());
     viewport()->update();
-    if (m_items.isEmpty())
+    if (m_items.isEmpty()) {
+        // A chart cleared for a reason shows that reason alone, without an empty legend frame.
+        c->legend()->setVisible(false);
         return;
+    }
     if (m_kind == Kind::Pie) {
         m_pie = new QPieSeries;
         for (const CrossChartItem& item : m_items) {
@@ -148,7 +166,12 @@ void CrossChart::rebuild() {
     auto* categoryAxis = new QBarCategoryAxis;
     categoryAxis->append(categories);
     auto* valueAxis = new QValueAxis;
+    // Room above the longest bar for its label, then ticks on round numbers, written as the bar
+    // labels are (digits grouped).
     valueAxis->setRange(low, high > low ? high + (high - low) * 0.15 : low + 1);
+    valueAxis->applyNiceNumbers();
+    valueAxis->setLabelFormat(QStringLiteral("%.") + QString::number(tickDecimals(*valueAxis)) +
+                              QLatin1Char('f'));
     c->addAxis(categoryAxis, m_verticalBars ? Qt::AlignBottom : Qt::AlignLeft);
     c->addAxis(valueAxis, m_verticalBars ? Qt::AlignLeft : Qt::AlignBottom);
     m_bars->attachAxis(categoryAxis);
@@ -171,7 +194,7 @@ void CrossChart::refreshPieLegend() {
         return;
     const QList<QLegendMarker*> markers = chart()->legend()->markers(m_pie);
     for (int i = 0; i < markers.size() && i < m_items.size(); ++i)
-        markers[i]->setLabel(m_items[i].caption);
+        markers[i]->setLabel(legendCaption(m_items[i].caption));
 }
 
 void CrossChart::setHeaderVisible(bool visible) {
@@ -180,12 +203,12 @@ void CrossChart::setHeaderVisible(bool visible) {
 }
 
 bool CrossChart::legendVisible() const {
-    return chart()->legend()->isVisible();
+    return m_legendVisible;
 }
 
 void CrossChart::setLegendVisible(bool visible) {
     m_legendVisible = visible;
-    chart()->legend()->setVisible(visible);
+    chart()->legend()->setVisible(visible && !m_items.isEmpty());
 }
 
 void CrossChart::setLabelVisible(int item, bool visible) {

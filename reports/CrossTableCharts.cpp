@@ -4,6 +4,7 @@
 #include "ui/GridModel.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -52,6 +53,13 @@ void CrossTableCharts::setChart(ICrossChart* chart) {
     m_waiting = true;
 }
 
+bool CrossTableCharts::drawNothing(const QString& why) {
+    // No earlier chart stays standing as if it answered this request.
+    if (m_chart)
+        m_chart->drawNothing(why);
+    return false;
+}
+
 bool CrossTableCharts::ShowChartPie(bool vertical) {
     m_kind = Kind::Pie;
     bool drawn = false;
@@ -69,6 +77,7 @@ bool CrossTableCharts::ShowChartPie(bool vertical) {
         drawn = ShowChartPieThree(vertical);
         break;
     default:
+        drawNothing(QString::fromUtf8(NoChartForType));
         break;
     }
     m_waiting = false;
@@ -92,6 +101,7 @@ bool CrossTableCharts::ShowChartBar(bool vertical) {
         drawn = ShowChartBarThree(vertical);
         break;
     default:
+        drawNothing(QString::fromUtf8(NoChartForType));
         break;
     }
     m_waiting = false;
@@ -121,23 +131,20 @@ bool CrossTableCharts::build(Source source, Kind kind, bool vertical) {
     if (!m_chart || !m_s.grid)
         return false;
     const GridModel& g = *m_s.grid;
-    if (m_s.results.isEmpty()) {
-        // An empty build left nothing to chart: say so rather than draw figures of an older table.
-        m_chart->drawNothing(QStringLiteral("没有可以显示的数据"));
-        return false;
-    }
+    // An empty build left nothing to chart: say so rather than draw figures of an older table.
+    const int k = m_s.measures.count();
+    if (m_s.results.isEmpty() || k < 1)
+        return drawNothing(QString::fromUtf8(NoData));
     const int row = g.Row();
     const int col = g.Col();
-    if (row < 1 || col < 1)
-        return false;
-    const int k = m_s.measures.count();
-    if (k < 1)
-        return false;
+    // A title cell (a fixed row or column) names no figure.
+    if (row < std::max(g.FixedRows(), 1) || col < std::max(g.FixedCols(), 1))
+        return drawNothing(QString::fromUtf8(NoDataCell));
     const bool pie = kind == Kind::Pie;
-    const auto tooMany = [] {
-        Messages::show(QStringLiteral("项目太多，不能显示图形"), MsgIcon::Exclamation, MsgButtons::OK,
+    const auto tooMany = [this] {
+        Messages::show(QString::fromUtf8(TooManyItems), MsgIcon::Exclamation, MsgButtons::OK,
                        QStringLiteral("提示信息"));
-        return false;
+        return drawNothing(QString::fromUtf8(TooManyItems));
     };
     try {
         QString title;
@@ -164,13 +171,13 @@ bool CrossTableCharts::build(Source source, Kind kind, bool vertical) {
             const AxisMemberList& xs = m_s.xMembers;
             const AxisMemberList& ys = m_s.yMembers;
             if (xs.empty() || ys.empty())
-                return false;
+                return drawNothing(QString::fromUtf8(NoData));
             const int x = memberOf(xs, g.ColData(col));
             const int y = memberOf(ys, g.RowData(row));
             const int m = three ? (col - g.FixedCols()) % k : (col - 1) % k;
             const int z = three ? (row - 2) / ys.size() : 0;
             if (m < 0 || (three && (z < 0 || z >= m_s.zMembers.size())))
-                return false;
+                return drawNothing(QString::fromUtf8(NoDataCell));
             if ((vertical ? ys.size() : xs.size()) - 1 > 100)
                 return tooMany();
             const QString memberCaption = vertical ? xs[x].Title.text() : ys[y].Title.text();
@@ -204,7 +211,7 @@ bool CrossTableCharts::build(Source source, Kind kind, bool vertical) {
             if (!numeric) {
                 // Only the one-axis bars along a row chart a text as nothing; elsewhere it cannot be charted.
                 if (!(source == Source::One && !pie && !vertical))
-                    return false;
+                    return drawNothing(QString::fromUtf8(NotNumbers));
                 value = 0;
             } else if (value != 0 && !(source == Source::One && pie && !vertical)) {
                 item.labelText = twoDecimals(value);
@@ -241,7 +248,7 @@ bool CrossTableCharts::build(Source source, Kind kind, bool vertical) {
         }
         return true;
     } catch (const std::exception&) {
-        return false;
+        return drawNothing(QString::fromUtf8(NotNumbers));
     }
 }
 

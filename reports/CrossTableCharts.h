@@ -56,9 +56,19 @@ public:
 
     static constexpr double HoverDistance = 5;
 
+    // Why nothing was drawn; the chart is cleared and shows the reason as its header. Only the item
+    // limit is also told in a message box of its own.
+    static constexpr const char* NoData = "没有可以显示的数据";
+    static constexpr const char* NoDataCell = "请先选择一个数据单元格";
+    static constexpr const char* NoChartForType = "此类报表不能显示图形";
+    static constexpr const char* NotNumbers = "所选的数据不是数值，不能显示图形";
+    static constexpr const char* TooManyItems = "项目太多，不能显示图形";
+
 private:
     enum class Source { One, Two, Three };
     bool build(Source source, ICrossChart::Kind kind, bool vertical);
+    // Clears the chart, its header saying why; answers false.
+    bool drawNothing(const QString& why);
     void applyChartOptions();
     void resetChartActions();
 

@@ -1,12 +1,13 @@
 #include "reports/PrintControl.h"
+#include "reports/PreviewPages.h"
 #include "reports/PrintError.h"
+#include "reports/PrintProgress.h"
 #include "ui/ModalRunner.h"
 
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
-#include <QProgressDialog>
 #include <QVBoxLayout>
 
 const QString PrintControl::NoPrinterText = QStringLiteral("您没有安装打印机！");
@@ -33,12 +34,10 @@ PrintControl::PrintControl(QWidget* parent)
     setObjectName(QStringLiteral("vsPrint"));
     m_printer->setFullPage(true);
     applyPageSettings();
-    m_view = new QPrintPreviewWidget(m_printer.get(), this);
-    m_view->setObjectName(QStringLiteral("previewView"));
+    m_view = new PreviewPages(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, &PrintControl::renderPreview);
 }
 
 PrintControl::~PrintControl() = default;
@@ -83,61 +82,79 @@ void PrintControl::RenderControl(const DataGrid* grid) {
     m_document.addGrid(grid);
 }
 
-void PrintControl::EndDoc() {
-    if (m_preview)
-        Refresh();
-    else
-        PrintDoc();
+bool PrintControl::EndDoc() {
+    return m_preview ? Refresh() : PrintDoc();
 }
 
-void PrintControl::Refresh() {
-    m_view->updatePreview();
+bool PrintControl::paginate(QPrinter& printer, PrintProgress& progress) {
+    // The view reads the layout on every paint (the progress dialog lets it paint): it shows none
+    // while the layout is rebuilt.
+    m_view->setDocument(nullptr);
+    const int pages = m_document.paginate(printer, frameFor(printer), m_settings,
+                                          [&progress](int counted) { return progress.counting(counted); });
+    m_pageCount = m_document.pageCount();
+    m_view->setDocument(m_pageCount > 0 ? &m_document : nullptr);
+    return pages > 0;
 }
 
-void PrintControl::renderPreview(QPrinter* printer) {
-    m_pageCount = m_document.paginate(*printer, frameFor(*printer), m_settings);
-    QPainter painter(printer);
-    m_document.paint(painter, [printer] { return printer->newPage(); });
+bool PrintControl::Refresh() {
+    PrintProgress progress(window());
+    return paginate(*m_printer, progress);
 }
 
-void PrintControl::PrintDoc() {
+bool PrintControl::PrintDoc() {
     const QPageLayout layout = m_printer->pageLayout();
     if (!printerChooser()(*m_printer, m_device))
         throw PrintError(NoPrinterText);
     m_printer->setPageLayout(layout);
     m_printer->setFullPage(true);
-    printOn(*m_printer);
+    return printOn(*m_printer);
 }
 
-void PrintControl::printOn(QPrinter& printer) {
-    m_pageCount = m_document.paginate(printer, frameFor(printer), m_settings);
+bool PrintControl::printOn(QPrinter& printer) {
+    PrintProgress progress(window());
+    if (!paginate(printer, progress))
+        return false;
+    // A PDF file is written under a passing name until its last page is done.
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    const QString passing = target.isEmpty() ? QString() : target + QStringLiteral(".part");
+    if (!passing.isEmpty()) {
+        QFile::remove(passing);
+        printer.setOutputFileName(passing);
+    }
+    const auto restoreName = [&] {
+        if (!passing.isEmpty())
+            printer.setOutputFileName(target);
+    };
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        restoreName();
         throw PrintError(NoPrinterText);
-    // A long document shows how far it has come; the user may stop it.
-    std::unique_ptr<QProgressDialog> progress;
-    if (m_pageCount > 10) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("正在打印……"), QStringLiteral("取消"), 0,
-                                                     m_pageCount, window());
-        progress->setWindowTitle(QStringLiteral("打印"));
-        progress->setWindowModality(Qt::ApplicationModal);
-        progress->setMinimumDuration(300);
     }
     const bool complete = m_document.paint(
         painter, [&printer] { return printer.newPage(); },
-        [&](int page, int pages) {
-            if (!progress)
-                return true;
-            progress->setLabelText(QStringLiteral("正在打印第 %1 页，共 %2 页").arg(page).arg(pages));
-            progress->setValue(page - 1);
-            return !progress->wasCanceled();
-        });
+        [&progress](int page, int pages) { return progress.printing(page, pages); });
     if (!complete) {
         printer.abort();
-        return;
+        painter.end();
+        if (!passing.isEmpty())
+            QFile::remove(passing);
+        restoreName();
+        return false;
     }
-    if (!painter.end())
+    const bool ended = painter.end();
+    restoreName();
+    if (!passing.isEmpty()) {
+        QFile::remove(target);
+        if (!ended || !QFile::rename(passing, target)) {
+            QFile::remove(passing);
+            throw PrintError(NoPrinterText);
+        }
+    } else if (!ended) {
         throw PrintError(NoPrinterText);
+    }
+    return true;
 }
 
 bool PrintControl::PageSetup() {
@@ -175,11 +192,8 @@ void PrintControl::setZoom(double percent) {
 
 void PrintControl::setZoomMode(int mode) {
     m_zoomMode = mode;
-    if (mode == 2) {
-        m_view->setViewMode(QPrintPreviewWidget::AllPagesView);
-        m_view->fitInView();
-    } else if (mode == 3) {
-        m_view->setViewMode(QPrintPreviewWidget::SinglePageView);
-        m_view->fitInView();
-    }
+    if (mode == 2)
+        m_view->setMode(PreviewPages::Mode::SeveralPages);
+    else if (mode == 3)
+        m_view->setMode(PreviewPages::Mode::OnePage);
 }

@@ -8,12 +8,14 @@
 #include <memory>
 
 class DataGrid;
-class QPrintPreviewWidget;
+class PreviewPages;
+class PrintProgress;
 
-// The printing control of the print preview: it composes one document (paragraphs and grids) and
-// either shows it page by page or sends it to the printer. Its settings shape the document; page setup
-// changes the printer's paper and margins. A failure (no printer, a printer that refuses the job) is
-// thrown as PrintError with the text "您没有安装打印机！".
+// The printing control of the print preview: it composes one document (paragraphs and grids), lays
+// it out once and either shows it page by page (each page drawn when it comes into sight) or sends it
+// to the printer. A long layout or print shows its progress and may be cancelled. Its settings shape the
+// document; page setup changes the printer's paper and margins. A failure (no printer, a printer that refuses
+// the job) is thrown as PrintError with the text "您没有安装打印机！".
 class PrintControl : public QWidget {
     Q_OBJECT
 public:
@@ -36,17 +38,19 @@ public:
     void setPreview(bool preview) { m_preview = preview; }
 
     // Composing: begin, paragraphs and grids in order, end. With the preview flag the document is
-    // shown here; without it, it is printed.
+    // shown here; without it, it is printed. EndDoc answers false when the user cancelled.
     void StartDoc();
     void Paragraph(const QString& text);
     void RenderControl(const DataGrid* grid);
-    void EndDoc();
-    // Prints the document as composed last.
-    void PrintDoc();
+    bool EndDoc();
+    // Prints the document as composed last; false when the user cancelled. A PDF file is written
+    // under a passing name and takes its own name when complete, so that a cancelled job leaves no
+    // part of a file behind.
+    bool PrintDoc();
     // The page-setup dialog; true when the user confirmed it.
     bool PageSetup();
-    // Lays the document out again and shows it.
-    void Refresh();
+    // Lays the document out again and shows it; false (the pages shown before kept) when cancelled.
+    bool Refresh();
 
     int PageCount() const { return m_pageCount; }
     int CurrentPage() const;
@@ -59,17 +63,18 @@ public:
     void setZoomMode(int mode);
 
     QPrinter& printer() { return *m_printer; }
-    QPrintPreviewWidget* view() const { return m_view; }
+    PreviewPages* view() const { return m_view; }
     const ReportDocument& document() const { return m_document; }
 
 private:
     PageFrame frameFor(QPrinter& printer) const;
-    void renderPreview(QPrinter* printer);
+    // Lays the document out for the printer; false when cancelled.
+    bool paginate(QPrinter& printer, PrintProgress& progress);
     // Prints to the chosen printer, with a progress dialog for a long document.
-    void printOn(QPrinter& printer);
+    bool printOn(QPrinter& printer);
 
     std::unique_ptr<QPrinter> m_printer;
-    QPrintPreviewWidget* m_view;
+    PreviewPages* m_view;
     PrintSettings m_settings;
     ReportDocument m_document;
     QString m_device;

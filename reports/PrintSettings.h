@@ -53,9 +53,11 @@ struct PrintSettings {
     // The font as it prints: its own family when that family draws Chinese, else a family that does.
     // A family without Chinese glyphs borrows them from another font whose ascent and size differ, so
     // that Chinese prints smaller and lower than the Latin text of the same line and overflows rows
-    // measured with the first family.
+    // measured with the first family. A family that draws a radical and its ideograph with one glyph
+    // (Noto Sans CJK does) is replaced too: the PDF's text would read the radical.
     static QFont printable(const QFont& font);
-    // The installed family that prints Chinese (with Latin letters of its own); empty without one.
+    // The installed family that prints Chinese (with Latin letters of its own), one whose glyphs each
+    // stand for one character where there is such a family; empty without any.
     static QString chineseFamily();
     static QColor color(quint32 bgr);
     Qt::PenStyle qtPenStyle() const;

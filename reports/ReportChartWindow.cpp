@@ -1,4 +1,5 @@
 #include "reports/ReportChartWindow.h"
+#include "core/Messages.h"
 #include "reports/CrossChart.h"
 #include "reports/clsCrossTable.h"
 #include "ui/SlotGuard.h"
@@ -78,11 +79,18 @@ QAction* ReportChartWindow::action(const QString& name) const {
 
 bool ReportChartWindow::showEntry(const QString& key) {
     m_lastKey = key;
-    const bool drawn = redraw();
+    if (!redraw()) {
+        // No empty window opens; one that is open shows its chart cleared, the reason as its header.
+        // The item limit has had its own message box already.
+        const QString why = m_chart->header();
+        if (!why.isEmpty() && why != QString::fromUtf8(CrossTableCharts::TooManyItems))
+            Messages::show(why, MsgIcon::Exclamation, MsgButtons::OK, QStringLiteral("提示信息"));
+        return false;
+    }
     show();
     raise();
     activateWindow();
-    return drawn;
+    return true;
 }
 
 bool ReportChartWindow::redraw() {

@@ -23,8 +23,8 @@ public:
     ReportChartWindow(clsCrossTable& engine, const QString& reportName, QWidget* parent = nullptr);
 
     // Draws the chart of one entry (横向 along the current row, 纵向 down the current column) and shows
-    // the window; false when nothing could be drawn (the window then stays as it was, or says that
-    // there is nothing to chart).
+    // the window; false when nothing could be drawn: the window is not opened for it (an open one
+    // shows its chart cleared) and one message says why.
     bool showEntry(const QString& key);
 
     CrossChart* chart() const { return m_chart; }

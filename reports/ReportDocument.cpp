@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,14 @@ qreal textLineHeight(const QFont& font, QPaintDevice& device) {
     return QFontMetricsF(font, &device)
         .boundingRect(QRectF(0, 0, 1e6, 1e6), 0, QStringLiteral("国Ag"))
         .height();
+}
+
+// The font in pixels of a device of `dpi` dots per inch: the layout then holds on any device the pages
+// are painted on, a screen scaling the paper's pixels included.
+QFont devicePixelFont(QFont font, qreal dpi) {
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(std::max(1, qRound(font.pointSizeF() * dpi / 72.0)));
+    return font;
 }
 
 // The text of a page header or footer part, with "%d" as the page number.
@@ -52,14 +61,22 @@ ReportDocument::Page& ReportDocument::newPage(qreal& y) {
     return m_pages.last();
 }
 
-int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
-                             const PrintSettings& settings) {
-    m_frame = frame;
-    m_settings = settings;
-    m_settings.font = PrintSettings::printable(settings.font);
-    m_settings.headerFont = PrintSettings::printable(settings.headerFont);
-    m_pages.clear();
-    m_grids.clear();
+int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
+                             const std::function<bool(int)>& progress) {
+    // What is laid out now stays until the new layout is complete.
+    QList<Page> previousPages = std::exchange(m_pages, {});
+    QHash<int, GridLayout> previousGrids = std::exchange(m_grids, {});
+    const PageFrame previousFrame = std::exchange(m_frame, frame);
+    const PrintSettings previousSettings = std::exchange(m_settings, settings);
+    m_settings.font = devicePixelFont(PrintSettings::printable(settings.font), frame.dpi);
+    m_settings.headerFont = devicePixelFont(PrintSettings::printable(settings.headerFont), frame.dpi);
+    const auto cancel = [&] {
+        m_pages = std::move(previousPages);
+        m_grids = std::move(previousGrids);
+        m_frame = previousFrame;
+        m_settings = previousSettings;
+        return 0;
+    };
     qreal y = 0;
     newPage(y);
     const QRectF content = frame.content;
@@ -68,7 +85,8 @@ int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
     for (int b = 0; b < m_blocks.size(); ++b) {
         const Block& block = m_blocks[b];
         if (block.grid) {
-            layOutGrid(b, y, device);
+            if (!layOutGrid(b, y, device, progress))
+                return cancel();
             continue;
         }
         const qreal indent = frame.twips(settings.indentLeft);
@@ -87,23 +105,27 @@ int ReportDocument::paginate(QPagedPaintDevice& device, const PageFrame& frame,
         m_pages.last().items.append(item);
         y += height + after;
     }
+    if (progress && !progress(static_cast<int>(m_pages.size())))
+        return cancel();
     return static_cast<int>(m_pages.size());
 }
 
 qreal ReportDocument::rowHeight(int block, int row) const {
     const auto found = m_grids.constFind(block);
-    return found == m_grids.constEnd() ? 0 : found->rowHeight.value(row, 0);
+    // A row no band printed (every column hidden) was never measured.
+    return found == m_grids.constEnd() ? 0 : std::max<qreal>(found->rowHeight.value(row, 0), 0);
 }
 
-void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
+bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
+                                const std::function<bool(int)>& progress) {
     const DataGrid* view = m_blocks[block].grid;
     const GridModel& model = view->grid();
     if (model.Rows() <= 0 || model.Cols() <= 0)
-        return;
+        return true;
     GridLayout& grid = m_grids[block];
     grid.model = &model;
     grid.palette = view->palette();
-    grid.font = PrintSettings::printable(view->font());
+    grid.font = devicePixelFont(PrintSettings::printable(view->font()), m_frame.dpi);
     const QRectF content = m_frame.content;
 
     // Columns in twips as the grid has them; a hidden column does not print.
@@ -150,27 +172,34 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
     boldFont.setBold(true);
     const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
     const qreal air = m_frame.twips(30);
-    grid.rowHeight.resize(model.Rows());
-    for (int r = 0; r < model.Rows(); ++r) {
+    // Measured as the rows are laid out, so that the first pages are counted at once.
+    const auto measure = [&](int r) {
         const int twips = model.RowHeight(r);
         qreal height = twips < 0 ? defaultHeight : m_frame.twips(twips);
-        if (height > 0) {
-            for (int c = 0; c < model.Cols(); ++c) {
-                if (grid.colWidth[c] <= 0)
-                    continue;
-                const QString text = model.TextMatrix(r, c);
-                if (text.isEmpty())
-                    continue;
-                const int bold = model.cell(GridModel::CellProp::FontBold, r, c).toBool() ? 1 : 0;
-                const qreal lines = static_cast<qreal>(text.count(QLatin1Char('\n')) + 1);
-                height = std::max(height, lines * lineHeight[bold] + air);
-            }
+        if (height <= 0)
+            return qreal(0);
+        for (int c = 0; c < model.Cols(); ++c) {
+            if (grid.colWidth[c] <= 0)
+                continue;
+            const QString text = model.TextMatrix(r, c);
+            if (text.isEmpty())
+                continue;
+            const int bold = model.cell(GridModel::CellProp::FontBold, r, c).toBool() ? 1 : 0;
+            const qreal lines = static_cast<qreal>(text.count(QLatin1Char('\n')) + 1);
+            height = std::max(height, lines * lineHeight[bold] + air);
         }
-        grid.rowHeight[r] = height;
-    }
+        return height;
+    };
+    grid.rowHeight.fill(-1, model.Rows());
+    const auto heightOf = [&grid, &measure](int r) {
+        qreal& height = grid.rowHeight[r];
+        if (height < 0)
+            height = measure(r);
+        return height;
+    };
     grid.fixedRows = std::min(model.FixedRows(), model.Rows());
     for (int r = 0; r < grid.fixedRows; ++r)
-        grid.headerHeight += grid.rowHeight[r];
+        grid.headerHeight += heightOf(r);
 
     if (model.MergeCells() != GridModel::Merge::Never) {
         QSet<int> mergeRows, mergeCols;
@@ -198,7 +227,7 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
             newPage(y);
         int row = firstData;
         do {
-            const qreal first = row < model.Rows() ? grid.rowHeight[row] : 0;
+            const qreal first = row < model.Rows() ? heightOf(row) : 0;
             if (y + grid.headerHeight + first > content.bottom() && y > content.top())
                 newPage(y);
             Item item;
@@ -208,19 +237,22 @@ void ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device) {
             item.firstRow = row;
             qreal bottom = y + grid.headerHeight;
             while (row < model.Rows() &&
-                   (row == item.firstRow || bottom + grid.rowHeight[row] <= content.bottom())) {
-                bottom += grid.rowHeight[row];
+                   (row == item.firstRow || bottom + heightOf(row) <= content.bottom())) {
+                bottom += heightOf(row);
                 ++row;
             }
             item.lastRow = row - 1;
             item.rect.setHeight(bottom - y);
             m_pages.last().items.append(item);
             y = bottom;
+            if (progress && !progress(static_cast<int>(m_pages.size())))
+                return false;
             if (row < model.Rows())
                 newPage(y);
         } while (row < model.Rows());
     }
     y += m_frame.twips(m_settings.spaceAfter);
+    return true;
 }
 
 bool ReportDocument::paint(QPainter& painter, const std::function<bool()>& newPage,
@@ -231,30 +263,42 @@ bool ReportDocument::paint(QPainter& painter, const std::function<bool()>& newPa
             return false;
         if (p > 0 && !newPage())
             return false;
-        if (m_settings.backColor != 0xFFFFFF)
-            painter.fillRect(QRectF(QPointF(0, 0), m_frame.paper),
-                             PrintSettings::color(m_settings.backColor));
-        paintHeaderFooter(painter, p + 1);
-        for (const Item& item : m_pages[p].items) {
-            if (item.band < 0)
-                paintParagraph(painter, item);
-            else
-                paintSlice(painter, item);
-        }
+        paintPage(painter, p);
     }
     return true;
 }
 
+void ReportDocument::paintPage(QPainter& painter, int page) const {
+    if (page < 0 || page >= m_pages.size())
+        return;
+    if (m_settings.backColor != 0xFFFFFF)
+        painter.fillRect(QRectF(QPointF(0, 0), m_frame.paper), PrintSettings::color(m_settings.backColor));
+    paintHeaderFooter(painter, page + 1);
+    for (const Item& item : m_pages[page].items) {
+        if (item.band < 0)
+            paintParagraph(painter, item);
+        else
+            paintSlice(painter, item);
+    }
+}
+
+QString ReportDocument::pageNumberText(int page, int pages) {
+    return QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages);
+}
+
 void ReportDocument::paintHeaderFooter(QPainter& painter, int page) const {
     const QRectF content = m_frame.content;
+    const auto lineAt = [&](const QFont& font, qreal top, bool below) {
+        const qreal height = QFontMetricsF(font, painter.device()).height();
+        return QRectF(content.left(), below ? top - height : top, content.width(), height);
+    };
     const auto paintParts = [&](const QString& text, qreal top, bool below) {
         if (text.isEmpty())
             return;
         painter.setFont(m_settings.headerFont);
         painter.setPen(PrintSettings::color(m_settings.headerColor));
         const QStringList parts = text.split(QLatin1Char('|'));
-        const qreal height = QFontMetricsF(m_settings.headerFont, painter.device()).height();
-        const QRectF line(content.left(), below ? top - height : top, content.width(), height);
+        const QRectF line = lineAt(m_settings.headerFont, top, below);
         if (parts.size() == 1) {
             painter.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, pageText(parts[0], page));
             return;
@@ -265,6 +309,13 @@ void ReportDocument::paintHeaderFooter(QPainter& painter, int page) const {
     };
     paintParts(m_settings.header, m_frame.headerTop, false);
     paintParts(m_settings.footer, m_frame.footerBottom, true);
+    // The page's number and the count, so that printed pages can be put in order: in the middle of
+    // the footer line, or at its right end beside a footer of the report's own.
+    painter.setFont(m_settings.font);
+    painter.setPen(PrintSettings::color(m_settings.textColor));
+    const Qt::Alignment align = m_settings.footer.isEmpty() ? Qt::AlignHCenter : Qt::AlignRight;
+    painter.drawText(lineAt(m_settings.font, m_frame.footerBottom, true), align | Qt::AlignVCenter,
+                     pageNumberText(page, pageCount()));
 }
 
 void ReportDocument::paintParagraph(QPainter& painter, const Item& item) const {
@@ -297,8 +348,12 @@ void ReportDocument::paintSlice(QPainter& painter, const Item& item) const {
     }
     const QRectF clip(item.rect.left(), item.rect.top(), std::min(x - item.rect.left(), item.rect.width()),
                       item.rect.height());
+    // On a screen a device pixel of the paper is a small fraction of a pixel: the clip leaves room for
+    // a whole screen pixel around the table, so that its outer lines show.
+    const qreal scale = std::max(painter.worldTransform().m11(), 1e-6);
+    const qreal room = std::max(2.0, 2.0 / scale);
     painter.save();
-    painter.setClipRect(clip.adjusted(-2, -2, 2, 2));
+    painter.setClipRect(clip.adjusted(-room, -room, room, room));
     QSet<int> mergedDone;
     CellPaintState state;
     for (int r : rows) {
@@ -331,6 +386,11 @@ void ReportDocument::paintSlice(QPainter& painter, const Item& item) const {
     }
     QPen border(PrintSettings::color(m_settings.penColor));
     border.setWidthF(std::max<qreal>(m_frame.twips(m_settings.tablePen), 0.5));
+    // A line thinner than a pixel of the device it is shown on is drawn one pixel wide, as printed.
+    if (border.widthF() * scale < 1) {
+        border.setCosmetic(true);
+        border.setWidthF(1);
+    }
     border.setStyle(m_settings.qtPenStyle());
     painter.setPen(border);
     painter.setBrush(Qt::NoBrush);

@@ -43,9 +43,13 @@ public:
     bool isEmpty() const { return m_blocks.isEmpty(); }
 
     // Lays the document out for the device and the settings; answers the number of pages (at least
-    // one).
-    int paginate(QPagedPaintDevice& device, const PageFrame& frame, const PrintSettings& settings);
+    // one). Only where each page's paragraphs and rows lie is kept: pages are drawn when they are
+    // shown or printed. `progress` (pages counted so far) may answer false to stop: then the layout
+    // before the call stays and 0 is answered.
+    int paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
+                 const std::function<bool(int)>& progress = {});
     int pageCount() const { return static_cast<int>(m_pages.size()); }
+    const PageFrame& frame() const { return m_frame; }
     // The printed height of a grid's row as paginate laid it out, in the device's pixels (0 for a
     // hidden row or a block that is no grid).
     qreal rowHeight(int block, int row) const;
@@ -55,6 +59,10 @@ public:
     // Answers whether every page was painted.
     bool paint(QPainter& painter, const std::function<bool()>& newPage,
                const std::function<bool(int, int)>& progress = {}) const;
+    // Paints one page (from 0) in the device's pixels of the layout; the painter may scale them to
+    // a screen. Every page carries "第 n 页 / 共 m 页" on its footer line.
+    void paintPage(QPainter& painter, int page) const;
+    static QString pageNumberText(int page, int pages);
 
 private:
     struct Block {
@@ -85,7 +93,8 @@ private:
         QList<Item> items;
     };
 
-    void layOutGrid(int block, qreal& y, QPaintDevice& device);
+    // False when `progress` stopped it.
+    bool layOutGrid(int block, qreal& y, QPaintDevice& device, const std::function<bool(int)>& progress);
     void paintHeaderFooter(QPainter& painter, int page) const;
     void paintParagraph(QPainter& painter, const Item& item) const;
     void paintSlice(QPainter& painter, const Item& item) const;

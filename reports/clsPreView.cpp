@@ -187,8 +187,9 @@ void clsPreView::PrintGrid() {
     control.RenderControl(m_grid);
     for (const QString& text : *m_bottom)
         control.Paragraph(text);
-    control.EndDoc();
-    if (control.Preview())
+    // A layout or print the user cancelled leaves nothing open.
+    const bool done = control.EndDoc();
+    if (done && control.Preview())
         ModalRunner::run(form);
     else
         form.hide();

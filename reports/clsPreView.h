@@ -75,6 +75,7 @@ public:
     void setPolyline(const QString& points);
 
     // Composes the document; with the preview flag shows it and returns when the window is closed.
+    // When the user cancels the layout (or the printing) nothing is shown.
     void PrintGrid();
     PrintControl& GetVsPrinter() const;
     PrintControl& VSPrinter() const { return GetVsPrinter(); }

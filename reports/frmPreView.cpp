@@ -1,11 +1,14 @@
 #include "reports/frmPreView.h"
 #include "core/Messages.h"
+#include "reports/PreviewPages.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
+#include "reports/ReportDocument.h"
 #include "reports/ReportIcons.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -19,7 +22,7 @@ const QString Caption = QStringLiteral("打印预览");
 frmPreView::frmPreView(QWidget* parent)
     : QDialog(parent), headParagraphs(std::make_shared<QStringList>()),
       bottomParagraphs(std::make_shared<QStringList>()), m_toolbar(new QToolBar(this)),
-      m_cboZoom(new QComboBox(m_toolbar)), m_vsPrint(new PrintControl(this)) {
+      m_cboZoom(new QComboBox(m_toolbar)), m_vsPrint(new PrintControl(this)), m_status(new QLabel(this)) {
     setObjectName(QStringLiteral("frmPreView"));
     setWindowTitle(Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
@@ -58,6 +61,10 @@ frmPreView::frmPreView(QWidget* parent)
     body->setContentsMargins(50 / 15 + 1, 50 / 15 + 1, 50 / 15 + 1, 50 / 15 + 1);
     body->addWidget(m_vsPrint);
     layout->addLayout(body, 1);
+    m_status->setObjectName(QStringLiteral("previewStatus"));
+    m_status->setContentsMargins(6, 2, 6, 2);
+    layout->addWidget(m_status);
+    connect(m_vsPrint->view(), &PreviewPages::currentPageChanged, this, &frmPreView::showPageNumber);
 
     m_cboZoom->addItems({QStringLiteral("25%"), QStringLiteral("50%"), QStringLiteral("75%"),
                          QStringLiteral("100%"), QStringLiteral("150%"), QStringLiteral("200%"),
@@ -74,6 +81,8 @@ void frmPreView::showEvent(QShowEvent* event) {
     // Maximized also where no window manager does it.
     if (QScreen* shown = screen(); shown && width() < shown->availableGeometry().width() / 2)
         setGeometry(shown->availableGeometry());
+    // The page keys and the wheel go to the pages at once.
+    m_vsPrint->view()->setFocus();
 }
 
 void frmPreView::cboZoom_Click() {
@@ -87,7 +96,13 @@ void frmPreView::cboZoom_Click() {
     m_vsPrint->setZoom(digits.toDouble());
 }
 
-void frmPreView::compose() {
+void frmPreView::showPageNumber() {
+    const int pages = m_vsPrint->PageCount();
+    m_status->setText(pages > 0 ? ReportDocument::pageNumberText(m_vsPrint->PreviewPage(), pages)
+                                : QString());
+}
+
+bool frmPreView::compose() {
     m_vsPrint->StartDoc();
     for (const QString& text : *headParagraphs)
         m_vsPrint->Paragraph(text);
@@ -96,8 +111,9 @@ void frmPreView::compose() {
         m_vsPrint->Paragraph(text);
     const bool preview = m_vsPrint->Preview();
     m_vsPrint->setPreview(true);
-    m_vsPrint->EndDoc();
+    const bool done = m_vsPrint->EndDoc();
     m_vsPrint->setPreview(preview);
+    return done;
 }
 
 void frmPreView::tbPrnBar_ButtonClick(const QString& key) {

@@ -6,6 +6,7 @@
 class DataGrid;
 class PrintControl;
 class QComboBox;
+class QLabel;
 class QToolBar;
 
 // The print preview window: the document page by page, with page setup (which builds the document
@@ -25,6 +26,8 @@ public:
     PrintControl& vsPrint() const { return *m_vsPrint; }
     QToolBar* tbPrnBar() const { return m_toolbar; }
     QComboBox* cboZoom() const { return m_cboZoom; }
+    // "第 n 页 / 共 m 页" under the pages.
+    QLabel* statusText() const { return m_status; }
 
 public slots:
     // The toolbar's action by button key (its caption); a failure of the printing control shows
@@ -36,10 +39,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Composes the document from the kept paragraphs and grid.
-    void compose();
+    // Composes the document from the kept paragraphs and grid; false when the user cancelled.
+    bool compose();
+    void showPageNumber();
 
     QToolBar* m_toolbar;
     QComboBox* m_cboZoom;
     PrintControl* m_vsPrint;
+    QLabel* m_status;
 };

@@ -8,6 +8,7 @@
 #include "core/WaitCursor.h"
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
+#include "reports/ConditionDialog.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
@@ -374,7 +375,20 @@ void frmReport::ChartMenu_Click(const QString& key) {
 void frmReport::SelectCond() {
     if (!CondDriver)
         return;
-    guardStep([&] { CondDriver->Show(); }, BuildFailure);
+    // A dialog that cannot be shown (its database cannot be read) leaves no report standing.
+    bool abandoned = false;
+    const bool shown = reportStep(
+        [&] {
+            try {
+                CondDriver->Show();
+            } catch (const ConditionDialog::LoadAbandoned&) {
+                abandoned = true; // the dialog has said why
+                clearReport();
+            }
+        },
+        BuildFailure);
+    if (!shown || abandoned)
+        return;
     if (CondDriver->result() != 0)
         return;
     m_lblTitle->setText(CondDriver->GetCondString());
@@ -385,7 +399,7 @@ void frmReport::SelectCond() {
 void frmReport::RefreshReport() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
-    const bool built = guardStep(
+    const bool built = reportStep(
         [&] {
             if (m_reportType != 0)
                 ShowCrossReport();
@@ -400,14 +414,48 @@ void frmReport::RefreshReport() {
     showBuildTime(start);
 }
 
+bool frmReport::reportStep(const std::function<void()>& body, const QString& failureText) {
+    return guardStep(
+        [&] {
+            try {
+                body();
+            } catch (...) {
+                // Cleared before the message is shown, so that no half-built table stands behind it.
+                clearReport();
+                throw;
+            }
+        },
+        failureText);
+}
+
+void frmReport::clearReport() {
+    m_grid->grid().setRedraw(true);
+    m_grid->grid().ResetTable();
+    m_emptyResult = false;
+    for (int panel = 1; panel <= 3; ++panel)
+        setPanelText(panel, QString());
+}
+
+void frmReport::crossTableBuilt() {
+    m_emptyResult = m_engine->Data() == nullptr;
+    // As in every table type, the first chart asked for finds a data cell, not a title.
+    GridModel& grid = m_grid->grid();
+    if (grid.Rows() > grid.FixedRows() && grid.Cols() > grid.FixedCols())
+        grid.setCurrentCell(grid.FixedRows(), grid.FixedCols());
+}
+
 void frmReport::ShowCrossReport() {
     if (trimBlanks(ReportSql).isEmpty()) {
         SelectCond();
         return;
     }
     WaitCursor hourglass;
+    // A rebuild reads the file, not pages the connection remembers: a file damaged since is noticed.
+    if (gMDB)
+        gMDB->ReleaseCache();
     m_engine->setSql(ReportSql);
     m_engine->ShowData(ReportName);
+    crossTableBuilt();
 }
 
 void frmReport::ShowListReport() {
@@ -417,10 +465,11 @@ void frmReport::ShowListReport() {
     }
     WaitCursor hourglass;
     GridModel& grid = m_grid->grid();
-    guardStep(
+    reportStep(
         [&] {
             if (!gMDB)
                 throw std::runtime_error("no database");
+            gMDB->ReleaseCache();
             const std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
             if (!rs)
                 throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
@@ -437,6 +486,7 @@ void frmReport::ShowListReport() {
                 grid.setTextMatrix(r, 0, QString::number(r));
             grid.setRedraw(true);
             grid.AutoSize(0, grid.Cols() - 1);
+            m_emptyResult = rs->RecordCount() == 0;
         },
         LoadFailure);
     grid.setRedraw(true);
@@ -445,11 +495,13 @@ void frmReport::ShowListReport() {
 void frmReport::ExchangeAxes() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
-    const bool exchanged = guardStep(
+    const bool exchanged = reportStep(
         [&] {
             WaitCursor hourglass;
-            if (m_reportType == 1)
+            if (m_reportType == 1) {
                 m_engine->交换轴(ReportName);
+                crossTableBuilt();
+            }
         },
         BuildFailure);
     m_grid->grid().setRedraw(true);
@@ -465,8 +517,11 @@ void frmReport::showBuildTime(qint64 startMs) {
 }
 
 void frmReport::UpdateStatusBar() {
-    setPanelText(1, QStringLiteral("表格：") + QString::number(m_grid->Rows()) + QStringLiteral(" 行，") +
-                        QString::number(m_grid->Cols()) + QStringLiteral(" 列"));
+    // An empty result says so, lest the empty grid pass for a fault.
+    setPanelText(1, m_emptyResult ? QStringLiteral("没有符合条件的数据")
+                                  : QStringLiteral("表格：") + QString::number(m_grid->Rows()) +
+                                        QStringLiteral(" 行，") + QString::number(m_grid->Cols()) +
+                                        QStringLiteral(" 列"));
     setPanelText(2, QStringLiteral("当前：") + QString::number(m_grid->Row() + 1) + QStringLiteral(" 行，") +
                         QString::number(m_grid->Col() + 1) + QStringLiteral(" 列"));
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DataGrid;
@@ -111,6 +112,13 @@ private:
     enum class SaveResult { Cancelled = 0, Saved = 1, Failed = -1 };
     void InitGrid();
     void ShowCrossReport();
+    // After a cross table was built or its axes exchanged: whether it is empty, and the current cell.
+    void crossTableBuilt();
+    // A failed step leaves no report of before: an empty grid and an empty status bar.
+    void clearReport();
+    // Runs a step of the condition dialog or a build; on failure the report is cleared, then the
+    // failure is shown as guardStep does. Answers whether the step ran through.
+    bool reportStep(const std::function<void()>& body, const QString& failureText);
     void ShowListReport();
     SaveResult SaveToFile();
     void showBuildTime(qint64 startMs);
@@ -130,6 +138,8 @@ private:
     bool m_unloaded = false;
     bool m_placed = false;
     bool m_firstActivation = false;
+    // The last build found no row for its conditions.
+    bool m_emptyResult = false;
 
     QToolBar* m_toolbar;
     QToolButton* m_chartButton;

@@ -1,4 +1,5 @@
 #include "reports/frmTotal_Rpt.h"
+#include "core/DbError.h"
 #include "core/Messages.h"
 #include "core/clsMDB.h"
 #include "pickers/ctrl_SelectValue_Single.h"
@@ -113,12 +114,20 @@ QToolButton* frmTotal_Rpt::pickerButton(const QString& name) {
 void frmTotal_Rpt::Form_Load() {
     clsMDB db;
     QString errorText;
-    db.OpenDatabase(errorText);
+    // A file that cannot be opened (damaged, missing) ends the condition step with its own reason,
+    // rather than with the picker's "not open" and a report built on it after all.
+    if (!db.OpenDatabase(errorText))
+        throw DbError(errorText.isEmpty() ? QStringLiteral("数据库没有打开") : errorText,
+                      QStringLiteral("frmTotal_Rpt"));
     m_cmbStatus->setQuery(QStringLiteral("行业状态"),
                           QStringLiteral("select prid,name from info_parameter where pmid=4"),
                           QStringLiteral("name"), QStringLiteral("name"));
-    m_cmbStatus->LoadData(db);
+    // A file that fails under the picker's query: the picker has named the fault; the step ends there.
+    const bool listed = m_cmbStatus->LoadData(db);
+    const bool databaseFailed = !listed && !db.lastError().isEmpty();
     db.CloseDatabase();
+    if (databaseFailed)
+        throw LoadAbandoned();
 }
 
 void frmTotal_Rpt::clearFields() {

@@ -12,6 +12,7 @@
 #include "ui/FlowLayout.h"
 #include "ui/FormFactory.h"
 #include "ui/IReportWindow.h"
+#include "ui/MdiChildWatcher.h"
 #include "ui/ModalRunner.h"
 
 #include <QCloseEvent>
@@ -61,6 +62,8 @@ MDIMain::MDIMain(QWidget* parent) : QMainWindow(parent) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Memory of closed child windows goes back to the system; lists reload only when the user goes to them.
+    MdiChildWatcher::of(m_mdiArea);
 
     buildPanel();
     m_splitter = new QSplitter(Qt::Horizontal);

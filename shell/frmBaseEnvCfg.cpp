@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/ProgramEnd.h"
 #include "core/WaitCursor.h"
+#include "ui/LineEditLimit.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -53,7 +54,7 @@ frmBaseEnvCfg::frmBaseEnvCfg(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < 6; ++i) {
         txtInput[i] = new QLineEdit(this);
         txtInput[i]->setObjectName(indexed("txtInput", i));
-        txtInput[i]->setMaxLength(maxLengths[i]);
+        limitLineEdit(txtInput[i], maxLengths[i]);
         txtInput[i]->installEventFilter(this);
     }
     txtInput[3]->setEchoMode(QLineEdit::Password);

@@ -1,4 +1,5 @@
 #include "ui/ModalRunner.h"
+#include "ui/MemoryRelease.h"
 
 #include <QDialog>
 
@@ -10,7 +11,10 @@ ServiceHook<int(QDialog&)>& handler() {
 }
 
 int run(QDialog& dialog) {
-    return handler()(dialog);
+    const int result = handler()(dialog);
+    // What the dialog held (a print preview of a long report) goes back once its caller has let it go.
+    MemoryRelease::releaseSoon();
+    return result;
 }
 
 } // namespace ModalRunner

@@ -1,4 +1,5 @@
 #include "ui/PlainTextLimit.h"
+#include "ui/TextLimit.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -7,11 +8,12 @@
 void limitPlainText(QPlainTextEdit* edit, int limit) {
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
         const QString text = edit->toPlainText();
-        if (text.size() <= limit)
+        if (TextLimit::characterCount(text) <= limit)
             return;
+        const QString kept = TextLimit::firstCharacters(text, limit);
         QTextCursor cursor = edit->textCursor();
-        const int position = std::min<int>(cursor.position(), limit);
-        edit->setPlainText(text.left(limit));
+        const int position = std::min<int>(cursor.position(), int(kept.size()));
+        edit->setPlainText(kept);
         cursor = edit->textCursor();
         cursor.setPosition(position);
         edit->setTextCursor(cursor);

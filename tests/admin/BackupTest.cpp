@@ -11,8 +11,15 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <functional>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -172,9 +179,193 @@ TEST_F(BackupTest, FailedCopyLeavesTheEarlierCopy) {
     });
     EXPECT_EQ(result, QDialog::Rejected);
     ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.last().text.startsWith("数据备份失败！（")) << messages.last().text.toStdString();
+    EXPECT_EQ(messages.last().text,
+              "数据备份失败！（已有同名的文件夹：" + QDir(blocked).filePath("crm_db.sqlite") + "）");
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
     EXPECT_EQ(QDir(blocked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"crm_db.sqlite"});
+}
+
+// A folder that cannot be written names itself, in Chinese. The tests run as root, for whom a folder's
+// permission bits deny nothing; the kernel's own /sys refuses every new file with EACCES whoever
+// asks, so it stands for a folder without write permission. The other common failures by their error
+// numbers.
+TEST_F(BackupTest, FailuresSayWhatAndWhereInChinese) {
+    if (!QFileInfo("/sys").isDir() || QFile("/sys/crm_probe").open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no folder here refuses new files";
+    frmBackData dialog;
+    const int result = runShown(dialog, [&](QDialog&) {
+        dialog.txtPath()->setText("/sys/crm_db.sqlite");
+        dialog.btnSave_Click();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(messages.texts(), QStringList{"数据备份失败！（没有写入权限：/sys）"});
+    EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
+
+    const QList<std::pair<int, QString>> reasons = {
+        {EACCES, "没有写入权限：/backup"},
+        {EPERM, "没有写入权限：/backup"},
+        {EROFS, "磁盘是只读的，不能写入：/backup"},
+        {ENOSPC, "磁盘空间不足：/backup"},
+        {ENOENT, "文件夹不存在：/backup"},
+        {EISDIR, "已有同名的文件夹：/backup/crm_db.sqlite"},
+        {ENAMETOOLONG, "路径太长：/backup/crm_db.sqlite"},
+    };
+    for (const auto& [error, reason] : reasons)
+        EXPECT_EQ(DatabaseBackup::fileFailureText(error, "/backup", "/backup/crm_db.sqlite"), reason)
+            << error;
+}
+
+// The copy has the permissions of the database file, not those of a private temporary file.
+TEST_F(BackupTest, TheCopyKeepsTheSourcesPermissions) {
+    for (const mode_t mode : {mode_t(0644), mode_t(0640)}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(base.file()).constData(), mode), 0);
+        DatabaseBackup::copy(db.Connection(), target());
+        struct stat copied {};
+        ASSERT_EQ(::stat(QFile::encodeName(target()).constData(), &copied), 0);
+        EXPECT_EQ(copied.st_mode & 07777, mode);
+    }
+}
+
+// What a killed backup left beside the target (a temporary copy, its journal, a journal alone) goes
+// at the next backup into that folder; a copy that a running backup writes into, and files of other
+// names, stay.
+TEST_F(BackupTest, TheNextBackupRemovesWhatAKilledOneLeft) {
+    const QDir dir(folder.path());
+    const QStringList left{"crm_db.sqlite.aB3xY9.part", "crm_db.sqlite.aB3xY9.part-journal",
+                           "crm_db.sqlite.Qq0000.part-journal"};
+    const QStringList others{"notes.part", "crm_db.sqlite.part", "other.sqlite.aB3xY9.part"};
+    for (const QString& name : left + others) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("left over");
+    }
+    // A backup at work holds its temporary copy locked.
+    const QString busy = dir.filePath("crm_db.sqlite.Zz9999.part");
+    sqlite3* writing = nullptr;
+    ASSERT_EQ(sqlite3_open(busy.toUtf8().constData(), &writing), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writing, "create table t (x); begin exclusive; insert into t values (1);", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+
+    DatabaseBackup::copy(db.Connection(), target());
+    QStringList expected = others;
+    expected << "crm_db.sqlite"
+             << "crm_db.sqlite.Zz9999.part"
+             << "crm_db.sqlite.Zz9999.part-journal";
+    expected.sort();
+    QStringList found = dir.entryList(QDir::Files | QDir::Hidden);
+    found.sort();
+    EXPECT_EQ(found.join(' ').toStdString(), expected.join(' ').toStdString());
+    sqlite3_exec(writing, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(writing);
+}
+
+// While another connection inserts without pause, the backup of a 100 MB database ends (within the ten
+// seconds the writer runs at most), its bar never runs backwards, and the copy is sound and holds one
+// committed state: the writer inserts its rows in pairs, so a torn copy shows an odd count.
+TEST_F(BackupTest, FinishesWhileAnotherConnectionWrites) {
+    ASSERT_TRUE(db.ExecSQL("create table filler (id integer primary key, body text)"));
+    ASSERT_TRUE(
+        db.ExecSQL("insert into filler (body) with recursive n(i) as (select 1 union all select i + 1 "
+                   "from n where i < 25000) select hex(randomblob(2000)) from n"));
+    ASSERT_TRUE(db.ExecSQL("create table pairs (id integer primary key, half integer)"));
+    ASSERT_GE(QFileInfo(base.file()).size(), 100LL * 1000 * 1000);
+
+    std::atomic<bool> stop{false};
+    std::atomic<bool> gaveUp{false};
+    std::atomic<int> commits{0};
+    std::thread writer([&] {
+        sqlite3* own = nullptr;
+        sqlite3_open_v2(base.file().toUtf8().constData(), &own, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(own, 10000);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!stop) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                gaveUp = true;
+                break;
+            }
+            if (sqlite3_exec(own, "begin immediate; insert into pairs (half) values (1), (2); commit;",
+                             nullptr, nullptr, nullptr) == SQLITE_OK)
+                ++commits;
+            else
+                sqlite3_exec(own, "rollback", nullptr, nullptr, nullptr);
+        }
+        sqlite3_close(own);
+    });
+    while (commits < 10)
+        std::this_thread::yield();
+
+    QList<int> shown;
+    const int before = commits;
+    QString failure;
+    try {
+        DatabaseBackup::copy(db.Connection(), target(), [&](int percent) { shown << percent; });
+    } catch (const DbError& error) {
+        failure = error.description();
+    }
+    const bool writerStillWriting = !gaveUp;
+    const int during = commits - before;
+    stop = true;
+    writer.join();
+
+    EXPECT_EQ(failure, QString());
+    EXPECT_TRUE(writerStillWriting) << "the backup did not end while the other connection wrote";
+    EXPECT_GT(during, 0);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(shown.last(), 100);
+    EXPECT_EQ(DatabaseBackup::integrityCheck(target()), "ok");
+    sqlite3* copy = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(target().toUtf8().constData(), &copy, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(copy,
+                                 "select (select count(*) from filler), (select count(*) from pairs), "
+                                 "(select count(*) from pairs where half = 1)",
+                                 -1, &statement, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(statement, 0), 25000);
+    const int rows = sqlite3_column_int(statement, 1);
+    EXPECT_GE(rows, 2 * 10);
+    EXPECT_EQ(rows % 2, 0);
+    EXPECT_EQ(sqlite3_column_int(statement, 2) * 2, rows);
+    sqlite3_finalize(statement);
+    sqlite3_close(copy);
+}
+
+// Opened again, the folder dialog starts on the folder chosen before, selected and in view, also
+// among many folders that the tree reads in the background.
+TEST_F(BackupTest, TheFolderDialogOpensOnTheChosenFolderInView) {
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QString("f%1").arg(i, 3, 10, QChar('0'))));
+    const QString chosen = QDir(folder.path()).filePath("f250");
+    frmBackData dialog;
+    chooseFolder(dialog, chosen);
+    ASSERT_EQ(dialog.txtPath()->text(), chosen + "/crm_db.sqlite");
+
+    QString opensOn;
+    bool inView = false;
+    ScopedHook<int(QDialog&)> modal(ModalRunner::handler(), [&](QDialog& shown) {
+        auto& folders = static_cast<frmFilePathShow&>(shown);
+        folders.show();
+        QTreeView* tree = folders.Dir1();
+        const auto visible = [&] {
+            return tree->currentIndex().isValid() &&
+                   tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()));
+        };
+        // The tree reads the folders in the background; it keeps the selection in view meanwhile.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return tree->model()->rowCount(tree->currentIndex().parent()) >= 300; }, 5000));
+        inView = QTest::qWaitFor(visible, 3000);
+        opensOn = folders.path();
+        folders.btnCancel_Click();
+        folders.hide();
+        return int(QDialog::Rejected);
+    });
+    dialog.btnFilePath_Click();
+    EXPECT_EQ(opensOn, chosen);
+    EXPECT_TRUE(inView);
 }
 
 TEST_F(BackupTest, FolderCancelEmptiesThePath) {

@@ -127,6 +127,9 @@ TEST_F(DeptEditorTest, TreeInNameOrderWithoutOrphansAndLoops) {
     EXPECT_TRUE(editor.txtRemark()->isReadOnly());
     EXPECT_FALSE(editor.btnSave()->isEnabled());
     EXPECT_EQ(editor.windowTitle(), "添加部门名称");
+    // The options name departments, not types.
+    EXPECT_EQ(editor.Option1()->text(), "同级部门");
+    EXPECT_EQ(editor.Option2()->text(), "下级部门");
     EXPECT_TRUE(messages.empty());
 }
 

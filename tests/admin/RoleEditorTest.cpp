@@ -87,6 +87,33 @@ TEST_F(RoleEditorTest, LoadListsEveryPairGhostedAndMovesKeepTheirOrder) {
     EXPECT_TRUE(frmAdd_RoleUser::pairTexts(held).isEmpty());
 }
 
+// Every pair shows whole, "导出excel" too, and tells its full text in a tool tip.
+TEST_F(RoleEditorTest, PairsShowWholeWithTheirTextAsToolTip) {
+    ASSERT_TRUE(db.ExecSQL("insert into manage_module (mmid,name) values (12,'重点跟进的企业客户类型')"));
+    ASSERT_TRUE(db.ExecSQL("insert into manage_role (mrid,name) values (22,'导出excel')"));
+    auto dialog = shown<frmAdd_RoleUser>(RecordMode::Add);
+    // As loaded, then moved into the other list.
+    for (QTreeWidget* list : {dialog->lvRole(), dialog->lvModule()}) {
+        if (list == dialog->lvModule()) {
+            dialog->lvRole()->selectAll();
+            dialog->btnAdd_Click();
+        }
+        SCOPED_TRACE(list->objectName().toStdString());
+        QTreeWidgetItem* longest = nullptr;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list->topLevelItem(i);
+            EXPECT_EQ(item->toolTip(0), item->text(0));
+            if (item->text(0) == "重点跟进的企业客户类型-->导出excel")
+                longest = item;
+        }
+        ASSERT_TRUE(longest);
+        const QRect cell = list->visualItemRect(longest);
+        EXPECT_GE(list->columnWidth(0), 1900 / 15);
+        EXPECT_GT(list->columnWidth(0), list->fontMetrics().horizontalAdvance(longest->text(0)));
+        EXPECT_GE(cell.width(), list->fontMetrics().horizontalAdvance(longest->text(0)));
+    }
+}
+
 TEST_F(RoleEditorTest, AddSavesNameRemarkAndGrantsUnderTheNewKey) {
     auto dialog = shown<frmAdd_RoleUser>(RecordMode::Add);
     struct Check {

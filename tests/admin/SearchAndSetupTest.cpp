@@ -4,6 +4,8 @@
 #include "admin/frmAdd_setup.h"
 #include "tests/admin/AdminTestSupport.h"
 
+#include "ui/LineEditLimit.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +125,7 @@ TEST_F(SearchAndSetupTest, ReminderSetupShowsAndStoresTheDays) {
     frmAdd_setup dialog;
     dialog.show();
     EXPECT_EQ(dialog.txtDays()->text(), "14");
+    EXPECT_EQ(lineEditLimit(dialog.txtDays()), 128);
     EXPECT_TRUE(dialog.btnSave()->isDefault());
 
     const QList<std::pair<QString, QString>> refusals = {{"  ", "请输入行业到期提醒天数!"},

@@ -19,9 +19,7 @@ TEST(ClassPyTest, InitialsOfTexts) {
         {"（北京）", "BJ"},
         {"  北京  ", "BJ"},
         {"\t北京", "\tBJ"}, // only blanks are removed at the ends
-        {"鑫", "Z"},        // second level of GB2312
         {"座", "Z"},        // last character of the first level
-        {"丂", ""},         // GBK code below the first level
         {"Hello, World 123", "HELLO, WORLD 123"},
         {"€", "€"},    // one-byte code
         {"กข", "กข"},  // no code in the code page: unchanged
@@ -29,6 +27,39 @@ TEST(ClassPyTest, InitialsOfTexts) {
         {"", ""},
         {" ", ""},
         {"   ", ""},
+    };
+    const ClassPy py;
+    for (const auto& [text, initials] : cases)
+        EXPECT_EQ(py.MSPYReverse(QString::fromUtf8(text), 0, QString()), QString::fromUtf8(initials)) << text;
+}
+
+// Characters outside the first level of GB2312 are read by their Mandarin pronunciation; the first
+// level keeps what its boundary table gives, also where the reading differs (长 stands under chang
+// in the code page).
+TEST(ClassPyTest, InitialsOfCharactersOutsideTheFirstLevel) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"鑫源电器", "XYDQ"},
+        // Common in company names: the second level of GB2312, and 珺 of GBK only.
+        {"鑫", "X"},
+        {"昊", "H"},
+        {"晟", "C"},
+        {"淼", "M"},
+        {"琦", "Q"},
+        {"钰", "Y"},
+        {"珺", "J"},
+        {"骐", "Q"},
+        {"烜", "X"},
+        {"丂", "K"}, // GBK, below the first level
+        {"盃", "B"}, // GBK, code 0xB0A0: just below 啊 in number, yet no first-level character
+        {"們", "M"}, // GBK, a traditional form
+        {"〇", "L"}, // a two-byte character below the first level that ICU reads (líng)
+        {"㐀", "Q"}, // no code in the code page, but a reading
+        {"﨎", "Z"}, // code 0xFE42 without a reading: by its code, as before
+        {"长城", "CC"},
+        {"重庆", "ZQ"},
+        {"厦门", "XM"},
+        {"金鑫（集团）", "JX     JT"}, // full-width brackets stay symbols
+        {"昊天2号ABc", "HT2HABC"},
     };
     const ClassPy py;
     for (const auto& [text, initials] : cases)
@@ -46,7 +77,7 @@ TEST(ClassPyTest, GetPYStrKeepsOneEntryPerCharacter) {
 }
 
 // Each boundary character gives its letter; the character whose code is one lower gives the letter
-// before it, or five blanks below the first.
+// before it (below the first, 0xB0A0 is a GBK character outside the first level, read above).
 TEST(ClassPyTest, BoundaryCharactersAndTheCharactersBelowThem) {
     struct Row {
         const char* character;
@@ -62,7 +93,7 @@ TEST(ClassPyTest, BoundaryCharactersAndTheCharactersBelowThem) {
         {"昔", 0xCEF4, 'X'}, {"压", 0xD1B9, 'Y'}, {"匝", 0xD4D1, 'Z'},
     };
     const ClassPy py;
-    QString previous = FiveBlanks;
+    QString previous;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.character);
         const QString boundary = QString::fromUtf8(row.character);
@@ -73,7 +104,9 @@ TEST(ClassPyTest, BoundaryCharactersAndTheCharactersBelowThem) {
         const QString below = CodePage936::character(row.code - 1);
         ASSERT_EQ(below.size(), 1);
         ASSERT_EQ(CodePage936::code(below.at(0)), row.code - 1);
-        EXPECT_EQ(py.GetPYStr(below), previous);
+        if (!previous.isEmpty()) {
+            EXPECT_EQ(py.GetPYStr(below), previous);
+        }
         previous = letter;
     }
 }

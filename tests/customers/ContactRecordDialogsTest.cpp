@@ -6,6 +6,7 @@
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "tests/ui/TextEntry.h"
 #include "ui/FormFactory.h"
 
 #include <QApplication>
@@ -177,6 +178,28 @@ TEST_F(ContactRecordDialogsTest, TabOrderFollowsTheForm) {
         }
         EXPECT_EQ(order, names);
     }
+}
+
+// The sale's remark and total with a long pasted text: whole characters up to the limit, stored as
+// shown.
+TEST_F(ContactRecordDialogsTest, PastedTextsAreCutBetweenCharactersAndStoredAsShown) {
+    const DialogCase& sale = dialogCases()[0];
+    auto dialog = open(sale, RecordMode::Add);
+    dialog->setValue(QStringLiteral("txtProductname"), QStringLiteral("打印机"));
+    const QString emoji = QStringLiteral("😀");
+    TextEntry::paste(dialog->control(QStringLiteral("txtRemark")),
+                     TextEntry::endingIn(128, emoji) + emoji.repeated(9872));
+    TextEntry::paste(dialog->control(QStringLiteral("txtTotalmoney")), QStringLiteral("123456789😀0"));
+    const QString remark = dialog->value(QStringLiteral("txtRemark"));
+    EXPECT_EQ(remark, TextEntry::endingIn(128, emoji));
+    EXPECT_EQ(dialog->value(QStringLiteral("txtTotalmoney")), QStringLiteral("123456789😀"));
+    dialog->setValue(QStringLiteral("txtTotalmoney"), QStringLiteral("12"));
+    dialog->btnSave_Click();
+    ASSERT_TRUE(saved(*dialog)) << messages.texts().join('|').toStdString();
+    auto rs = db.GetRS("select remark from customer_sales_info");
+    ASSERT_TRUE(rs && !rs->Eof());
+    EXPECT_EQ(rs->Fields(0).toString(), remark);
+    EXPECT_FALSE(TextEntry::broken(rs->Fields(0).toString()));
 }
 
 TEST_F(ContactRecordDialogsTest, ChecksOwnerThenRequiredFieldsInOrder) {

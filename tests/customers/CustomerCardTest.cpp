@@ -6,7 +6,10 @@
 #include "customers/frmAdd_client.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "tests/customers/CustomerCardSupport.h"
+#include "tests/ui/TextEntry.h"
 #include "ui/FormFactory.h"
+#include "ui/LineEditLimit.h"
+#include "ui/TextLimit.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -64,9 +67,9 @@ protected:
 QString awkward(int limit) {
     const QString piece = QStringLiteral("客'%_😀");
     QString text;
-    while (text.size() + piece.size() <= limit)
+    while (TextLimit::characterCount(text) + TextLimit::characterCount(piece) <= limit)
         text += piece;
-    return text + QString(limit - text.size(), QLatin1Char('x'));
+    return text + QString(limit - TextLimit::characterCount(text), QLatin1Char('x'));
 }
 
 } // namespace
@@ -134,16 +137,6 @@ TEST_F(CustomerCardTest, ChecksInOrderWithMessageAndFocus) {
         {[&] { c.TxtHfzq->setText("40000"); }, "回访周期请输入数字!", c.TxtHfzq},
         {[&] { c.TxtHfzq->setText(" 30 "); }, "请选择头衔!", c.cmdduty},
         {[&] { c.cmdduty->locate("经理"); }, "请输入企业地址", c.txtAddress},
-        {[&] {
-             c.txtAddress->setText("成都");
-             c.txtIntro->setPlainText(QString(129, QChar(u'业')));
-         },
-         "业务范围内容不能超过128个汉字", c.txtIntro},
-        {[&] {
-             c.txtIntro->setPlainText(QString(128, QChar(u'业')));
-             c.txtRemark->setPlainText(QString(129, QChar(u'备')));
-         },
-         "备注内容不能超过128个汉字", c.txtRemark},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.message.toStdString());
@@ -157,13 +150,43 @@ TEST_F(CustomerCardTest, ChecksInOrderWithMessageAndFocus) {
         EXPECT_TRUE(c.isVisible());
     }
     EXPECT_EQ(value("select count(*) from customer_info"), "0");
-    c.txtRemark->setPlainText(QString(128, QChar(u'备')));
+    c.txtAddress->setText("成都");
+    // The business scope and the remark take 128 characters, as typed or pasted.
+    c.txtIntro->setPlainText(QString(129, QChar(u'业')));
+    TextEntry::paste(c.txtRemark, QString(129, QChar(u'备')));
+    EXPECT_EQ(c.txtIntro->toPlainText(), QString(128, QChar(u'业')));
+    EXPECT_EQ(c.txtRemark->toPlainText(), QString(128, QChar(u'备')));
     messages.clear();
     c.btnSave_Click();
     EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
     EXPECT_TRUE(saved(c));
     EXPECT_EQ(column("select dateday || '|' || etid || '|' || duty from customer_info"),
               QStringList{"30|2|3"});
+}
+
+// The save's own check behind the boxes' limits counts characters: 128 emoji pass, 129 characters
+// do not.
+TEST(CustomerCardCheck, BusinessScopeAndRemarkHoldAtMost128Characters) {
+    const CustomerFields valid{{"etid", "3"}, {"company", "华信"}, {"dateday", "30"},
+                               {"duty", "3"}, {"address", "成都"}, {"sign_date", "2024-01-31"}};
+    const QString emoji = QStringLiteral("😀");
+    const struct {
+        const char* column;
+        QString text;
+        QString message;
+    } cases[] = {
+        {"intro", emoji.repeated(128), ""},
+        {"intro", QString(129, QChar(u'业')), "业务范围内容不能超过128个汉字"},
+        {"intro", emoji.repeated(129), "业务范围内容不能超过128个汉字"},
+        {"remark", emoji.repeated(128), ""},
+        {"remark", QString(128, QChar(u'备')) + "x", "备注内容不能超过128个汉字"},
+    };
+    for (const auto& c : cases) {
+        CustomerFields fields = valid;
+        fields.insert(QLatin1String(c.column), c.text);
+        const auto check = CustomerCard::validate(fields);
+        EXPECT_EQ(check ? check->message : QString(), c.message) << c.column << " " << c.text.size();
+    }
 }
 
 TEST_F(CustomerCardTest, AddEditAndBrowseKeepEveryTextExactly) {
@@ -195,12 +218,16 @@ TEST_F(CustomerCardTest, AddEditAndBrowseKeepEveryTextExactly) {
                                            {"email", card->txtEmail},
                                            {"wwwsite", card->txtWwwSite}};
     for (auto it = boxes.begin(); it != boxes.end(); ++it) {
-        EXPECT_EQ(it.value()->maxLength(), CustomerCard::limitOf(it.key())) << it.key().toStdString();
+        EXPECT_EQ(lineEditLimit(it.value()), CustomerCard::limitOf(it.key())) << it.key().toStdString();
         it.value()->setText(typed.value(it.key()) + QStringLiteral("超出"));
         EXPECT_EQ(it.value()->text(), typed.value(it.key())) << it.key().toStdString();
     }
-    card->txtIntro->setPlainText(typed.value("intro"));
-    card->txtRemark->setPlainText(typed.value("remark"));
+    // A long text pasted into the business scope and typed into the remark: each keeps its first 128
+    // characters, emoji whole.
+    TextEntry::paste(card->txtIntro, typed.value("intro") + QStringLiteral("😀超出").repeated(100));
+    TextEntry::type(card->txtRemark, typed.value("remark") + QStringLiteral("😀超出"));
+    EXPECT_EQ(card->txtIntro->toPlainText(), typed.value("intro"));
+    EXPECT_EQ(card->txtRemark->toPlainText(), typed.value("remark"));
     card->TxtHfzq->setText(QStringLiteral("30"));
     const QString jp = card->txtJp->text();
     EXPECT_EQ(jp, CustomerCard::To_PY(typed.value("company"), 0, QString()));
@@ -247,6 +274,45 @@ TEST_F(CustomerCardTest, AddEditAndBrowseKeepEveryTextExactly) {
     for (QPushButton* button : {browse->btnSave, browse->btnAdd, browse->btnRemove})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     EXPECT_TRUE(browse->cmbClientType->Enabled());
+}
+
+// The next visit date the card shows is the one a save stores, whatever the interval is changed to:
+// a new customer's follows the interval, a stored one stays, and a customer without one gets the
+// date shown.
+TEST_F(CustomerCardTest, TheNextVisitDateShownIsTheOneStored) {
+    const struct {
+        const char* name;
+        RecordMode mode;
+        const char* storedNext; // of the edited customer; nullptr: Null
+        const char* interval;
+        const char* shownBefore;
+        const char* shownAfter;
+    } cases[] = {
+        {"add", RecordMode::Add, nullptr, "5", "2024-03-01", "2024-02-05"},
+        {"add, a negative interval", RecordMode::Add, nullptr, "-5", "2024-03-01", "2024-01-26"},
+        {"edit with a stored date", RecordMode::Edit, "2024-02-20", "5", "2024-02-20", "2024-02-20"},
+        {"edit without a date", RecordMode::Edit, nullptr, "10", "2024-03-01", "2024-02-10"},
+        {"edit with an empty date", RecordMode::Edit, " ", "10", "2024-03-01", "2024-02-10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(db.ExecSQL("delete from customer_info"));
+        QString ciid;
+        if (c.mode == RecordMode::Edit) {
+            ciid = QString::number(addCustomer("张三", "成都华信科技有限公司"));
+            ASSERT_TRUE(db.ExecSQL("update customer_info set nextdate=? where ciid=?",
+                                   {c.storedNext ? QVariant(c.storedNext) : QVariant(), ciid}));
+        }
+        auto card = openCard(c.mode, ciid);
+        fillRequired(*card);
+        EXPECT_EQ(card->txtNextDate->text(), c.shownBefore);
+        card->TxtHfzq->setText(QString::fromLatin1(c.interval));
+        EXPECT_EQ(card->txtNextDate->text(), c.shownAfter);
+        const QString shown = card->txtNextDate->text();
+        card->btnSave_Click();
+        ASSERT_TRUE(saved(*card)) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(value("select nextdate || '|' || dateday from customer_info"), shown + "|" + c.interval);
+    }
 }
 
 TEST_F(CustomerCardTest, TheCardAndTheDatabasesDateaddCountTheSameDays) {

@@ -107,6 +107,9 @@ protected:
 };
 
 TEST_F(CustomerTypeEditorTest, Operations) {
+    // A type in use is refused for the customers it holds.
+    EXPECT_EQ(CustomerTypeStore::HasCustomers,
+              "不能删除此类型，因为此类别已经有客户信息，如果要删除此类别请先删除此类别的客户信息!");
     const QString tree = "1:A:0 2:B:0 3:B1:2 4:B11:3 5:C:0";
     const QString mods = "A B B1 B11 C 行业类型";
     const QString held = "B1:1 B11:1 行业类型:1";

@@ -5,10 +5,13 @@
 #include "customers/frmAdd_info_records.h"
 #include "pickers/ctrl_SelectValue_Single.h"
 #include "tests/customers/CustomerCardSupport.h"
+#include "tests/ui/TextEntry.h"
+#include "ui/LineEditLimit.h"
 #include "ui/ModalRunner.h"
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -109,8 +112,9 @@ TEST_F(VisitRecordTest, ACustomerRegisteredLongAgoLeavesTheReminderListAfterAVis
 TEST_F(VisitRecordTest, ChecksInOrderAndEditAndBrowseShowTheStoredVisit) {
     auto dialog = openVisit(RecordMode::Add);
     EXPECT_EQ(dialog->dtpAcess_date->date(), Today);
-    EXPECT_EQ(dialog->txtLinkman->maxLength(), 32);
-    EXPECT_EQ(dialog->txtLinktel->maxLength(), 32);
+    EXPECT_EQ(dialog->Frame1->title(), QStringLiteral("拜访信息"));
+    EXPECT_EQ(lineEditLimit(dialog->txtLinkman), 32);
+    EXPECT_EQ(lineEditLimit(dialog->txtLinktel), 32);
     const struct {
         const char* owner;
         const char* kind;
@@ -172,6 +176,32 @@ TEST_F(VisitRecordTest, ChecksInOrderAndEditAndBrowseShowTheStoredVisit) {
     EXPECT_EQ(value("select acess_date from customer_access_records"), "2024-03-10");
     EXPECT_EQ(nextdate(), "2024-04-09");
     EXPECT_EQ(value("select count(*) from customer_access_records"), "1");
+}
+
+// A long text pasted or typed with an emoji or a rare ideograph at the limit: the boxes keep their
+// limit in whole characters and the visit stores exactly what they show.
+TEST_F(VisitRecordTest, LongPastedTextsAreCutBetweenCharactersAndStoredAsShown) {
+    const QString emoji = QStringLiteral("😀");
+    const QString extB = QString::fromUcs4(U"\U00020000");
+    auto dialog = openVisit(RecordMode::Add);
+    fill(*dialog, 0);
+    // 10,000 characters whose 64th is an emoji.
+    TextEntry::paste(dialog->txtAddress, TextEntry::endingIn(64, emoji) + QString(9936, QChar(u'路')));
+    TextEntry::paste(dialog->txtContent, TextEntry::endingIn(128, extB) + emoji.repeated(5000));
+    TextEntry::type(dialog->txtResults, TextEntry::endingIn(129, emoji));
+    EXPECT_EQ(dialog->txtAddress->text(), TextEntry::endingIn(64, emoji));
+    EXPECT_EQ(dialog->txtContent->toPlainText(), TextEntry::endingIn(128, extB));
+    EXPECT_EQ(dialog->txtResults->toPlainText(), TextEntry::endingIn(129, emoji).chopped(2));
+    const QString shown[] = {dialog->txtAddress->text(), dialog->txtContent->toPlainText(),
+                             dialog->txtResults->toPlainText()};
+    dialog->btnSave_Click();
+    ASSERT_FALSE(dialog->isVisible()) << messages.texts().join('|').toStdString();
+    auto rs = db.GetRS("select address, acess_content, results from customer_access_records");
+    ASSERT_TRUE(rs && !rs->Eof());
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(rs->Fields(c).toString(), shown[c]) << c;
+        EXPECT_FALSE(TextEntry::broken(rs->Fields(c).toString())) << c;
+    }
 }
 
 TEST_F(VisitRecordTest, AFailedNextDateWritesNeitherTheVisitNorTheDate) {

@@ -177,7 +177,7 @@ TEST(CustomerList, AVisitAddedInTheReminderListReloadsIt) {
     // With no customer the detail grid shows its header and add says what is missing.
     s.messages.clear();
     s.w.details->addRecord();
-    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入行业信息,然后再添加对应行业的拜访记录信息!"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应行业的拜访记录信息!"});
     EXPECT_EQ(s.w.details->dbView_pay->Rows(), 1);
     EXPECT_EQ(s.w.details->dbView_pay->TextMatrix(0, 1), QStringLiteral("拜访方式"));
 }
@@ -264,7 +264,7 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
     answer = out.filePath(QStringLiteral("没有/文件.xls"));
     s.messages.clear();
     s.w.exportGrid();
-    EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！（文件夹不存在：" + out.filePath("没有") + "）"});
     EXPECT_EQ(s.messages.last().icon, MsgIcon::Critical);
     if (!QFile::permissions(out.path()).testFlag(QFileDevice::WriteOther) && geteuid() != 0) {
         QDir locked(out.filePath(QStringLiteral("locked")));
@@ -273,7 +273,8 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
         answer = locked.filePath(QStringLiteral("a.xls"));
         s.messages.clear();
         s.w.exportGrid();
-        EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！"});
+        EXPECT_EQ(s.messages.texts(),
+                  QStringList{"保存失败！（没有写入此文件夹的权限：" + locked.path() + "）"});
         EXPECT_TRUE(locked.entryList(QDir::Files).isEmpty());
     }
     answer.clear();
@@ -293,4 +294,40 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
     s.messages.clear();
     s.w.details->exportGrid();
     EXPECT_EQ(s.messages.texts(), QStringList{"没有数据可以导出！"});
+}
+
+TEST(CustomerList, DetailContactColumnsShowAWholeMobileNumberAndAddress) {
+    CustomerScene s;
+    const QString mobile = QStringLiteral("13812345678 / 13987654321");
+    const QString mail = QStringLiteral("zhang.wei.sales@chengdu-huaxin-keji.com.cn");
+    ASSERT_TRUE(
+        s.tdb.db().ExecSQL("insert into customer_info_linkman (ciid,linkman,linktel,mobile1,email,duty,"
+                           "isdel) values (?,'周八','028-8888888',?,?,2,0)",
+                           {s.a, mobile, mail}));
+    s.open(QStringLiteral("所有客户"));
+    s.selectCustomer(s.a);
+    CustomerDetailTabs& d = *s.w.details;
+    d.tabButton->setCurrentIndex(4);
+    const QFontMetrics metrics(d.dbView_pay->font());
+    const struct {
+        int col;
+        QString longest;
+        int givenTwips;
+    } cases[] = {
+        {3, QStringLiteral("028-8888888"), 1200},
+        {4, mobile, 1200},
+        {5, QString(), 1200},
+        {6, mail, 1600},
+        {7, QString(), 1000},
+        {8, QString(), 1600},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.col);
+        EXPECT_GE(d.dbView_pay->ColWidth(k.col), k.givenTwips) << "never below the given width";
+        if (!k.longest.isEmpty())
+            EXPECT_GT(d.dbView_pay->ColWidth(k.col) / 15, metrics.horizontalAdvance(k.longest));
+        else
+            EXPECT_EQ(d.dbView_pay->ColWidth(k.col), k.givenTwips);
+    }
+    EXPECT_EQ(d.dbView_pay->ColWidth(9), 3000) << "the remark keeps its width";
 }

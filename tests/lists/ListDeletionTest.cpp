@@ -7,6 +7,7 @@
 #include "ui/DataGrid.h"
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace listtests;
@@ -17,7 +18,7 @@ QStringList snapshot(clsMDB& db) {
     QStringList rows;
     for (const char* table :
          {"manage_user", "manage_dept", "manage_module", "manage_role", "manage_module_roleName",
-          "manage_module_role", "manage_user_rolename", "customer_type", "customer_info"}) {
+          "manage_module_role", "manage_user_rolename", "customer_type", "customer_info", "info_parameter"}) {
         const auto rs = db.GetRS(QStringLiteral("select * from %1").arg(QLatin1String(table)));
         for (int r = 0; r < rs->RecordCount(); ++r) {
             QStringList cells{QLatin1String(table)};
@@ -58,6 +59,9 @@ void addFixtureRows(clsMDB& db) {
              "insert into manage_module (name,isdel,flag) values ('新_型',0,0),('新A型',0,0)",
              "insert into manage_module_role (mmid,mrid,pmrid) select m.mmid,2,n.pmrid from manage_module m, "
              "manage_module_roleName n where m.name in ('新_型','新A型') and n.name='文员角色'",
+             // A type with two sub-types, one of which has a sub-type of its own; no customers.
+             "insert into customer_type (etid,name,description,pid) values (10,'零售客户','r',0),"
+             "(11,'门店','s',10),(12,'网店','w',10),(13,'旗舰店','f',11)",
          })
         ASSERT_TRUE(db.ExecSQL(QString::fromUtf8(sql))) << sql;
 }
@@ -91,6 +95,22 @@ TEST(ListDeletion, GuardsRefuseBeforeAnythingIsWrittenAndAllowedRowsGoWithTheirC
          "select * from manage_module m where m.name='新_型' or not exists (select 1 from manage_module_role "
          "g, "
          "manage_module a where g.mmid=a.mmid and a.name='新A型')"},
+        // A type goes with all its sub-types selected in the same delete, down to the last level.
+        {"分类类型",
+         {"零售客户", "门店", "网店", "旗舰店"},
+         nullptr,
+         "select * from customer_type where etid between 10 and 13"},
+        {"分类类型", {"零售客户", "门店", "网店"}, &ListDeletion::TypeChildrenText, nullptr},
+        {"分类类型", {"旗舰店", "门店"}, nullptr, "select * from customer_type where etid in (11,13)"},
+        // ... but not while a customer is of one of them.
+        {"分类类型",
+         {"企业客户", "重点客户", "普通客户", "新_型"},
+         &ListDeletion::TypeCustomersText,
+         nullptr},
+        // A job title that a customer has stays; one that nobody has goes.
+        {"头衔", {"总经理"}, &ListDeletion::JobTitleInUseText, nullptr},
+        {"头衔", {"业务员", "总经理"}, &ListDeletion::JobTitleInUseText, nullptr},
+        {"头衔", {"业务员"}, nullptr, "select * from info_parameter where name='业务员'"},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(k.list, k.names.join(',')).toStdString());
@@ -173,4 +193,41 @@ TEST(ListDeletion, AFailingStatementRollsTheWholeDeleteBack) {
     w.deleteRecords();
     EXPECT_EQ(messages.texts(), QStringList{"请选择删除记录！"});
     EXPECT_EQ(snapshot(db), before);
+}
+
+TEST(ListDeletion, AfterADeleteTheListKeepsItsSearch) {
+    const struct {
+        const char* typed;      // in the search box when the user deletes
+        QStringList shownAfter; // column 1 afterwards, sorted
+        const char* boxAfter;
+    } cases[] = {
+        {"报表", {"报表二"}, "报表"}, {"  ", {}, ""}, // blanks: the full list, the box emptied
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.typed);
+        TestDatabase tdb;
+        clsMDB& db = tdb.db();
+        ASSERT_TRUE(
+            db.ExecSQL("insert into manage_module (name,isdel,flag) values ('报表一',0,0),('报表二',0,0)"));
+        MessageRecorder messages;
+        CurrentOperator op(db, QStringLiteral("veziz"), QStringLiteral("123456"));
+        frmDBList w;
+        w.setListParams(NodeCatalogue::configFor(QStringLiteral("模块名称")).list);
+        w.loadList();
+        w.txtSearchValue->setText(QStringLiteral("报表"));
+        w.searchList();
+        ASSERT_EQ(w.dbView->Rows(), 3);
+        w.txtSearchValue->setText(QString::fromUtf8(k.typed));
+        selectNamed(w, {"报表一"});
+        w.deleteRecords();
+        ASSERT_EQ(messages.texts(), QStringList{"是否真的要删除选定记录？Y/N"});
+        QStringList shown;
+        for (int r = 1; r < w.dbView->Rows(); ++r)
+            shown << w.dbView->TextMatrix(r, 1);
+        if (k.shownAfter.isEmpty())
+            EXPECT_EQ(shown.size(), count(db, "select * from manage_module"));
+        else
+            EXPECT_EQ(shown, k.shownAfter);
+        EXPECT_EQ(w.txtSearchValue->text(), QString::fromUtf8(k.boxAfter));
+    }
 }

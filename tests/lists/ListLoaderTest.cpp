@@ -184,6 +184,6 @@ TEST(ListLoader, ACustomerTypeListHoldsThatTypeAloneInPinyinOrder) {
             shown << grid.TextMatrix(r, 4).mid(grid.TextMatrix(r, 3).size());
         }
         shown.removeDuplicates();
-        EXPECT_EQ(shown, QStringList({"安徽公司", "北京公司", "长沙公司", "成都公司", "重庆公司"})) << c.node;
+        EXPECT_EQ(shown, QStringList({"安徽公司", "北京公司", "成都公司", "长沙公司", "重庆公司"})) << c.node;
     }
 }

@@ -5,7 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QMouseEvent>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -318,4 +323,139 @@ TEST(ReportChartWindow, EntriesDrawAlongTheRowOrDownTheColumnAndTheToolbarSetsTh
     EXPECT_FALSE(window.chart()->verticalBars());
     window.action(QStringLiteral("legend"))->trigger();
     EXPECT_FALSE(window.chart()->legendVisible());
+}
+
+TEST(ReportChartWindow, WhatCannotBeDrawnIsSaidInOneMessageAndClearsTheChartBefore) {
+    struct Case {
+        const char* what;
+        int type;
+        const char* measures;
+        int members; // 0: the worked example; else that many one-axis members
+        int row, col;
+        const char* key;
+        const char* why; // the one message, the item limit's own box included
+    };
+    const Case cases[] = {
+        {"a title column", 1, "m1:M1", 0, 1, 0, ReportChartWindow::VerticalPie, "请先选择一个数据单元格"},
+        {"the heading row of two axes", 2, "m1:M1", 0, 1, 2, ReportChartWindow::HorizontalBar,
+         "请先选择一个数据单元格"},
+        {"the title columns of three axes", 3, "m1:M1", 0, 3, 1, ReportChartWindow::VerticalBar,
+         "请先选择一个数据单元格"},
+        {"table type 7", 7, "m1:M1", 0, 2, 2, ReportChartWindow::VerticalPie, "此类报表不能显示图形"},
+        {"a column of names", 1, "m1:M1,t:名称", 0, 1, 2, ReportChartWindow::VerticalPie,
+         "所选的数据不是数值，不能显示图形"},
+        {"a row of names in a pie", 1, "t:名称", 0, 1, 1, ReportChartWindow::HorizontalPie,
+         "所选的数据不是数值，不能显示图形"},
+        {"too many members", 1, "m1:M1", 101, 1, 1, ReportChartWindow::VerticalBar, "项目太多，不能显示图形"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool chartBefore : {false, true}) {
+            CrossTableFixture f;
+            if (c.members == 0)
+                f.insertExample();
+            else
+                f.db().ExecSQL(
+                    QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n "
+                                   "where i < ?) insert into cross_rows (x, xt, m1, t) "
+                                   "select 'k' || i, 'k' || i, i, 'n' || i from n"),
+                    {c.members});
+            ReportChartWindow window(f.engine(), QStringLiteral("分类统计报表"));
+            MessageRecorder messages;
+            if (chartBefore) {
+                // A chart that could be drawn (of the first three rows) stands in the window first.
+                f.configure(1, QStringLiteral("m1:M1"));
+                f.engine().setSql(QStringLiteral("select * from cross_rows where id <= 3"));
+                f.build();
+                f.grid().setCurrentCell(1, 1);
+                ASSERT_TRUE(window.showEntry(QString::fromUtf8(ReportChartWindow::VerticalPie)));
+                ASSERT_FALSE(window.chart()->items().isEmpty());
+            }
+            f.configure(c.type, QString::fromUtf8(c.measures));
+            f.build();
+            f.grid().setCurrentCell(c.row, c.col);
+            EXPECT_FALSE(window.showEntry(QString::fromUtf8(c.key)));
+            ASSERT_EQ(messages.texts(), QStringList{QString::fromUtf8(c.why)});
+            EXPECT_EQ(messages.last().title, QStringLiteral("提示信息"));
+            EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
+            EXPECT_EQ(window.isVisible(), chartBefore) << "an empty window opened";
+            EXPECT_TRUE(window.chart()->items().isEmpty()) << "the earlier chart still stands";
+            EXPECT_EQ(window.chart()->header(), QString::fromUtf8(c.why));
+            EXPECT_TRUE(window.chart()->chart()->series().isEmpty());
+        }
+    }
+    // A data cell after all: drawn, without a message.
+    CrossTableFixture f;
+    f.insertExample();
+    f.configure(1, QStringLiteral("m1:M1"));
+    f.build();
+    f.grid().setCurrentCell(1, 1);
+    ReportChartWindow window(f.engine(), QStringLiteral("分类统计报表"));
+    MessageRecorder messages;
+    EXPECT_TRUE(window.showEntry(QString::fromUtf8(ReportChartWindow::HorizontalBar)));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+namespace {
+// The texts Qt Charts draws for the value axis's ticks, left to right or bottom to top.
+QStringList valueAxisTexts(CrossChart& chart) {
+    QApplication::processEvents();
+    chart.grab();
+    QList<QGraphicsTextItem*> labels;
+    for (QGraphicsItem* item : chart.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+            text && text->isVisible() && !text->toPlainText().isEmpty())
+            labels << text;
+    const QRectF plot = chart.chart()->plotArea();
+    QList<std::pair<double, QString>> ticks;
+    for (QGraphicsTextItem* label : labels) {
+        const QRectF at = label->sceneBoundingRect();
+        if (at.right() <= plot.left() + 1) // left of the plot: the value axis of standing bars
+            ticks.append({-at.center().y(), label->toPlainText()});
+    }
+    std::sort(ticks.begin(), ticks.end());
+    QStringList out;
+    for (const auto& tick : ticks)
+        out << tick.second;
+    return out;
+}
+} // namespace
+
+TEST(CrossChart, LegendAndAxisReadAsTheGridDoes) {
+    // A member without a title: its legend entry is empty, not its share.
+    {
+        ChartFixture f;
+        f.table.insertExample();
+        f.table.db().ExecSQL(QStringLiteral("insert into cross_rows (x, xt, m1) values ('N', null, 5)"));
+        f.table.configure(1, QStringLiteral("m1:M1"));
+        f.table.build();
+        f.at(1, 1);
+        ASSERT_TRUE(f.table.engine().ShowChartPie(true));
+        QStringList legend;
+        for (QLegendMarker* marker : f.chart.chart()->legend()->markers())
+            legend << marker->label().trimmed();
+        EXPECT_EQ(legend, (QStringList{"A", "B", ""}));
+    }
+    // Ticks on round numbers: counts without decimals, money with its thousands grouped.
+    struct Case {
+        QList<int> values;
+        QStringList ticks;
+    };
+    const QList<Case> cases = {
+        {{172, 35, 96}, {"0", "50", "100", "150", "200"}},
+        {{873166, 120000, 4500}, {"0", "500,000", "1,000,000", "1,500,000"}},
+        {{1, 1}, {"0.0", "0.5", "1.0", "1.5"}},
+    };
+    for (const Case& c : cases) {
+        ChartFixture f;
+        for (int i = 0; i < c.values.size(); ++i)
+            f.table.db().ExecSQL(QStringLiteral("insert into cross_rows (x, xt, m1) values (?, ?, ?)"),
+                                 {i, QStringLiteral("类%1").arg(i), c.values[i]});
+        f.table.configure(1, QStringLiteral("m1:M1"));
+        f.table.build();
+        f.at(1, 1);
+        ASSERT_TRUE(f.table.engine().ShowChartBar(true));
+        EXPECT_EQ(valueAxisTexts(f.chart), c.ticks) << c.values.first();
+    }
 }

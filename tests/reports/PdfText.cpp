@@ -57,6 +57,13 @@ QString pdfText(const QString& file, int page) {
     return readable(QString::fromUtf8(run.readAllStandardOutput()));
 }
 
+QString pdfExactText(const QString& file) {
+    QProcess run;
+    run.start("pdftotext", {file, "-"});
+    run.waitForFinished(30000);
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
 bool pdfShows(const QString& text, const QString& expected) {
     return text.contains(readable(expected));
 }

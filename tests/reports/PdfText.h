@@ -9,3 +9,6 @@ QString pdfText(const QString& file, int page = 0);
 
 // Whether the PDF text shows `expected` (compared in the same form).
 bool pdfShows(const QString& text, const QString& expected);
+
+// The text exactly as pdftotext reads it (no folding), all pages, without layout.
+QString pdfExactText(const QString& file);

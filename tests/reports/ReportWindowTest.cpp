@@ -207,11 +207,29 @@ TEST_F(ReportWindowTest, ListReportNumbersItsRows) {
     window.Toolbar1_ButtonClick("bt_Exchange");
     EXPECT_EQ(grid.Rows(), 3);
     EXPECT_EQ(window.panelText(1), "表格：3 行，3 列");
-    // An empty result shows the header row only.
+    // An empty result shows the header row only, and says so.
     window.SelectCond();
     EXPECT_EQ(grid.Rows(), 1);
     EXPECT_EQ(grid.TextMatrix(0, 1), "epname");
-    EXPECT_EQ(window.panelText(1), "表格：1 行，2 列");
+    EXPECT_EQ(window.panelText(1), "没有符合条件的数据");
+}
+
+TEST_F(ReportWindowTest, AnEmptyResultSaysSoInTheStatusBar) {
+    statisticsReport();
+    condition->answers = {{0, "", statisticsSql()},
+                          {0, "", "select * from (" + statisticsSql() + ") where 0 = 1"},
+                          {0, "", statisticsSql()}};
+    open();
+    EXPECT_EQ(window.panelText(1), "表格：3 行，5 列");
+    window.SelectCond();
+    EXPECT_EQ(window.Grid()->grid().Rows(), 0);
+    EXPECT_EQ(window.Grid()->grid().Cols(), 0);
+    EXPECT_EQ(window.panelText(1), "没有符合条件的数据");
+    window.Toolbar1_ButtonClick("bt_Exchange");
+    EXPECT_EQ(window.panelText(1), "没有符合条件的数据");
+    window.SelectCond();
+    EXPECT_EQ(window.panelText(1), "表格：3 行，5 列");
+    EXPECT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
 }
 
 TEST_F(ReportWindowTest, FailingStatementsAreReported) {
@@ -374,9 +392,17 @@ TEST_F(ReportWindowTest, ChartEntriesDrawTheCurrentCellInTheReportsChartWindow) 
     condition->answers = {{0, "", statisticsSql()}};
     open();
     window.Form_Activate();
+    // The build leaves the current cell on the first data cell, so the first chart draws.
+    EXPECT_EQ(window.Grid()->grid().Row(), 1);
+    EXPECT_EQ(window.Grid()->grid().Col(), 1);
+    EXPECT_EQ(window.panelText(2), "当前：2 行，2 列");
+    window.ChartMenu_Click("bt_H_Bar");
+    auto* charts = window.findChild<ReportChartWindow*>();
+    ASSERT_NE(charts, nullptr);
+    EXPECT_TRUE(charts->isVisible());
+    EXPECT_EQ(charts->chart()->items().size(), 4);
     window.Grid()->grid().setCurrentCell(1, 4);
     window.ChartMenu_Click("bt_V_Pie");
-    auto* charts = window.findChild<ReportChartWindow*>();
     ASSERT_NE(charts, nullptr);
     EXPECT_TRUE(charts->isVisible());
     EXPECT_EQ(charts->chart()->kind(), ICrossChart::Kind::Pie);

@@ -10,6 +10,8 @@
 #include "tests/fixtures/PostgresServer.h"
 #include "tests/fixtures/TestDatabase.h"
 
+#include "ui/LineEditLimit.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -75,6 +77,10 @@ TEST_F(frmBaseEnvCfgTest, LoadStateAndTheOptionsButtonAlternating) {
     EXPECT_EQ(dialog.cboBaseCfg->currentText(), "客户端游标");
     EXPECT_EQ(dialog.txtInput[4]->text(), "900");
     EXPECT_EQ(dialog.txtInput[5]->text(), "10");
+    // Server, database, user, password, time-out, cache: their limits in characters.
+    const int limits[6] = {20, 20, 20, 16, 3, 5};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(lineEditLimit(dialog.txtInput[i]), limits[i]) << i;
 
     dialog.show();
     struct State {

@@ -1,0 +1,15 @@
+#pragma once
+#include "core/ServiceHook.h"
+
+// Gives the memory that a closed window held back to the system. The C library keeps freed heap pages
+// for the process; after a report or a list of 100,000 rows has gone they would stay with it.
+namespace MemoryRelease {
+
+// The release itself (malloc_trim on glibc, nothing elsewhere); tests count the calls.
+ServiceHook<void()>& handler();
+
+// Runs the release at the next turn of the event loop, once, however often it is asked for before:
+// a window that is being closed is deleted by then.
+void releaseSoon();
+
+} // namespace MemoryRelease
