@@ -191,8 +191,8 @@ QString GridModel::cellText(int row, int col) const {
 void GridModel::materializeSource() {
     if (!m_source)
         return;
-    m_cells.reserveRows(static_cast<int>(std::count_if(m_sourceRow.cbegin(), m_sourceRow.cend(),
-                                                       [](qint32 record) { return record >= 0; })));
+    m_cells.reserveRows(static_cast<int>(
+        std::count_if(m_sourceRow.cbegin(), m_sourceRow.cend(), [](qint32 record) { return record >= 0; })));
     for (int r = 0; r < m_rows; ++r) {
         if (m_sourceRow.value(r, -1) < 0)
             continue;

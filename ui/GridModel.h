@@ -30,6 +30,8 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = 15;
+    // Room left and right of a cell's text, in pixels.
+    static constexpr int CellMarginPx = 4;
 
     // Alignment of a column or a cell; General puts numbers right and other text left.
     enum class Align { General, Left, Center, Right };
@@ -73,6 +75,8 @@ public:
     // shows of one line (no character is narrower than two pixels). TextMatrix, saving and printing
     // keep the whole text.
     static int visibleTextLimit();
+    // The width of the widest screen (at least a 4K one), in pixels: no column is fitted wider.
+    static int widestScreenPx();
     // A cell's text as far as it can be seen: the whole text, or its first visibleTextLimit characters.
     QString visibleText(int row, int col) const;
 
@@ -197,9 +201,6 @@ signals:
     void currentCellChanged(int row, int col);
 
 private:
-    // Room left and right of a cell's text, in pixels.
-    static constexpr int CellMarginPx = 4;
-
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
     int textWidthPx(const QString& text) const;
     // The widest visible text of each of the columns, in pixels, into m_fittedPx.

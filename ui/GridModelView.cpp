@@ -10,15 +10,19 @@ namespace {
 const QColor FixedCellBack(240, 240, 240);
 } // namespace
 
-int GridModel::visibleTextLimit() {
-    static const int limit = [] {
-        int widest = 3840;
+int GridModel::widestScreenPx() {
+    static const int widest = [] {
+        int px = 3840;
         if (qGuiApp)
             for (const QScreen* screen : QGuiApplication::screens())
-                widest = std::max(widest, screen->geometry().width());
-        return widest / 2;
+                px = std::max(px, screen->geometry().width());
+        return px;
     }();
-    return limit;
+    return widest;
+}
+
+int GridModel::visibleTextLimit() {
+    return widestScreenPx() / 2;
 }
 
 QString GridModel::visibleText(int row, int col) const {

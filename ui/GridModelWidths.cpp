@@ -123,9 +123,13 @@ void GridModel::measureColumns(const QList<int>& cols) {
     }
     for (qsizetype i = 0; i < cols.size(); ++i) {
         const Widest& w = widest[static_cast<size_t>(i)];
-        m_fittedPx[cols[i]] = w.text.isEmpty() ? 0
-                                               : std::max(static_cast<int>(std::ceil(w.width)),
-                                                          (w.bold ? bold : plain).exact(w.text));
+        // No column wider than a screen: a longer text is cut there, as it is drawn.
+        int fitted = 0;
+        if (w.width >= widestScreenPx())
+            fitted = widestScreenPx();
+        else if (!w.text.isEmpty())
+            fitted = std::max(static_cast<int>(std::ceil(w.width)), (w.bold ? bold : plain).exact(w.text));
+        m_fittedPx[cols[i]] = std::min(fitted, widestScreenPx());
     }
 }
 
