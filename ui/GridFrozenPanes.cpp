@@ -117,7 +117,13 @@ void GridFrozenPanes::createPanes() {
     // after they have taken the model's change themselves.
     connect(&m_model, &QAbstractItemModel::modelReset, this, &GridFrozenPanes::refresh);
     connect(&m_model, &GridModel::columnFormatChanged, this, &GridFrozenPanes::refresh);
-    connect(&m_model, &GridModel::rowHeightChanged, this, &GridFrozenPanes::refresh);
+    // One row's height reaches the panes through the table's header (sectionResized above).
+    connect(&m_model, &GridModel::rowHeightChanged, this, [this](int row) {
+        if (row < 0)
+            refresh();
+        else
+            place();
+    });
     connect(&m_model, &GridModel::mergingChanged, this, &GridFrozenPanes::refresh);
     // A row added or removed changes the panes only when it changes which of them are needed.
     const auto rowsChanged = [this] {

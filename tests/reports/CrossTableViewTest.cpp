@@ -170,6 +170,12 @@ TEST_F(ReportViews, FixedRowsAndColumnsStayInSightInEveryTableAndTheListReport) 
              view.grid().AutoSize(0, view.grid().Cols() - 1);
          }},
         {"three axes, merged and bold headings", [&] { threeAxes(); }},
+        {"three axes with rows of their own heights",
+         [&] {
+             view.grid().setRowHeight(1, 600);
+             view.grid().setRowHeight(view.grid().Rows() - 3, 900);
+             QApplication::processEvents();
+         }},
         {"two axes",
          [&] {
              build(2, "select * from sales order by ctype, year", "ctype", "year", "",
