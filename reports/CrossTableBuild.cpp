@@ -28,12 +28,13 @@ bool CrossTableBuild::run() {
     m_state.results.clear();
     m_state.sums.clear();
     try {
-        m_state.results = m_state.connect->ExecuteResults(m_state.Sql);
+        for (Recordset& result : m_state.connect->ExecuteResults(m_state.Sql))
+            m_state.results << std::make_shared<const Recordset>(std::move(result));
     } catch (const DbError& error) {
         m_state.results.clear();
         throw CrossTableError(error.description());
     }
-    if (m_state.results.first().RecordCount() > 0)
+    if (m_state.results.first()->RecordCount() > 0)
         return true;
     m_state.results.clear();
     m_state.xMembers.clear();

@@ -26,7 +26,7 @@ public:
     // Runs Sql on Connect. False when the result has no record: the grid is then 0 x 0 and the member
     // lists, the sum table and Data are cleared, so nothing stale is charted.
     bool run();
-    const Recordset& data() const { return m_state.results.first(); }
+    const Recordset& data() const { return *m_state.results.first(); }
     int records() const { return data().RecordCount(); }
     // The index of a result column, or CrossTableError naming it.
     int column(const QString& name) const;

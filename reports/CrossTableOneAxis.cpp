@@ -43,22 +43,63 @@ void CrossTableOneAxis::showDataOne(CrossTableState& s) {
     build.redrawOff();
     const int keyColumn = build.column(s.XField);
     const int titleColumn = build.column(s.XTitle);
+    const QList<int> measures = build.columns(s.measures.names);
     collectX(build, s.xMembers, keyColumn, titleColumn);
-    sumByX(build, s, keyColumn);
-
     const int n = s.xMembers.size();
     const int k = s.measures.count();
+
+    // A member of one record shows that record's values as they are: its cells are read from the
+    // result when they are drawn, and only members of several records are summed. The sums serve this
+    // build only (the one-axis charts read the grid), so none are kept.
+    constexpr qint32 Several = -2;
+    std::vector<qint32> recordOf(static_cast<size_t>(n), -1);
+    for (int r = 0; r < build.records(); ++r) {
+        qint32& record = recordOf[static_cast<size_t>(s.xMembers.indexOfCell(build.cell(r, keyColumn)))];
+        record = record == -1 ? r : Several;
+    }
+    std::vector<qint32> sumOf(static_cast<size_t>(n), -1);
+    int summed = 0;
+    for (int i = 0; i < n; ++i)
+        if (recordOf[static_cast<size_t>(i)] == Several)
+            sumOf[static_cast<size_t>(i)] = summed++;
+    CrossSumTable sums;
+    sums.resize({summed, k});
+    if (summed > 0) {
+        for (int r = 0; r < build.records(); ++r) {
+            const int j = sumOf[static_cast<size_t>(s.xMembers.indexOfCell(build.cell(r, keyColumn)))];
+            if (j < 0)
+                continue;
+            for (int m = 0; m < k; ++m)
+                sums.at(j, m).add(build.valueAt(r, measures[m]));
+        }
+    }
+
     g.setRows(n + 1);
     g.setCols(k + 1);
+    QVector<qint32> recordOfRow(n + 1, -1);
+    for (int i = 0; i < n; ++i)
+        recordOfRow[i + 1] = std::max(recordOf[static_cast<size_t>(i)], -1);
+    QVector<qint32> fieldOfCol{titleColumn};
+    for (int m = 0; m < k; ++m)
+        fieldOfCol << measures[m];
+    g.adoptRecords(s.results.first(), recordOfRow, fieldOfCol);
     for (int m = 0; m < k; ++m)
         g.setTextMatrix(0, m + 1, s.measures.captions[m]);
     for (int i = 0; i < n; ++i) {
-        g.setTextMatrix(i + 1, 0, s.xMembers[i].Title.text());
         g.setRowData(i + 1, s.xMembers[i].Key.toVariant());
-    }
-    for (int i = 0; i < n; ++i)
+        const int j = sumOf[static_cast<size_t>(i)];
+        if (j >= 0) {
+            g.setTextMatrix(i + 1, 0, s.xMembers[i].Title.text());
+            for (int m = 0; m < k; ++m)
+                g.setTextMatrix(i + 1, m + 1, cellText(sums.at(j, m)));
+            continue;
+        }
+        // A Null shows "0".
+        const int record = recordOf[static_cast<size_t>(i)];
         for (int m = 0; m < k; ++m)
-            g.setTextMatrix(i + 1, m + 1, cellText(s.sums.at(i, m)));
+            if (build.cell(record, measures[m]).kind == Recordset::CellView::Kind::Null)
+                g.setTextMatrix(i + 1, m + 1, QStringLiteral("0"));
+    }
     build.redrawOn();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 
 class clsMDB;
 class GridModel;
@@ -29,7 +30,9 @@ struct CrossTableState {
     int rowHeight = 300;        // twips
 
     // the last build
-    QList<Recordset> results; // the query's result sets; Data is the first
+    // The query's result sets; Data is the first. Shared with the grid, which shows cells of a
+    // one-axis table straight from their records.
+    QList<std::shared_ptr<const Recordset>> results;
     AxisMemberList xMembers, yMembers, zMembers;
     CrossSumTable sums;
 };

@@ -112,7 +112,7 @@ void CrossTableTwoAxes::addCombinationColumns(CrossTableState& s) {
     if (s.CombinationType == 0 || s.results.size() < 2)
         return;
     GridModel& g = *s.grid;
-    const Recordset& second = s.results[1];
+    const Recordset& second = *s.results[1];
     const int k = s.combinationMeasures.count();
     const int first = g.Cols();
     g.setCols(first + k);

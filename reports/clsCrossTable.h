@@ -67,8 +67,8 @@ public:
     void ShowDataTwo();
 
     // The first result of the last build's query; null before a build and after an empty result.
-    const Recordset* Data() const { return m_s.results.isEmpty() ? nullptr : &m_s.results.first(); }
-    void setData(const Recordset& data) { m_s.results = {data}; }
+    const Recordset* Data() const { return m_s.results.isEmpty() ? nullptr : m_s.results.first().get(); }
+    void setData(const Recordset& data) { m_s.results = {std::make_shared<const Recordset>(data)}; }
 
     // Text colour of subtotal rows and columns, in the order blue-green-red (0xFF0000 is blue).
     quint32 XJColor() const { return m_s.XJColor; }

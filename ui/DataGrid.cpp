@@ -1,12 +1,15 @@
 #include "ui/DataGrid.h"
+#include "ui/GridFrozenPanes.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this)) {
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), m_model(new GridModel(this)), m_panes(new GridFrozenPanes(*this, *m_model)) {
     m_model->setFont(font());
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -25,11 +28,18 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_model(new GridModel(
         applyRowHeight(-1);
         applySpans();
         ensureCurrentRow();
+        m_panes->modelChanged();
     });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { ensureCurrentRow(); });
-    connect(m_model, &GridModel::columnFormatChanged, this, [this] { applyColumnFormat(); });
+    connect(m_model, &GridModel::columnFormatChanged, this, [this] {
+        applyColumnFormat();
+        m_panes->modelChanged();
+    });
     connect(m_model, &GridModel::rowHeightChanged, this, [this](int row) { applyRowHeight(row); });
     connect(m_model, &GridModel::mergingChanged, this, [this] { applySpans(); });
+    connect(m_panes, &GridFrozenPanes::refreshed, this, [this] { ensureCurrentRow(); });
+    connect(m_panes, &GridFrozenPanes::doubleClicked, this, &DataGrid::gridDoubleClicked);
+    connect(m_panes, &GridFrozenPanes::rightButtonReleased, this, &DataGrid::rightButtonReleased);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 emit currentRowChanged(current.isValid() ? current.row() + m_model->firstModelRow() : -1);
@@ -53,6 +63,31 @@ void DataGrid::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         m_model->setFont(font());
     QTableView::changeEvent(event);
+}
+
+void DataGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    m_panes->place();
+}
+
+void DataGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    const int left = horizontalScrollBar()->value();
+    const int top = verticalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (!m_panes->active() || !index.isValid())
+        return;
+    const bool fixedCol = index.column() < m_model->FixedCols();
+    const bool fixedRow = m_model->FixedRowsInBody() && index.row() < m_model->FixedRows();
+    if (fixedCol)
+        horizontalScrollBar()->setValue(left);
+    if (fixedRow)
+        verticalScrollBar()->setValue(top);
+    const QRect rect = visualRect(index);
+    if (!fixedCol && rect.left() < m_panes->frozenWidth())
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() -
+                                        (m_panes->frozenWidth() - rect.left()));
+    if (!fixedRow && rect.top() < m_panes->frozenHeight())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - (m_panes->frozenHeight() - rect.top()));
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event) {
@@ -125,9 +160,8 @@ void DataGrid::applyRowHeight(int row) {
 
 void DataGrid::applySpans() {
     clearSpans();
-    const int fixed = m_model->firstModelRow();
-    for (const QRect& span : m_model->mergedDataSpans())
-        setSpan(span.top() - fixed, span.left(), span.height(), span.width());
+    for (const QRect& span : GridFrozenPanes::viewSpans(*m_model))
+        setSpan(span.top(), span.left(), span.height(), span.width());
 }
 
 int DataGrid::firstVisibleColumn() const {

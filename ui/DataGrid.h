@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/GridModel.h"
 
+class GridFrozenPanes;
+
 #include <QList>
 #include <QTableView>
 
@@ -47,6 +49,13 @@ public:
     bool IsSelected(int row) const;
     QList<int> selectedRowList() const;
 
+    // The views that keep the fixed rows and columns in sight while the body scrolls.
+    const GridFrozenPanes& frozenPanes() const { return *m_panes; }
+
+    // A body cell is scrolled out from under the fixed rows and columns; a fixed cell keeps the
+    // scrolling along the axis it stands still on.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     // The cursor moved to another row (grid numbering; -1 when none).
     void currentRowChanged(int row);
@@ -57,6 +66,7 @@ signals:
     void rightButtonReleased(const QPoint& globalPos);
 
 protected:
+    void updateGeometries() override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -70,4 +80,5 @@ private:
     int firstVisibleColumn() const;
 
     GridModel* m_model;
+    GridFrozenPanes* m_panes;
 };

@@ -1,19 +1,11 @@
 #include "ui/GridModel.h"
 #include "core/Recordset.h"
-#include "ui/GridMerging.h"
 
-#include <QFile>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 
 namespace {
-// Room left and right of a cell's text, in pixels.
-constexpr int CellMarginPx = 4;
-const QColor FixedCellBack(240, 240, 240);
-
 // Keys of the rows below `row` move by one: up when `row` was removed (by -1, its own key goes), down
 // when a row was inserted there (by +1).
 template <typename T> void shiftRowKeys(QHash<int, T>& hash, int row, int by) {
@@ -29,14 +21,6 @@ template <typename T> void shiftRowKeys(QHash<int, T>& hash, int row, int by) {
     hash = std::move(shifted);
 }
 
-QString quotedForTabText(const QString& text) {
-    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 } // namespace
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {
@@ -48,6 +32,7 @@ GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {
 // ---- change announcements ----
 
 void GridModel::beginChange() {
+    forgetFittedWidths();
     if (m_redraw && m_resetDepth++ == 0)
         beginResetModel();
 }
@@ -90,25 +75,17 @@ void GridModel::setRedraw(bool redraw) {
 void GridModel::resizeCells(int rows, int cols) {
     rows = std::max(rows, 0);
     cols = std::max(cols, 0);
-    if (cols == m_cols) {
-        m_cells.resize(static_cast<qsizetype>(rows) * cols);
-        // A grid cut down from a large list gives its room back before the next one is read.
-        if (m_cells.capacity() > 2 * m_cells.size() + 4096)
-            m_cells.squeeze();
-    } else {
-        QVector<QString> cells(static_cast<qsizetype>(rows) * cols);
-        const int keepRows = std::min(rows, m_rows);
-        const int keepCols = std::min(cols, m_cols);
-        for (int r = 0; r < keepRows; ++r)
-            for (int c = 0; c < keepCols; ++c)
-                cells[static_cast<qsizetype>(r) * cols + c] = std::move(m_cells[at(r, c)]);
-        m_cells = std::move(cells);
+    forgetFittedWidths();
+    m_cells.resize(rows, cols);
+    if (cols != m_cols) {
         m_colWidths.resize(cols, -1);
         m_captionWidths.resize(cols, 0);
         m_colAlign.resize(cols, Align::General);
     }
-    if (m_source)
+    if (m_source) {
         m_sourceRow.resize(rows, -1);
+        m_sourceField.resize(cols, -1);
+    }
     m_rows = rows;
     m_cols = cols;
 }
@@ -188,7 +165,7 @@ void GridModel::setFormatString(const QString& formatString) {
             align = Align::Right;
         if (align != Align::General)
             caption.remove(0, 1);
-        m_cells[at(0, c)] = caption;
+        m_cells.ref(0, c) = caption;
         m_colAlign[c] = align;
         m_captionWidths[c] = (textWidthPx(caption) + 2 * CellMarginPx) * TwipsPerPixel;
         m_colWidths[c] = m_captionWidths[c];
@@ -199,12 +176,12 @@ void GridModel::setFormatString(const QString& formatString) {
 // ---- cells ----
 
 QString GridModel::cellText(int row, int col) const {
-    const QString& text = m_cells[at(row, col)];
+    const QString& text = m_cells.at(row, col);
     if (!text.isNull() || !m_source)
         return text;
     const int record = m_sourceRow.value(row, -1);
-    const int field = col - m_sourceFirstCol;
-    if (record < 0 || field < 0 || field >= m_sourceFields)
+    const int field = m_sourceField.value(col, -1);
+    if (record < 0 || field < 0)
         return text;
     if (m_source->IsText(record, field))
         return m_source->TextAt(record, field);
@@ -214,15 +191,22 @@ QString GridModel::cellText(int row, int col) const {
 void GridModel::materializeSource() {
     if (!m_source)
         return;
+    m_cells.reserveRows(static_cast<int>(
+        std::count_if(m_sourceRow.cbegin(), m_sourceRow.cend(), [](qint32 record) { return record >= 0; })));
     for (int r = 0; r < m_rows; ++r) {
         if (m_sourceRow.value(r, -1) < 0)
             continue;
         for (int c = 0; c < m_cols; ++c)
-            if (m_cells[at(r, c)].isNull())
-                m_cells[at(r, c)] = cellText(r, c);
+            if (m_cells.at(r, c).isNull())
+                m_cells.ref(r, c) = cellText(r, c);
     }
+    releaseSource();
+}
+
+void GridModel::releaseSource() {
     m_source.reset();
     m_sourceRow.clear();
+    m_sourceField.clear();
 }
 
 QString GridModel::TextMatrix(int row, int col) const {
@@ -233,7 +217,8 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
     if (!inside(row, col))
         return;
     // A written cell no longer reads from the adopted recordset, also when it is written empty.
-    m_cells[at(row, col)] = text.isNull() && m_source ? QStringLiteral("") : text;
+    m_cells.ref(row, col) = text.isNull() && m_source ? QStringLiteral("") : text;
+    forgetFittedWidths(col);
     if (!m_redraw || m_resetDepth > 0)
         return;
     if (row < firstModelRow()) {
@@ -248,9 +233,8 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
 
 void GridModel::Clear() {
     beginChange();
-    std::fill(m_cells.begin(), m_cells.end(), QString());
-    m_source.reset();
-    m_sourceRow.clear();
+    m_cells.clear();
+    releaseSource();
     m_formats.clear();
     endChange();
 }
@@ -263,7 +247,8 @@ void GridModel::RemoveItem(int row) {
         beginRemoveRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
-    m_cells.remove(at(row, 0), m_cols);
+    forgetFittedWidths();
+    m_cells.removeRow(row);
     if (m_source)
         m_sourceRow.remove(row);
     --m_rows;
@@ -288,18 +273,16 @@ void GridModel::AddItem(const QString& text, int row) {
         beginInsertRows(QModelIndex(), row - firstModelRow(), row - firstModelRow());
     else
         beginChange();
+    forgetFittedWidths();
     const QStringList parts = text.split(QLatin1Char('\t'));
-    QVector<QString> cells(m_cols);
-    for (int c = 0; c < m_cols && c < parts.size(); ++c)
-        cells[c] = parts[c];
-    m_cells.insert(at(row, 0), m_cols, QString());
-    std::move(cells.begin(), cells.end(), m_cells.begin() + at(row, 0));
-    if (m_source) {
-        m_sourceRow.insert(row, -1);
-        for (int c = 0; c < m_cols; ++c)
-            if (m_cells[at(row, c)].isNull())
-                m_cells[at(row, c)] = QStringLiteral("");
+    m_cells.insertRow(row);
+    if (m_cols > 0) {
+        QString* cells = m_cells.row(row);
+        for (int c = 0; c < m_cols && c < parts.size(); ++c)
+            cells[c] = parts[c];
     }
+    if (m_source)
+        m_sourceRow.insert(row, -1);
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
     shiftRowKeys(m_rowData, row, 1);
@@ -313,22 +296,60 @@ void GridModel::AddItem(const QString& text, int row) {
 }
 
 void GridModel::adoptRecordset(Recordset&& rs, int firstRow, int firstCol) {
-    beginChange();
-    materializeSource();
     firstRow = std::max(firstRow, 0);
     firstCol = std::clamp(firstCol, 0, m_cols);
     const int records = rs.RecordCount();
-    m_source = std::make_shared<const Recordset>(std::move(rs));
-    m_sourceRow.fill(-1, m_rows);
+    beginChange();
     resizeCells(firstRow + records, m_cols);
-    m_sourceFirstCol = firstCol;
-    m_sourceFields = std::min(m_cols - firstCol, m_source->FieldCount());
-    QString* cells = m_cells.data();
-    for (int r = 0; r < records; ++r) {
-        m_sourceRow[firstRow + r] = r;
+    QVector<qint32> recordOfRow(m_rows, -1);
+    for (int r = 0; r < records; ++r)
+        recordOfRow[firstRow + r] = r;
+    QVector<qint32> fieldOfCol(m_cols, -1);
+    for (int c = firstCol; c < m_cols && c - firstCol < rs.FieldCount(); ++c)
+        fieldOfCol[c] = c - firstCol;
+    adoptRecords(std::make_shared<const Recordset>(std::move(rs)), recordOfRow, fieldOfCol);
+    // Columns past the last field are empty.
+    for (int r = firstRow; r < m_rows; ++r) {
+        if (!m_cells.hasRow(r))
+            continue;
         for (int c = firstCol; c < m_cols; ++c)
-            cells[at(firstRow + r, c)] = c < firstCol + m_sourceFields ? QString() : QStringLiteral("");
+            if (fieldOfCol[c] < 0)
+                m_cells.ref(r, c) = QString();
+        m_cells.squeezeRow(r);
     }
+    endChange();
+}
+
+void GridModel::adoptRecords(std::shared_ptr<const Recordset> source, const QVector<qint32>& recordOfRow,
+                             const QVector<qint32>& fieldOfCol) {
+    beginChange();
+    materializeSource();
+    m_source = std::move(source);
+    m_sourceRow = recordOfRow;
+    m_sourceRow.resize(m_rows, -1);
+    m_sourceField = fieldOfCol;
+    m_sourceField.resize(m_cols, -1);
+    for (int c = 0; c < m_cols; ++c)
+        if (m_sourceField[c] >= m_source->FieldCount())
+            m_sourceField[c] = -1;
+    // The rows read from the source hold only the texts of their other columns.
+    std::vector<bool> drop(static_cast<size_t>(m_rows), false);
+    for (int r = 0; r < m_rows; ++r) {
+        if (m_sourceRow[r] < 0 || !m_cells.hasRow(r))
+            continue;
+        QString* cells = m_cells.row(r);
+        bool kept = false;
+        for (int c = 0; c < m_cols && !kept; ++c)
+            kept = m_sourceField[c] < 0 && !cells[c].isNull();
+        if (!kept) {
+            drop[static_cast<size_t>(r)] = true;
+            continue;
+        }
+        for (int c = 0; c < m_cols; ++c)
+            if (m_sourceField[c] >= 0)
+                cells[c] = QString();
+    }
+    m_cells.dropRows(drop);
     endChange();
 }
 
@@ -340,13 +361,13 @@ void GridModel::loadRecordset(const Recordset& rs, int firstRow, int firstCol) {
     const int records = rs.RecordCount();
     resizeCells(firstRow + records, m_cols);
     const int fields = std::min(m_cols - firstCol, rs.FieldCount());
-    QString* cells = m_cells.data();
-    for (int r = 0; r < records; ++r) {
-        QString* line = cells + at(firstRow + r, firstCol);
+    m_cells.reserveRows(records);
+    for (int r = 0; r < records && m_cols > 0; ++r) {
+        QString* line = m_cells.row(firstRow + r);
         for (int c = 0; c < fields; ++c)
-            line[c] = rs.IsText(r, c) ? rs.TextAt(r, c) : textOf(rs.Value(r, c));
+            line[firstCol + c] = rs.IsText(r, c) ? rs.TextAt(r, c) : textOf(rs.Value(r, c));
         for (int c = firstCol + fields; c < m_cols; ++c)
-            cells[at(firstRow + r, c)] = QString();
+            line[c] = QString();
     }
     endChange();
 }
@@ -364,368 +385,4 @@ QString GridModel::textOf(const QVariant& value) {
     default:
         return value.toString();
     }
-}
-
-// ---- widths, heights, alignment ----
-
-int GridModel::ColWidth(int col) const {
-    return col >= 0 && col < m_cols ? m_colWidths[col] : -1;
-}
-
-void GridModel::setColWidth(int col, int twips) {
-    if (col < 0 || col >= m_cols)
-        return;
-    m_colWidths[col] = std::max(twips, -1);
-    announceColumnFormat();
-}
-
-int GridModel::colWidthPx(int col) const {
-    const int twips = ColWidth(col);
-    return twips < 0 ? -1 : (twips + TwipsPerPixel / 2) / TwipsPerPixel;
-}
-
-void GridModel::setColWidthPx(int col, int pixels) {
-    setColWidth(col, pixels < 0 ? -1 : pixels * TwipsPerPixel);
-}
-
-int GridModel::captionWidth(int col) const {
-    return col >= 0 && col < m_cols ? m_captionWidths[col] : 0;
-}
-
-void GridModel::AutoSize(int col1, int col2) {
-    col1 = std::max(col1, 0);
-    col2 = std::min(col2, m_cols - 1);
-    if (!qGuiApp) {
-        for (int c = col1; c <= col2; ++c) {
-            int widest = 0;
-            for (int r = 0; r < m_rows; ++r)
-                widest = std::max(widest, textWidthPx(cellText(r, c)));
-            m_colWidths[c] = (widest + 2 * CellMarginPx) * TwipsPerPixel;
-        }
-        announceColumnFormat();
-        return;
-    }
-    // Laying out every text of a large grid is slow: texts are compared by the sum of their
-    // characters' advances (each character measured once), and each column's widest is measured
-    // exactly.
-    const QFontMetricsF metrics(m_font);
-    std::vector<qreal> advances(0x10000, -1);
-    const auto estimate = [&](const QString& text) {
-        qreal widest = 0;
-        qreal line = 0;
-        for (const QChar ch : text) {
-            if (ch == QLatin1Char('\n')) {
-                widest = std::max(widest, line);
-                line = 0;
-                continue;
-            }
-            qreal& advance = advances[ch.unicode()];
-            if (advance < 0)
-                advance = metrics.horizontalAdvance(ch);
-            line += advance;
-        }
-        return std::max(widest, line);
-    };
-    // Row by row, as the cells lie in memory.
-    const int count = col2 - col1 + 1;
-    if (count <= 0) {
-        announceColumnFormat();
-        return;
-    }
-    std::vector<qreal> widest(count, 0);
-    std::vector<QString> widestText(count);
-    std::vector<char> widestBold(count, 0);
-    // Bold cells are wider than their estimate in the plain font.
-    const bool anyFormat = !m_formats.empty();
-    const int boldKind = static_cast<int>(CellProp::FontBold);
-    for (int r = 0; r < m_rows; ++r) {
-        for (int i = 0; i < count; ++i) {
-            const QString text = cellText(r, col1 + i);
-            if (text.isEmpty())
-                continue;
-            const bool bold = anyFormat && m_formats.value(boldKind, r, col1 + i).toBool();
-            const qreal width = estimate(text) * (bold ? 1.15 : 1.0);
-            if (width > widest[i]) {
-                widest[i] = width;
-                widestText[i] = text;
-                widestBold[i] = bold;
-            }
-        }
-    }
-    for (int i = 0; i < count; ++i) {
-        int exact = 0;
-        if (!widestText[i].isEmpty() && widestBold[i]) {
-            QFont bold = m_font;
-            bold.setBold(true);
-            for (const QString& part : widestText[i].split(QLatin1Char('\n')))
-                exact = std::max(exact, QFontMetrics(bold).horizontalAdvance(part));
-        } else if (!widestText[i].isEmpty()) {
-            exact = textWidthPx(widestText[i]);
-        }
-        m_colWidths[col1 + i] = (exact + 2 * CellMarginPx) * TwipsPerPixel;
-    }
-    announceColumnFormat();
-}
-
-GridModel::Align GridModel::ColAlignment(int col) const {
-    return col >= 0 && col < m_cols ? m_colAlign[col] : Align::General;
-}
-
-void GridModel::setColAlignment(int col, Align align) {
-    if (col < 0 || col >= m_cols)
-        return;
-    m_colAlign[col] = align;
-    announceColumnFormat();
-}
-
-void GridModel::setRowHeight(int row, int twips) {
-    if (row < 0 || row >= m_rows)
-        return;
-    if (twips < 0)
-        m_rowHeights.remove(row);
-    else
-        m_rowHeights.insert(row, twips);
-    if (m_redraw)
-        emit rowHeightChanged(row);
-}
-
-void GridModel::setRowData(int row, const QVariant& value) {
-    if (row >= 0 && row < m_rows)
-        m_rowData.insert(row, value);
-}
-
-void GridModel::setColData(int col, const QVariant& value) {
-    if (col >= 0 && col < m_cols)
-        m_colData.insert(col, value);
-}
-
-void GridModel::setExtendLastCol(bool extend) {
-    if (extend == m_extendLastCol)
-        return;
-    m_extendLastCol = extend;
-    announceColumnFormat();
-}
-
-void GridModel::setFont(const QFont& font) {
-    m_font = font;
-}
-
-int GridModel::textWidthPx(const QString& text) const {
-    if (!qGuiApp)
-        return static_cast<int>(text.size()) * 8;
-    const QFontMetrics metrics(m_font);
-    int widest = 0;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
-}
-
-// ---- cell formats ----
-
-void GridModel::setCell(CellProp prop, int row1, int col1, int row2, int col2, const QVariant& value) {
-    if (row1 > row2)
-        std::swap(row1, row2);
-    if (col1 > col2)
-        std::swap(col1, col2);
-    row1 = std::max(row1, 0);
-    col1 = std::max(col1, 0);
-    row2 = std::min(row2, m_rows - 1);
-    col2 = std::min(col2, m_cols - 1);
-    for (int r = row1; r <= row2; ++r)
-        for (int c = col1; c <= col2; ++c)
-            m_formats.set(static_cast<int>(prop), r, c, value);
-    if (!m_redraw || m_resetDepth > 0 || row1 > row2 || col1 > col2)
-        return;
-    const int firstRow = firstModelRow();
-    if (row1 < firstRow)
-        emit headerDataChanged(Qt::Horizontal, col1, col2);
-    const int firstData = std::max(row1, firstRow);
-    if (firstData <= row2)
-        emit dataChanged(index(firstData - firstRow, col1), index(row2 - firstRow, col2));
-}
-
-QVariant GridModel::cell(CellProp prop, int row, int col) const {
-    return m_formats.value(static_cast<int>(prop), row, col);
-}
-
-Qt::Alignment GridModel::qtAlignment(int row, int col) const {
-    Align align = ColAlignment(col);
-    const QVariant own = cell(CellProp::Alignment, row, col);
-    if (own.isValid())
-        align = own.value<Align>();
-    switch (align) {
-    case Align::Left:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case Align::Center:
-        return Qt::AlignCenter;
-    case Align::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case Align::General:
-        break;
-    }
-    if (row < m_fixedRows)
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    bool number = false;
-    TextMatrix(row, col).toDouble(&number);
-    return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-}
-
-// ---- merging ----
-
-void GridModel::setMergeCells(Merge merge) {
-    if (merge == m_merge)
-        return;
-    m_merge = merge;
-    if (m_redraw)
-        emit mergingChanged();
-}
-
-void GridModel::setMergeRow(int row, bool merge) {
-    if (merge)
-        m_mergeRows.insert(row);
-    else
-        m_mergeRows.remove(row);
-    announceMerging();
-}
-
-void GridModel::setMergeCol(int col, bool merge) {
-    if (merge)
-        m_mergeCols.insert(col);
-    else
-        m_mergeCols.remove(col);
-    announceMerging();
-}
-
-QList<QRect> GridModel::mergedBlocks() const {
-    return mergedGridBlocks(
-        m_rows, m_cols, [this](int row, int col) { return cellText(row, col); }, m_mergeRows, m_mergeCols);
-}
-
-QRect GridModel::mergedRange(int row, int col) const {
-    if (m_merge != Merge::Never) {
-        for (const QRect& block : mergedBlocks())
-            if (block.contains(col, row))
-                return block;
-    }
-    return QRect(col, row, 1, 1);
-}
-
-QList<QRect> GridModel::mergedDataSpans() const {
-    QList<QRect> spans;
-    if (m_merge == Merge::Never)
-        return spans;
-    for (QRect block : mergedBlocks()) {
-        if (block.bottom() < firstModelRow())
-            continue;
-        if (block.top() < firstModelRow())
-            block.setTop(firstModelRow());
-        if (block.width() * block.height() > 1)
-            spans.append(block);
-    }
-    return spans;
-}
-
-// ---- export ----
-
-QString GridModel::tabTextLine(int row) const {
-    QString line;
-    for (int c = 0; c < m_cols; ++c) {
-        if (c > 0)
-            line += QLatin1Char('\t');
-        line += quotedForTabText(cellText(row, c));
-    }
-    line += QLatin1String("\r\n");
-    return line;
-}
-
-QString GridModel::tabText(bool withFixedRows) const {
-    QString text;
-    for (int r = withFixedRows ? 0 : m_fixedRows; r < m_rows; ++r)
-        text += tabTextLine(r);
-    return text;
-}
-
-bool GridModel::SaveGrid(const QString& fileName, bool withFixedRows) const {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = tabText(withFixedRows).toUtf8();
-    const bool written = file.write(bytes) == bytes.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
-}
-
-// ---- QAbstractTableModel ----
-
-int GridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(m_rows - firstModelRow(), 0);
-}
-
-int GridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_cols;
-}
-
-QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
-        return QVariant();
-    const int row = index.row() + firstModelRow();
-    const int col = index.column();
-    if (!inside(row, col))
-        return QVariant();
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return cellText(row, col);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(qtAlignment(row, col));
-    case Qt::FontRole:
-        if (cell(CellProp::FontBold, row, col).toBool()) {
-            QFont bold = m_font;
-            bold.setBold(true);
-            return bold;
-        }
-        return QVariant();
-    case Qt::ForegroundRole:
-        return cell(CellProp::ForeColor, row, col);
-    case Qt::BackgroundRole: {
-        const QVariant back = cell(CellProp::BackColor, row, col);
-        if (back.isValid())
-            return back;
-        return col < m_fixedCols || row < m_fixedRows ? QVariant(FixedCellBack) : QVariant();
-    }
-    default:
-        return QVariant();
-    }
-}
-
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Vertical)
-        return role == Qt::DisplayRole ? QVariant(section + firstModelRow()) : QVariant();
-    if (section < 0 || section >= m_cols)
-        return QVariant();
-    switch (role) {
-    case Qt::DisplayRole: {
-        QStringList lines;
-        for (int r = 0; r < m_fixedRows && r < m_rows; ++r)
-            lines << cellText(r, section);
-        return lines.join(QLatin1Char('\n'));
-    }
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(qtAlignment(0, section));
-    case Qt::FontRole:
-        if (cell(CellProp::FontBold, 0, section).toBool()) {
-            QFont bold = m_font;
-            bold.setBold(true);
-            return bold;
-        }
-        return QVariant();
-    case Qt::ForegroundRole:
-        return cell(CellProp::ForeColor, 0, section);
-    default:
-        return QVariant();
-    }
-}
-
-Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }

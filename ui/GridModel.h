@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/GridCellFormats.h"
+#include "ui/GridCellTexts.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -29,6 +30,8 @@ class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int TwipsPerPixel = 15;
+    // Room left and right of a cell's text, in pixels.
+    static constexpr int CellMarginPx = 4;
 
     // Alignment of a column or a cell; General puts numbers right and other text left.
     enum class Align { General, Left, Center, Right };
@@ -68,6 +71,15 @@ public:
     // row and column data, the row heights or the merging.
     void ResetTable();
 
+    // The most characters of a cell that the grid draws and measures: more than the widest screen
+    // shows of one line (no character is narrower than two pixels). TextMatrix, saving and printing
+    // keep the whole text.
+    static int visibleTextLimit();
+    // The width of the widest screen (at least a 4K one), in pixels: no column is fitted wider.
+    static int widestScreenPx();
+    // A cell's text as far as it can be seen: the whole text, or its first visibleTextLimit characters.
+    QString visibleText(int row, int col) const;
+
     // Text of a cell; cells outside the grid read as empty text and ignore writes.
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
@@ -87,7 +99,8 @@ public:
     bool ColHidden(int col) const { return ColWidth(col) == 0; }
     // The width, in twips, that the header string gave a column: its caption's text plus the margins.
     int captionWidth(int col) const;
-    // Fits the widths of columns col1..col2 to the widest text in them, header included.
+    // Fits the widths of columns col1..col2 to the widest text in them, header included, each text
+    // measured in the font it is drawn with. A column is measured again only after it changed.
     void AutoSize(int col1, int col2);
 
     Align ColAlignment(int col) const;
@@ -150,6 +163,11 @@ public:
     // the record when it is read, until the cell is written. A large list then costs no more than its
     // rows as read.
     void adoptRecordset(Recordset&& rs, int firstRow = 1, int firstCol = 0);
+    // Rows that each show one record of a result shared with others (a cross table's Data): cell
+    // (row, col) is made from field fieldOfCol[col] of record recordOfRow[row] (-1: none) when it is
+    // read, until it is written. Cells of other rows and columns keep their texts.
+    void adoptRecords(std::shared_ptr<const Recordset> source, const QVector<qint32>& recordOfRow,
+                      const QVector<qint32>& fieldOfCol);
 
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.
@@ -184,8 +202,11 @@ signals:
 
 private:
     bool inside(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
-    qsizetype at(int row, int col) const { return static_cast<qsizetype>(row) * m_cols + col; }
     int textWidthPx(const QString& text) const;
+    // The widest visible text of each of the columns, in pixels, into m_fittedPx.
+    void measureColumns(const QList<int>& cols);
+    // The fitted widths of one column (-1: of all) are no longer known.
+    void forgetFittedWidths(int col = -1);
     Qt::Alignment qtAlignment(int row, int col) const;
     void resizeCells(int rows, int cols);
     void beginChange();
@@ -197,13 +218,14 @@ private:
     QString cellText(int row, int col) const;
     // Writes every cell still kept by the adopted recordset and lets it go.
     void materializeSource();
+    // Drops the adopted recordset without writing its cells.
+    void releaseSource();
 
-    QVector<QString> m_cells; // row-major, m_rows x m_cols; a null text of a row of m_source: not written
-    // The adopted recordset: record of each grid row (-1: none), its first column and its field count.
+    GridCellTexts m_cells; // m_rows x m_cols; a null text of a row of m_source: not written
+    // The adopted recordset: the record of each grid row and the field of each column (-1: none).
     std::shared_ptr<const Recordset> m_source;
     QVector<qint32> m_sourceRow;
-    int m_sourceFirstCol = 0;
-    int m_sourceFields = 0;
+    QVector<qint32> m_sourceField;
     int m_rows = 1;
     int m_cols = 0;
     int m_fixedRows = 1;
@@ -211,6 +233,7 @@ private:
     QString m_formatString;
     QVector<int> m_colWidths;     // twips, -1 default
     QVector<int> m_captionWidths; // twips
+    QVector<int> m_fittedPx;      // widest visible text of each column as AutoSize measured it, -1 unknown
     QVector<Align> m_colAlign;
     QHash<int, int> m_rowHeights;
     QHash<int, QVariant> m_rowData;

@@ -12,6 +12,7 @@ void GridModel::setFixedRowsInBody(bool inBody) {
 
 void GridModel::ResetTable() {
     beginChange();
+    releaseSource();
     resizeCells(0, 0);
     m_fixedRows = 0;
     m_fixedCols = 0;
