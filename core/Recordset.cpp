@@ -12,17 +12,22 @@ int Recordset::FieldIndex(const QString& name) const {
     return m_indexByLowerName.value(name.toLower(), -1);
 }
 
-const Recordset::Cell* Recordset::cellAt(int row, int column) const {
-    if (row < 0 || row >= m_rowCount || column < 0 || column >= FieldCount())
-        return nullptr;
-    return &m_cells[static_cast<size_t>(row) * m_fieldNames.size() + column];
+std::optional<Recordset::Cell> Recordset::cellAt(int row, int column) const {
+    const qsizetype fields = m_fieldNames.size();
+    if (row < 0 || row >= m_rowCount || column < 0 || column >= fields)
+        return std::nullopt;
+    const qsizetype index = row * fields + column;
+    const qint64 rowStart = m_rowStarts[row];
+    const qint64 start = rowStart + m_cellStarts[index];
+    const qint64 end = column + 1 < fields ? rowStart + m_cellStarts[index + 1] : m_rowStarts[row + 1];
+    return Cell{m_bytes.constData() + start, static_cast<qsizetype>(end - start), m_kinds[index]};
 }
 
 QVariant Recordset::Value(int row, int column) const {
-    const Cell* cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     if (!cell)
         return QVariant();
-    const char* data = m_bytes.data() + cell->offset();
+    const char* data = cell->data;
     switch (cell->kind) {
     case Kind::Null:
         break;
@@ -45,33 +50,51 @@ QVariant Recordset::Value(int row, int column) const {
 }
 
 bool Recordset::IsNull(int row, int column) const {
-    const Cell* cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     return !cell || cell->kind == Kind::Null;
 }
 
 bool Recordset::IsText(int row, int column) const {
-    const Cell* cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     return cell && cell->kind == Kind::Text;
 }
 
 QString Recordset::TextAt(int row, int column) const {
-    const Cell* cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     if (cell && cell->kind == Kind::Text)
-        return QString::fromUtf8(m_bytes.data() + cell->offset(), cell->size);
+        return QString::fromUtf8(cell->data, cell->size);
     return Value(row, column).toString();
 }
 
 void Recordset::endRow() {
+    // A row holds one cell per field: missing cells read as Null, surplus ones are dropped with their
+    // bytes, so the last kept cell still ends where its own bytes do.
+    const qsizetype fields = m_fieldNames.size();
+    const qsizetype wanted = (m_rowCount + 1) * fields;
+    if (m_cellStarts.size() > wanted) {
+        m_bytes.truncate(m_rowStarts.constLast() + m_cellStarts[wanted]);
+        m_cellStarts.resize(wanted);
+        m_kinds.resize(wanted);
+    }
+    while (m_cellStarts.size() < wanted)
+        appendNull();
     ++m_rowCount;
-    m_cells.resize(static_cast<size_t>(m_rowCount) * m_fieldNames.size(), Cell::make(0, 0, Kind::Null));
+    m_rowStarts.append(m_bytes.size());
+}
+
+void Recordset::squeeze() {
+    m_rowStarts.squeeze();
+    m_cellStarts.squeeze();
+    m_kinds.squeeze();
+    m_bytes.squeeze();
 }
 
 Recordset::CellView Recordset::View(int row, int column) const {
     CellView view;
-    const Cell* cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     if (!cell)
         return view;
-    const char* data = m_bytes.data() + cell->offset();
+    const char* data = cell->data;
     switch (cell->kind) {
     case Kind::Null:
         break;

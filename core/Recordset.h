@@ -1,11 +1,12 @@
 #pragma once
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <string>
-#include <vector>
+#include <optional>
 
 // The rows of one query, all read at once. Fields are found by index or by name without regard to
 // letter case; a Null field is an invalid QVariant, distinct from empty text.
@@ -54,8 +55,9 @@ public:
     };
     CellView View(int row, int column) const;
 
-    // Filling, by the query that reads the rows: the cells of a row in field order, then endRow.
-    void appendNull() { m_cells.push_back(Cell::make(0, 0, Kind::Null)); }
+    // Filling, by the query that reads the rows: the cells of a row in field order, then endRow; after
+    // the last row, squeeze gives back what the buffers hold beyond their contents.
+    void appendNull() { appendBytes(nullptr, 0, Kind::Null); }
     void appendInteger(qint64 value) {
         appendBytes(reinterpret_cast<const char*>(&value), sizeof value, Kind::Integer);
     }
@@ -65,34 +67,34 @@ public:
     void appendText(const char* utf8, int size) { appendBytes(utf8, size, Kind::Text); }
     void appendBlob(const char* data, int size) { appendBytes(data, size, Kind::Blob); }
     void endRow();
+    void squeeze();
 
 private:
     // Cells keep the bytes the database gave, in one buffer; they become QVariants or texts when read,
-    // which keeps reading a large result close to the cost of stepping through it.
+    // which keeps reading a large result close to the cost of stepping through it. A cell costs five
+    // bytes besides its own: where its bytes start within its row's, and its kind; it ends where the
+    // next cell of the row starts. Qt's containers grow by reallocating in place, which the C library
+    // does for large buffers without copying them.
     enum class Kind : quint8 { Null, Integer, Double, Text, Blob };
-    // Twelve bytes a cell: the offset of its bytes in 48 bits, their size, the kind.
     struct Cell {
-        quint32 offsetLow;
-        qint32 size;
-        quint16 offsetHigh;
-        Kind kind;
-        qsizetype offset() const {
-            return static_cast<qsizetype>(offsetLow) | (static_cast<qsizetype>(offsetHigh) << 32);
-        }
-        static Cell make(qsizetype offset, qint32 size, Kind kind) {
-            return Cell{static_cast<quint32>(offset), size, static_cast<quint16>(offset >> 32), kind};
-        }
+        const char* data = nullptr;
+        qsizetype size = 0;
+        Kind kind = Kind::Null;
     };
-    void appendBytes(const char* data, int size, Kind kind) {
-        m_cells.push_back(Cell::make(static_cast<qsizetype>(m_bytes.size()), size, kind));
-        m_bytes.append(data, size);
+    void appendBytes(const char* data, qsizetype size, Kind kind) {
+        m_cellStarts.append(static_cast<quint32>(m_bytes.size() - m_rowStarts.constLast()));
+        m_kinds.append(kind);
+        if (size > 0)
+            m_bytes.append(data, size);
     }
-    const Cell* cellAt(int row, int column) const;
+    std::optional<Cell> cellAt(int row, int column) const;
 
     QStringList m_fieldNames;
     QHash<QString, int> m_indexByLowerName;
-    std::vector<Cell> m_cells; // row-major
-    std::string m_bytes;
+    QList<qint64> m_rowStarts{0}; // where each row's bytes start, and where the next row's will
+    QList<quint32> m_cellStarts;  // row-major, from the start of the cell's row
+    QList<Kind> m_kinds;          // row-major
+    QByteArray m_bytes;
     int m_rowCount = 0;
     int m_current = 0;
 };

@@ -236,34 +236,6 @@ ServiceHook<void(const QString&)>& clsMDB::queryObserver() {
     return hook;
 }
 
-std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
-    queryObserver()(sql);
-    WaitEnd waitEnd(m_busy->reported);
-    Statement statement(m_db, sql);
-    if (!statement.ok() || !statement.bind(params)) {
-        m_lastError = statement.error();
-        return std::nullopt;
-    }
-    sqlite3_stmt* handle = statement.get();
-    const int columns = sqlite3_column_count(handle);
-    QStringList names;
-    names.reserve(columns);
-    for (int c = 0; c < columns; ++c)
-        names << QString::fromUtf8(sqlite3_column_name(handle, c));
-    Recordset rows(std::move(names));
-    int rc;
-    while ((rc = statement.step()) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c)
-            appendColumn(rows, handle, c);
-        rows.endRow();
-    }
-    if (rc != SQLITE_DONE) {
-        m_lastError = statement.error();
-        return std::nullopt;
-    }
-    return rows;
-}
-
 namespace {
 // Reads every row of a prepared statement; false when a step fails.
 bool readRows(sqlite3_stmt* handle, Recordset& rows) {
@@ -274,6 +246,7 @@ bool readRows(sqlite3_stmt* handle, Recordset& rows) {
             appendColumn(rows, handle, c);
         rows.endRow();
     }
+    rows.squeeze();
     return rc == SQLITE_DONE;
 }
 
@@ -286,6 +259,23 @@ QStringList columnNames(sqlite3_stmt* handle) {
     return names;
 }
 } // namespace
+
+std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
+    queryObserver()(sql);
+    WaitEnd waitEnd(m_busy->reported);
+    Statement statement(m_db, sql);
+    if (!statement.ok() || !statement.bind(params)) {
+        m_lastError = statement.error();
+        return std::nullopt;
+    }
+    sqlite3_stmt* handle = statement.get();
+    Recordset rows(columnNames(handle));
+    if (!readRows(handle, rows)) {
+        m_lastError = sqliteErrorText(m_db);
+        return std::nullopt;
+    }
+    return rows;
+}
 
 QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
     if (!m_db)
