@@ -53,6 +53,34 @@ TEST(Recordset, FieldsByIndexAndByNameIgnoringCaseWithNullApartFromEmptyText) {
     EXPECT_TRUE(empty->Eof());
 }
 
+TEST(Recordset, ARowFilledShortOrLongHoldsOneCellPerFieldEachWithItsOwnBytes) {
+    Recordset rs(QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    rs.appendText("x", 1); // short: b and c read as Null
+    rs.endRow();
+    rs.appendText("first", 5);
+    rs.appendInteger(42);
+    rs.appendText("last", 4);
+    rs.appendText("surplus", 7); // long: dropped with its bytes
+    rs.endRow();
+    rs.appendNull();
+    rs.appendDouble(2.5);
+    rs.appendText("客户", 6);
+    rs.endRow();
+    rs.squeeze();
+
+    ASSERT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(rs.TextAt(0, 0), QStringLiteral("x"));
+    EXPECT_TRUE(rs.IsNull(0, 1));
+    EXPECT_TRUE(rs.IsNull(0, 2));
+    EXPECT_EQ(rs.TextAt(1, 0), QStringLiteral("first"));
+    EXPECT_EQ(rs.Value(1, 1).toLongLong(), 42);
+    EXPECT_EQ(rs.TextAt(1, 2), QStringLiteral("last"));
+    EXPECT_TRUE(rs.IsNull(2, 0));
+    EXPECT_DOUBLE_EQ(rs.Value(2, 1).toDouble(), 2.5);
+    EXPECT_EQ(rs.TextAt(2, 2), QStringLiteral("客户"));
+    EXPECT_TRUE(rs.Value(3, 0).isNull());
+}
+
 TEST(clsMDB, BoundValuesRoundTripUnchanged) {
     TestDatabase t;
     makeScratchTable(t.db());
