@@ -1,8 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>

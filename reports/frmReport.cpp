@@ -484,23 +484,26 @@ void frmReport::ShowListReport() {
             if (!gMDB)
                 throw std::runtime_error("no database");
             gMDB->ReleaseCache();
-            const std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
+            std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
             if (!rs)
                 throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
+            const int records = rs->RecordCount();
             grid.setRedraw(false);
             grid.setRows(1);
             grid.setCols(rs->FieldCount() + 1);
-            grid.setRows(rs->RecordCount() + 1);
+            grid.setRows(records + 1);
             grid.setFixedRows(1);
             grid.setTextMatrix(0, 0, QStringLiteral("行号"));
             for (int c = 0; c < rs->FieldCount(); ++c)
                 grid.setTextMatrix(0, c + 1, rs->FieldName(c));
-            grid.loadRecordset(*rs, 1, 1);
-            for (int r = 1; r <= rs->RecordCount(); ++r)
+            // The grid shows the cells from the result as read, so a long list costs no more than its
+            // rows; only the row numbers are texts of their own.
+            grid.adoptRecordset(std::move(*rs), 1, 1);
+            for (int r = 1; r <= records; ++r)
                 grid.setTextMatrix(r, 0, QString::number(r));
             grid.setRedraw(true);
             grid.AutoSize(0, grid.Cols() - 1);
-            m_emptyResult = rs->RecordCount() == 0;
+            m_emptyResult = records == 0;
         },
         LoadFailure);
     grid.setRedraw(true);
