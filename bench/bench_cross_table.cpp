@@ -8,12 +8,12 @@
 #include "core/PinyinCollation.h"
 #include "core/clsMDB.h"
 #include "reports/clsCrossTable.h"
+#include "tests/fixtures/ProcessMemory.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -56,29 +56,18 @@ template <typename F> double best(F&& work) {
     return fastest;
 }
 
-// A figure of /proc/self/status in kB ("VmHWM:", "VmRSS:").
-long statusKb(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 // The highest resident size while `work` runs, sampled every 2 ms, in kB.
 template <typename F> long highestRssDuring(F&& work) {
     std::atomic<bool> done{false};
-    std::atomic<long> highest{statusKb("VmRSS:")};
+    std::atomic<long> highest{processStatusKiB("VmRSS:")};
     std::thread sampler([&] {
         while (!done) {
-            highest = std::max(highest.load(), statusKb("VmRSS:"));
+            highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
     work();
-    highest = std::max(highest.load(), statusKb("VmRSS:"));
+    highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
     done = true;
     sampler.join();
     return highest;
@@ -220,15 +209,15 @@ Figures measure(int customers) {
     // 分类清单 first, so that the process's peak is the build's own.
     configure(engine, 1, "epcode", "", "", ListMeasures);
     engine.setSql(QString::fromUtf8(ListSql));
-    const long rssBefore = statusKb("VmRSS:");
+    const long rssBefore = processStatusKiB("VmRSS:");
     const long highest = highestRssDuring([&] {
         figures.listBuild = millis([&] {
             engine.ShowData(title);
             paint(view);
         });
     });
-    const long peak = statusKb("VmHWM:");
-    const long rssAfter = statusKb("VmRSS:");
+    const long peak = processStatusKiB("VmHWM:");
+    const long rssAfter = processStatusKiB("VmRSS:");
     const double listBare = best([&] { bareRead(db.Connection(), QString::fromUtf8(ListSql)); });
     std::printf("分类清单 (%d rows x %d cols) built and painted: %8.1f ms; bare read %7.1f ms\n", view.Rows(),
                 view.Cols(), figures.listBuild, listBare);

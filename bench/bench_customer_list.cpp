@@ -12,6 +12,7 @@
 #include "lists/ListSearch.h"
 #include "lists/frmDBListPact.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/ProcessMemory.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
@@ -58,15 +59,6 @@ double bareRead(const QString& file, const QString& sql, int& rows) {
     return ms;
 }
 
-long peakKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -78,7 +70,7 @@ int main(int argc, char** argv) {
     if (!SampleData::fillCustomers(tdb.db(), customers))
         return 1;
     tdb.db().CloseDatabase();
-    const long peakBefore = peakKiB();
+    const long peakBefore = processStatusKiB("VmHWM:");
     MessageRecorder messages;
 
     const ListWindowParams params = NodeCatalogue::configFor(QStringLiteral("所有客户")).list;
@@ -90,9 +82,10 @@ int main(int argc, char** argv) {
     list.resize(1200, 800);
     list.show();
     QApplication::processEvents();
-    const long peakFirstLoad = peakKiB();
+    const long peakFirstLoad = processStatusKiB("VmHWM:");
     const double loadMs = millis([&] { list.loadList(); });
-    std::printf("peak after the first load %ld KiB, after the second %ld KiB\n", peakFirstLoad, peakKiB());
+    std::printf("peak after the first load %ld KiB, after the second %ld KiB\n", peakFirstLoad,
+                processStatusKiB("VmHWM:"));
     const int loadedRows = list.dbView->Rows() - 1;
     const double loadAgainMs = millis([&] { list.loadList(); });
     const double bareAgainMs = bareRead(tdb.file(), params.txtSQL, bareRows);
@@ -119,7 +112,7 @@ int main(int argc, char** argv) {
     list.loadList();
 
     {
-        const long peakLoaded = peakKiB();
+        const long peakLoaded = processStatusKiB("VmHWM:");
         const SearchQuery q = ListSearch::likeCondition(QStringLiteral("jp"), QStringLiteral("CD"));
         const QString sql = ListSearch::spliceCondition(params.txtSQL, q.sql);
         clsMDB db;
@@ -150,7 +143,7 @@ int main(int argc, char** argv) {
         saved = GridExport::save(list.dbView->grid(), out.filePath(QStringLiteral("all2.xls")), error);
     });
     QApplication::processEvents();
-    const long peak = peakKiB();
+    const long peak = processStatusKiB("VmHWM:");
 
     std::printf("bare sqlite3_step read of the list query:   %8.1f ms (%d rows), again %.1f ms\n", bareMs,
                 bareRows, bareAgainMs);

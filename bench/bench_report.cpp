@@ -16,6 +16,7 @@
 #include "reports/clsPreView.h"
 #include "reports/frmPreView.h"
 #include "reports/frmReport.h"
+#include "tests/fixtures/ProcessMemory.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
@@ -72,23 +73,12 @@ double bareStep(sqlite3* db, const QString& sql) {
     });
 }
 
-// "VmHWM:" (the peak) or "VmRSS:" (now) of this process, in kB.
-long memoryKb(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 // The process's peak since it started, whatever resetPeak did to VmHWM: the larger of every peak read
 // before a reset and the one now.
 long g_peakBeforeResets = 0;
 
 long trueRunPeakKb() {
-    return std::max(g_peakBeforeResets, memoryKb("VmHWM:"));
+    return std::max(g_peakBeforeResets, processStatusKiB("VmHWM:"));
 }
 
 void resetPeak() {
@@ -192,7 +182,7 @@ PreviewFigures previewOf(const DataGrid* grid) {
                              }
                          }) /
                          Turns;
-        figures.openRssMb = memoryKb("VmRSS:") / 1024;
+        figures.openRssMb = processStatusKiB("VmRSS:") / 1024;
         return 0;
     });
     clsPreView job;
@@ -200,7 +190,7 @@ PreviewFigures previewOf(const DataGrid* grid) {
     job.setHeader(QStringLiteral("分类清单报表"));
     job.setVsGridHWnd(grid);
     job.PrintGrid();
-    figures.peakMb = memoryKb("VmHWM:") / 1024;
+    figures.peakMb = processStatusKiB("VmHWM:") / 1024;
     return figures;
 }
 
@@ -278,7 +268,7 @@ int main(int argc, char** argv) {
     if (million) {
         printPreview("print preview, 1,000,000 rows", previewOf(window->Grid()));
         std::printf("memory: peak of the whole run %ld MB (limit 1 GB for the preview's share)\n",
-                    memoryKb("VmHWM:") / 1024);
+                    processStatusKiB("VmHWM:") / 1024);
         gMDB = nullptr;
         return 0;
     }
@@ -304,7 +294,7 @@ int main(int argc, char** argv) {
     const double p1 = previewMs(1000);
     const double p10 = previewMs(10000);
     std::printf("preview growth 10,000 / 1,000 rows:            %8.2f (limit 12)\n", p10 / p1);
-    const long beforePreview = memoryKb("VmRSS:") / 1024;
+    const long beforePreview = processStatusKiB("VmRSS:") / 1024;
     printPreview("print preview, 100,000 rows", previewOf(window->Grid()));
     std::printf(
         "  (%ld MB in use before the preview; targets: first page < 1 s, turn < 0.1 s, open < 250 MB)\n",
@@ -328,7 +318,7 @@ int main(int argc, char** argv) {
     const long peakBefore = trueRunPeakKb();
     // Memory freed by the earlier steps goes back to the system, so that the peak of printing shows.
     malloc_trim(0);
-    const long before = memoryKb("VmRSS:");
+    const long before = processStatusKiB("VmRSS:");
     resetPeak();
     int pages = 0;
     QString progressText;
@@ -348,7 +338,8 @@ int main(int argc, char** argv) {
     std::printf(
         "memory: peak %ld MB up to the printing (database filling and list load included), %ld MB in use "
         "when printing starts, peak %ld MB while printing (the printing's own share %ld MB)\n",
-        peakBefore / 1024, before / 1024, memoryKb("VmHWM:") / 1024, (memoryKb("VmHWM:") - before) / 1024);
+        peakBefore / 1024, before / 1024, processStatusKiB("VmHWM:") / 1024,
+        (processStatusKiB("VmHWM:") - before) / 1024);
     std::printf("process true peak (VmHWM, the highest of every reading, whole run): %ld MB\n",
                 trueRunPeakKb() / 1024);
     gMDB = nullptr;

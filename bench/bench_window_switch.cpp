@@ -11,6 +11,7 @@
 #include "shell/ApplicationShell.h"
 #include "shell/MDIMain.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/ProcessMemory.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/MemoryRelease.h"
@@ -18,7 +19,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -42,17 +42,6 @@ QMdiSubWindow* child(MDIMain& main, const QString& caption) {
         if (sub->windowTitle() == caption || (sub->widget() && sub->widget()->windowTitle() == caption))
             return sub;
     return nullptr;
-}
-
-// The process's resident memory now, in MiB.
-long residentMiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong() / 1024;
-    return -1;
 }
 
 } // namespace
@@ -102,8 +91,9 @@ int main(int argc, char** argv) {
         settle();
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%-34s %9.1f ms  resident %5ld MiB  list queries %lld: %s\n", name, ms, residentMiB(),
-                    static_cast<long long>(queries.size()), qPrintable(queries.join(QStringLiteral(", "))));
+        std::printf("%-34s %9.1f ms  resident %5ld MiB  list queries %lld: %s\n", name, ms,
+                    processStatusKiB("VmRSS:") / 1024, static_cast<long long>(queries.size()),
+                    qPrintable(queries.join(QStringLiteral(", "))));
     };
     std::printf("opening sequence over %d customers\n", customers);
     step("login -> 管理提醒", [&] {
