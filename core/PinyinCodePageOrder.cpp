@@ -1,5 +1,6 @@
 #include "core/PinyinCodePageOrder.h"
 #include "core/CodePage936.h"
+#include "core/PinyinCollation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -100,17 +101,7 @@ int compare(const char* a, int sizeA, const char* b, int sizeB) {
     // Equal bytes weigh the same: skip the common prefix, back to the start of the character it ends
     // in. Every byte that is no continuation byte starts a character, however the text is formed.
     const int common = sizeA < sizeB ? sizeA : sizeB;
-    int i = 0;
-    while (i + 8 <= common) {
-        quint64 wa, wb;
-        std::memcpy(&wa, pa + i, 8);
-        std::memcpy(&wb, pb + i, 8);
-        if (wa != wb)
-            break;
-        i += 8;
-    }
-    while (i < common && pa[i] == pb[i])
-        ++i;
+    int i = PinyinCollation::commonPrefixLength(pa, pb, common);
     if (i == sizeA && i == sizeB)
         return 0;
     const auto continues = [](const unsigned char* p, int size, int at) {

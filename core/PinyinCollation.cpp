@@ -179,17 +179,7 @@ int compare(UCollator* collator, const char* textA, int sizeA, const char* textB
     const unsigned char* endB = b + sizeB;
     // Equal bytes weigh the same: skip the common prefix.
     const int common = std::min(sizeA, sizeB);
-    int i = 0;
-    while (i + 8 <= common) {
-        quint64 wa, wb;
-        std::memcpy(&wa, a + i, 8);
-        std::memcpy(&wb, b + i, 8);
-        if (wa != wb)
-            break;
-        i += 8;
-    }
-    while (i < common && a[i] == b[i])
-        ++i;
+    int i = commonPrefixLength(a, b, common);
     if (i == sizeA && i == sizeB)
         return 0;
     const int differsAt = i;

@@ -78,15 +78,6 @@ void writeOldFile(const QString& extraSql = QString()) {
     sqlite3_close(db);
 }
 
-QStringList column(clsMDB& db, const QString& sql) {
-    QStringList values;
-    auto rs = db.GetRS(sql);
-    EXPECT_TRUE(rs) << sql.toStdString() << ": " << db.lastError().toStdString();
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        values << rs->Fields(0).toString();
-    return values;
-}
-
 class OldPinyinFile : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -43,15 +43,6 @@ QString text(clsMDB& db, const QString& sql) {
     return rs && !rs->Eof() ? rs->Fields(0).toString() : QStringLiteral("<none>");
 }
 
-QStringList column(clsMDB& db, const QString& sql) {
-    QStringList values;
-    auto rs = db.GetRS(sql);
-    EXPECT_TRUE(rs) << sql.toStdString();
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        values << rs->Fields(0).toString();
-    return values;
-}
-
 class OldFile : public ::testing::Test {
 protected:
     void SetUp() override {
