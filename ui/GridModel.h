@@ -13,8 +13,10 @@
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class Recordset;
+class TextWidths;
 
 // The cells of a grid, held as text. Rows and columns are numbered as the grid's users number them:
 // rows 0 to FixedRows - 1 are the fixed header rows (row 0 holds the column captions), data rows
@@ -82,6 +84,12 @@ public:
 
     // Text of a cell; cells outside the grid read as empty text and ignore writes.
     QString TextMatrix(int row, int col) const;
+
+    // A column whose data cells show their row's number (1 for the first row after the fixed ones)
+    // until they are written: drawn, saved and printed from the row, so a long list holds no text
+    // for them; -1 for none. Clear, ResetTable and fewer columns end it.
+    int RowNumberCol() const { return m_rowNumberCol; }
+    void setRowNumberCol(int col);
     void setTextMatrix(int row, int col, const QString& text);
 
     // Empties every cell and drops the cell formats; sizes, widths and merging stay.
@@ -205,6 +213,9 @@ private:
     int textWidthPx(const QString& text) const;
     // The widest visible text of each of the columns, in pixels, into m_fittedPx.
     void measureColumns(const QList<int>& cols);
+    // The width of a cell still shown from the adopted recordset, from its value as read; nothing when
+    // it is measured from its text.
+    std::optional<qreal> estimateFromSource(int row, int col, TextWidths& widths) const;
     // The fitted widths of one column (-1: of all) are no longer known.
     void forgetFittedWidths(int col = -1);
     Qt::Alignment qtAlignment(int row, int col) const;
@@ -214,8 +225,13 @@ private:
     void announceColumnFormat();
     void announceMerging();
     QList<QRect> mergedBlocks() const;
-    // The text of a cell, from the adopted recordset while the cell has not been written.
+    // The text of a cell, from the adopted recordset (or the row's number) while the cell has not been
+    // written.
     QString cellText(int row, int col) const;
+    // Whether a cell shows its row's number.
+    bool showsRowNumber(int row, int col) const {
+        return col == m_rowNumberCol && row >= m_fixedRows && m_cells.at(row, col).isNull();
+    }
     // Writes every cell still kept by the adopted recordset and lets it go.
     void materializeSource();
     // Drops the adopted recordset without writing its cells.
@@ -226,6 +242,7 @@ private:
     std::shared_ptr<const Recordset> m_source;
     QVector<qint32> m_sourceRow;
     QVector<qint32> m_sourceField;
+    int m_rowNumberCol = -1;
     int m_rows = 1;
     int m_cols = 0;
     int m_fixedRows = 1;

@@ -13,6 +13,7 @@ void GridModel::setFixedRowsInBody(bool inBody) {
 void GridModel::ResetTable() {
     beginChange();
     releaseSource();
+    m_rowNumberCol = -1;
     resizeCells(0, 0);
     m_fixedRows = 0;
     m_fixedCols = 0;
