@@ -272,7 +272,8 @@ void GridModel::RemoveItem(int row) {
     if (row < m_fixedRows)
         --m_fixedRows;
     shiftRowKeys(m_rowHeights, row, -1);
-    shiftRowKeys(m_rowData, row, -1);
+    if (static_cast<size_t>(row) < m_rowData.size())
+        m_rowData.erase(m_rowData.begin() + row);
     m_formats.removeRow(row);
     if (dataRow) {
         endRemoveRows();
@@ -302,7 +303,8 @@ void GridModel::AddItem(const QString& text, int row) {
         m_sourceRow.insert(row, -1);
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
-    shiftRowKeys(m_rowData, row, 1);
+    if (static_cast<size_t>(row) < m_rowData.size())
+        m_rowData.insert(m_rowData.begin() + row, QVariant());
     m_formats.insertRow(row);
     if (dataRow) {
         endInsertRows();

@@ -14,6 +14,7 @@
 #include <QVector>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Recordset;
 class TextWidths;
@@ -128,7 +129,10 @@ public:
     void setCurrentCell(int row, int col);
 
     // A value kept with a row or a column.
-    QVariant RowData(int row) const { return m_rowData.value(row); }
+    QVariant RowData(int row) const {
+        return row >= 0 && static_cast<size_t>(row) < m_rowData.size() ? m_rowData[static_cast<size_t>(row)]
+                                                                       : QVariant();
+    }
     void setRowData(int row, const QVariant& value);
     QVariant ColData(int col) const { return m_colData.value(col); }
     void setColData(int col, const QVariant& value);
@@ -253,7 +257,7 @@ private:
     QVector<int> m_fittedPx;      // widest visible text of each column as AutoSize measured it, -1 unknown
     QVector<Align> m_colAlign;
     QHash<int, int> m_rowHeights;
-    QHash<int, QVariant> m_rowData;
+    std::vector<QVariant> m_rowData; // by row: the cross tables give every row its member's key
     QHash<int, QVariant> m_colData;
     GridCellFormats m_formats;
     Merge m_merge = Merge::Never;

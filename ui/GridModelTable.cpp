@@ -20,7 +20,7 @@ void GridModel::ResetTable() {
     m_formatString.clear();
     m_rowHeights.clear();
     m_allRowsHeight = -1;
-    m_rowData.clear();
+    std::vector<QVariant>().swap(m_rowData);
     m_colData.clear();
     m_formats.clear();
     m_merge = Merge::Never;

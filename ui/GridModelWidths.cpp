@@ -173,8 +173,11 @@ void GridModel::setRowHeight(int row, int twips) {
 }
 
 void GridModel::setRowData(int row, const QVariant& value) {
-    if (row >= 0 && row < m_rows)
-        m_rowData.insert(row, value);
+    if (row < 0 || row >= m_rows)
+        return;
+    if (static_cast<size_t>(row) >= m_rowData.size())
+        m_rowData.resize(static_cast<size_t>(m_rows));
+    m_rowData[static_cast<size_t>(row)] = value;
 }
 
 void GridModel::setColData(int col, const QVariant& value) {
