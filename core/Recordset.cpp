@@ -1,6 +1,10 @@
 #include "core/Recordset.h"
 
 #include <algorithm>
+#include <cstdlib>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <cstring>
 #include <utility>
 
@@ -101,6 +105,22 @@ int Recordset::FieldIndex(const QString& name) const {
 
 // ---- storage ----
 
+void Recordset::FreeBlock::operator()(char* block) const {
+    std::free(block);
+}
+
+Recordset::Block Recordset::newBlock(size_t bytes) {
+#ifdef __linux__
+    if (bytes == LargestBlockBytes) {
+        void* block = std::aligned_alloc(LargestBlockBytes, bytes);
+        if (block)
+            madvise(block, bytes, MADV_HUGEPAGE);
+        return Block(static_cast<char*>(block));
+    }
+#endif
+    return Block(static_cast<char*>(std::malloc(bytes)));
+}
+
 char* Recordset::room(size_t bytes) {
     if (bytes <= m_room) {
         char* at = m_free;
@@ -110,7 +130,7 @@ char* Recordset::room(size_t bytes) {
     }
     // A row larger than the largest block gets a block of its own; the current block stays in use.
     if (bytes > LargestBlockBytes) {
-        m_blocks.push_back(std::unique_ptr<char[]>(new char[bytes]));
+        m_blocks.push_back(newBlock(bytes));
         return m_blocks.back().get();
     }
     // Blocks grow from a page up to the largest size, so a small result holds little room it does not
@@ -119,7 +139,7 @@ char* Recordset::room(size_t bytes) {
     while (size < bytes)
         size *= 2;
     m_nextBlockBytes = std::min(size * 2, LargestBlockBytes);
-    m_blocks.push_back(std::unique_ptr<char[]>(new char[size]));
+    m_blocks.push_back(newBlock(size));
     m_free = m_blocks.back().get() + bytes;
     m_room = size - bytes;
     return m_blocks.back().get();

@@ -88,7 +88,7 @@ private:
     };
     static constexpr int RowChunkBits = 12; // the row index grows by chunks of 4,096 rows
     static constexpr size_t FirstBlockBytes = 4096;
-    static constexpr size_t LargestBlockBytes = size_t(1) << 20;
+    static constexpr size_t LargestBlockBytes = size_t(2) << 20;
 
     std::optional<Cell> cellAt(int row, int column) const;
     const char* record(int row) const {
@@ -113,7 +113,12 @@ private:
     QStringList m_fieldNames;
     QHash<QString, int> m_indexByLowerName;
     std::vector<std::unique_ptr<const char*[]>> m_rowChunks;
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    struct FreeBlock {
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char[], FreeBlock>;
+    static Block newBlock(size_t bytes);
+    std::vector<Block> m_blocks;
     char* m_free = nullptr; // the unused end of the current block
     size_t m_room = 0;
     size_t m_nextBlockBytes = FirstBlockBytes;
