@@ -184,8 +184,11 @@ public:
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.
     QString tabText(bool withFixedRows = true) const;
-    // One row of tabText, with its line break.
+    // The same as UTF-8.
+    QByteArray tabTextUtf8(bool withFixedRows = true) const;
+    // One row of tabText, with its line break; appended as UTF-8.
     QString tabTextLine(int row) const;
+    void appendTabTextLine(int row, QByteArray& utf8) const;
     // Writes tabText into a file (UTF-8); false when the file cannot be written.
     bool SaveGrid(const QString& fileName, bool withFixedRows = true) const;
 

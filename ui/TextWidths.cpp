@@ -1,4 +1,5 @@
 #include "ui/TextWidths.h"
+#include "ui/Utf8Units.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -23,49 +24,16 @@ qreal TextWidths::estimate(QStringView text) {
 std::optional<qreal> TextWidths::estimateUtf8(QByteArrayView utf8) {
     qreal widest = 0;
     qreal line = 0;
-    const auto* at = reinterpret_cast<const unsigned char*>(utf8.data());
-    const auto* const end = at + utf8.size();
-    while (at < end) {
-        const unsigned char lead = *at;
-        if (lead < 0x80) {
-            ++at;
-            if (lead == '\n') {
-                widest = std::max(widest, line);
-                line = 0;
-            } else {
-                line += advance(lead);
-            }
-            continue;
-        }
-        int follow;
-        char32_t code;
-        char32_t least;
-        if ((lead & 0xE0) == 0xC0) {
-            follow = 1, code = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            follow = 2, code = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            follow = 3, code = lead & 0x07, least = 0x10000;
+    const bool asText = forEachUtf16Unit(utf8, [&](char16_t unit) {
+        if (unit == u'\n') {
+            widest = std::max(widest, line);
+            line = 0;
         } else {
-            return std::nullopt;
+            line += advance(unit);
         }
-        if (end - at <= follow)
-            return std::nullopt;
-        for (int i = 1; i <= follow; ++i) {
-            if ((at[i] & 0xC0) != 0x80)
-                return std::nullopt;
-            code = (code << 6) | (at[i] & 0x3F);
-        }
-        // What a string would make of other bytes (replacements, a byte-order mark) is left to it.
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFEFF ||
-            (code & 0xFFFE) == 0xFFFE)
-            return std::nullopt;
-        at += follow + 1;
-        if (code < 0x10000)
-            line += advance(static_cast<char16_t>(code));
-        else
-            line += advance(QChar::highSurrogate(code)) + advance(QChar::lowSurrogate(code));
-    }
+    });
+    if (!asText)
+        return std::nullopt;
     return std::max(widest, line);
 }
 

@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Six records of a key, a text, a number and a Null; the texts of the last two are the longest, one
-// with a character beyond 16 bits and a second line, one with bytes that are no UTF-8.
+// Six records of a key, a text, a number and a Null; one text holds a tab and quotes, the last two are
+// the longest, one with a character beyond 16 bits and a second line, one with bytes that are no UTF-8.
 Recordset sample() {
     Recordset rs({"k", "name", "price", "none"});
     for (int r = 0; r < 6; ++r) {
         rs.appendInteger(r == 3 ? -1234567890123 : r + 1);
-        const QByteArray text = r == 4   ? QByteArray("😀长长的名称\n第二行")
+        const QByteArray text = r == 2   ? QByteArray("客户\t\"二\"")
+                                : r == 4 ? QByteArray("😀长长的名称\n第二行")
                                 : r == 5 ? QByteArray("\xff\xfe\xc3WWWWWWWWWWWWWWW")
                                          : QStringLiteral("客户%1").arg(r).toUtf8();
         rs.appendText(text.constData(), static_cast<int>(text.size()));
