@@ -293,7 +293,6 @@ int main(int argc, char** argv) {
         const long beforePreview = processStatusKiB("VmRSS:");
         const PreviewFigures preview = previewOf(window->Grid());
         printPreview("print preview, 1,000,000 rows", preview);
-        limits.atMost("print preview of 1,000,000 rows: first page", preview.firstPageMs, 1000, " ms");
         limits.atMost("print preview of 1,000,000 rows: its share of memory (peak while open, less before)",
                       preview.peakMb - beforePreview / 1024.0, 1024, " MB");
         gMDB = nullptr;
