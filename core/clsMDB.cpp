@@ -316,8 +316,10 @@ bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
     if (execute(m_db, sql, params, error, nullptr))
         return true;
     m_lastError = error;
-    Messages::show(error + SqliteSource + QStringLiteral("sql:") + sql, MsgIcon::Critical, MsgButtons::OK,
-                   QStringLiteral("错误提示"));
+    // The reason, its source and the statement each on a line of their own, so that the box can wrap
+    // them apart.
+    Messages::show(error + QLatin1Char('\n') + SqliteSource + QStringLiteral("\nsql:") + sql, MsgIcon::Critical,
+                   MsgButtons::OK, QStringLiteral("错误提示"));
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/SqliteErrorText.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/SmallDisk.h"
 #include "tests/fixtures/TestDatabase.h"
 
 #include <QDir>
@@ -120,9 +121,9 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误提示"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
-    // The description, then the source, "sql:" and the statement, run together.
+    // The description, then the source, "sql:" and the statement, each on a line of its own.
     EXPECT_EQ(messages.last().text,
-              QStringLiteral("数据表不存在：no such table: no_such_tableSQLitesql:insert into "
+              QStringLiteral("数据表不存在：no such table: no_such_table\nSQLite\nsql:insert into "
                              "no_such_table values (1)"));
 
     // A failing query answers no recordset and says nothing.
@@ -134,6 +135,40 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select 42")), 42);
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select * from no_such_table")), -99);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误信息"));
+}
+
+// A save onto a full disk, and onto one that has become read-only: the program's reason first, then
+// the source and the statement, each on a line of its own.
+TEST(clsMDB, AStatementOnADiskThatRefusesItSaysWhy) {
+    SmallDisk disk(4096);
+    if (!disk.available())
+        GTEST_SKIP() << disk.why().toStdString();
+    AppInfo::setProgramFolder(disk.path());
+    Settings::setStoreFolder(disk.path());
+    Settings::SaveSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("1"));
+    const QString insert =
+        QStringLiteral("insert into customer_info_file (ciid,filename,content) values (1,'a',?)");
+    {
+        clsMDB db;
+        QString error;
+        ASSERT_TRUE(db.OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema)) << error.toStdString();
+        ASSERT_TRUE(disk.fill());
+        MessageRecorder messages;
+        EXPECT_FALSE(db.ExecSQL(insert, {QByteArray(512 * 1024, 'a')}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{"磁盘空间不足：database or disk is full\nSQLite\nsql:" + insert});
+        ASSERT_TRUE(QFile::remove(disk.filePath(QStringLiteral("filler"))));
+        db.CloseDatabase();
+        ASSERT_TRUE(disk.setReadOnly()) << disk.why().toStdString();
+        ASSERT_TRUE(db.OpenDatabase(error)) << error.toStdString();
+        messages.clear();
+        EXPECT_FALSE(db.ExecSQL(insert, {QByteArray(1024, 'a')}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{"数据库是只读的，不能写入：attempt to write a readonly database\nSQLite\nsql:" +
+                              insert});
+    }
+    AppInfo::setProgramFolder(QString());
+    Settings::setStoreFolder(QString());
 }
 
 TEST(clsMDB, RowsChangedAndInsertedKeyOfTheLastStatement) {
@@ -372,7 +407,7 @@ TEST(clsMDB, CommonEngineFailuresAreDescribedInChinese) {
     EXPECT_EQ(sqliteErrorText(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database")),
               QStringLiteral("数据库是只读的，不能写入：attempt to write a readonly database"));
     EXPECT_EQ(sqliteErrorText(SQLITE_FULL, QStringLiteral("database or disk is full")),
-              QStringLiteral("磁盘已满，数据库不能写入：database or disk is full"));
+              QStringLiteral("磁盘空间不足：database or disk is full"));
     EXPECT_EQ(sqliteErrorText(SQLITE_CONSTRAINT, QStringLiteral("injected")), QStringLiteral("injected"));
 }
 
