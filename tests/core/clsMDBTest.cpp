@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -166,6 +167,46 @@ TEST(clsMDB, AStatementOnADiskThatRefusesItSaysWhy) {
         EXPECT_EQ(messages.texts(),
                   QStringList{"数据库是只读的，不能写入：attempt to write a readonly database\nSQLite\nsql:" +
                               insert});
+    }
+    AppInfo::setProgramFolder(QString());
+    Settings::setStoreFolder(QString());
+}
+
+// A program folder whose database path is longer than the engine opens (its longest path less the
+// "-journal" of the file beside the database) is named as such, with the length and the limit; one
+// byte shorter opens.
+TEST(clsMDB, ADatabasePathTooLongForTheEngineSaysSo) {
+    QTemporaryDir base;
+    const int limit = sqlite3_vfs_find(nullptr)->mxPathname - 8;
+    const QString file = QStringLiteral("/") + AppInfo::DatabaseFileName;
+    // Folders of Chinese names (three bytes a character), topped up with letters to `bytes` in all.
+    const auto folderFor = [&](int bytes) {
+        QString folder = base.path() + QStringLiteral("/") + QString::number(bytes);
+        while (folder.toUtf8().size() + file.toUtf8().size() + 1 + 3 * 60 <= bytes)
+            folder += QStringLiteral("/") + QString(60, QChar(0x5BA2));
+        folder +=
+            QStringLiteral("/") + QString(bytes - folder.toUtf8().size() - file.toUtf8().size() - 1, 'a');
+        EXPECT_TRUE(QDir().mkpath(folder));
+        EXPECT_EQ((folder + file).toUtf8().size(), bytes);
+        return folder;
+    };
+    Settings::setStoreFolder(base.path());
+    Settings::SaveSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("1"));
+    for (const int bytes : {limit, limit + 1, 511}) {
+        SCOPED_TRACE(bytes);
+        const QString folder = folderFor(bytes);
+        AppInfo::setProgramFolder(folder);
+        clsMDB db;
+        QString error;
+        const bool opened = db.OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema);
+        EXPECT_EQ(opened, bytes <= limit) << error.toStdString();
+        if (!opened) {
+            EXPECT_EQ(error, QStringLiteral("数据库文件的路径太长（%1 字节，最多 %2 字节），数据库不能打开。"
+                                            "请把程序移到路径较短的文件夹中再运行：%3")
+                                 .arg(bytes)
+                                 .arg(limit)
+                                 .arg(folder + file));
+        }
     }
     AppInfo::setProgramFolder(QString());
     Settings::setStoreFolder(QString());
