@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
@@ -32,8 +33,13 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
 void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
-    if (!SelectionTreeView::load(*m_tree, m_source))
+    if (!SelectionTreeView::load(*m_tree, m_source)) {
+        // The tree cannot be read (its message has said why): the window goes, choosing nothing,
+        // rather than stand empty. It closes once its modal run has begun.
+        setResult(QDialog::Rejected);
+        QTimer::singleShot(0, this, &SelectTreeDialog::reject);
         return;
+    }
     m_tree->setFocus();
     if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
         m_tree->setCurrentItem(first);
