@@ -5,7 +5,6 @@
 
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
@@ -34,10 +33,7 @@ void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
     if (!SelectionTreeView::load(*m_tree, m_source)) {
-        // The tree cannot be read (its message has said why): the window goes, choosing nothing,
-        // rather than stand empty. It closes once its modal run has begun.
-        setResult(QDialog::Rejected);
-        QTimer::singleShot(0, this, &SelectTreeDialog::reject);
+        closeAfterFailure(); // choosing nothing
         return;
     }
     m_tree->setFocus();
