@@ -59,13 +59,13 @@ MsgAnswer answerOf(int button) {
 }
 
 // The longest run of characters the box keeps on one line, and the shortest one it breaks after a
-// comma, an opening parenthesis or an equals sign.
+// comma or an opening parenthesis.
 constexpr int LongestRun = 40;
 constexpr int ShortestRun = 12;
 const QChar BreakHere(0x200B);
 
 bool breaksWellAfter(QChar c) {
-    return c == QLatin1Char(',') || c == QLatin1Char('(') || c == QLatin1Char('=');
+    return c == QLatin1Char(',') || c == QLatin1Char('(');
 }
 
 // A box whose copy gives the message's own text, without the places to break.

@@ -15,5 +15,5 @@ std::unique_ptr<QMessageBox> makeMessageBox(const Message& message);
 
 // The text as the box shows it: unchanged, but with a place to break (a zero-width space) in every run
 // of more than a few characters that the line breaking of Unicode would keep whole, preferably after
-// a comma, an opening parenthesis or an equals sign.
+// a comma or an opening parenthesis.
 QString wrappableText(const QString& text);
