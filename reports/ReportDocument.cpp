@@ -170,6 +170,7 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
     const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
     QFont boldFont = grid.font;
     boldFont.setBold(true);
+    grid.metrics = {QFontMetricsF(grid.font, &device), QFontMetricsF(boldFont, &device)};
     const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
     const qreal air = m_frame.twips(30);
     // Measured as the rows are laid out, so that the first pages are counted at once.
@@ -425,5 +426,16 @@ void ReportDocument::paintCell(QPainter& painter, const GridLayout& grid, const 
         state.textColor = color;
     }
     const qreal pad = m_frame.twips(60);
-    painter.drawText(rect.adjusted(pad, 0, -pad, 0), static_cast<int>(model.CellAlignment(row, col)), text);
+    const QRectF room = rect.adjusted(pad, 0, -pad, 0);
+    painter.drawText(room, static_cast<int>(model.CellAlignment(row, col)),
+                     fittedText(text, grid.metrics.at(bold), room.width()));
+}
+
+QString ReportDocument::fittedText(const QString& text, const QFontMetricsF& metrics, qreal width) {
+    // A text wider than its cell ends in "…" between two characters, as on the screen, rather than
+    // being cut through a glyph by the cell's edge; the page's text then holds what it shows.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, std::max<qreal>(width, 0));
+    return lines.join(QLatin1Char('\n'));
 }

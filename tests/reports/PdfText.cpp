@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QRawFont>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -66,4 +67,24 @@ QString pdfExactText(const QString& file) {
 
 bool pdfShows(const QString& text, const QString& expected) {
     return text.contains(readable(expected));
+}
+
+int pdfPages(const QString& file) {
+    QProcess run;
+    run.start("pdfinfo", {file});
+    run.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QImage pdfPageImage(const QString& file, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString base = dir.filePath("page");
+    QProcess run;
+    run.start("pdftoppm", {"-png", "-singlefile", "-r", QString::number(dpi), "-f", QString::number(page),
+                           "-l", QString::number(page), file, base});
+    run.waitForFinished(30000);
+    return QImage(base + ".png");
 }

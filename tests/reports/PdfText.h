@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <QString>
 
 // The text of a printed PDF file as pdftotext reads it, page `page` (from 1) or all pages (0), in
@@ -12,3 +13,9 @@ bool pdfShows(const QString& text, const QString& expected);
 
 // The text exactly as pdftotext reads it (no folding), all pages, without layout.
 QString pdfExactText(const QString& file);
+
+// The number of pages of a PDF file (-1 when it cannot be read).
+int pdfPages(const QString& file);
+
+// Page `page` (from 1) of a PDF file as pdftoppm renders it at `dpi` dots per inch.
+QImage pdfPageImage(const QString& file, int page, int dpi);

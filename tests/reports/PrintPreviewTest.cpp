@@ -9,6 +9,7 @@
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/reports/PdfText.h"
+#include "tests/reports/PrintToPdf.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
 #include "ui/ProgressService.h"
@@ -40,20 +41,6 @@
 
 namespace {
 
-// Print jobs go to a PDF file instead of a printer.
-class PrintToPdf {
-public:
-    explicit PrintToPdf(const QString& file)
-        : m_hook(PrintControl::printerChooser(), [file](QPrinter& printer, const QString&) {
-              printer.setOutputFormat(QPrinter::PdfFormat);
-              printer.setOutputFileName(file);
-              return true;
-          }) {}
-
-private:
-    ScopedHook<bool(QPrinter&, const QString&)> m_hook;
-};
-
 // A progress display that logs the text of each step and answers whether the work goes on.
 class LoggedSteps final : public ProgressService {
 public:
@@ -79,16 +66,6 @@ QProgressDialog* progressDialog() {
         if (auto* dialog = qobject_cast<QProgressDialog*>(widget))
             return dialog;
     return nullptr;
-}
-
-int pdfPages(const QString& file) {
-    QProcess run;
-    run.start("pdfinfo", {file});
-    run.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
 }
 
 // The font families a PDF file embeds ("NotoSansCJKsc-Bold" and "NotoSansCJKsc-Regular" are one).
