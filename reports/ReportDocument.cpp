@@ -221,36 +221,52 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
         }
     }
 
-    // Slices: the rows that fit below the repeated header rows, page after page, band after band.
-    const int firstData = grid.fixedRows;
-    for (int b = 0; b < grid.bands.size(); ++b) {
-        if (b > 0 && y > content.top())
+    // Slices: the rows that fit below the repeated header rows, page after page, in the first band.
+    QList<Item> slices;
+    QList<Item> above; // what stands on the table's first page before it
+    int row = grid.fixedRows;
+    do {
+        const qreal first = row < model.Rows() ? heightOf(row) : 0;
+        if (y + grid.headerHeight + first > content.bottom() && y > content.top())
             newPage(y);
-        int row = firstData;
-        do {
-            const qreal first = row < model.Rows() ? heightOf(row) : 0;
-            if (y + grid.headerHeight + first > content.bottom() && y > content.top())
-                newPage(y);
-            Item item;
-            item.block = block;
+        if (slices.isEmpty())
+            above = m_pages.last().items;
+        Item item;
+        item.block = block;
+        item.band = 0;
+        item.rect = QRectF(content.left(), y, content.width(), 0);
+        item.firstRow = row;
+        qreal bottom = y + grid.headerHeight;
+        while (row < model.Rows() && (row == item.firstRow || bottom + heightOf(row) <= content.bottom())) {
+            bottom += heightOf(row);
+            ++row;
+        }
+        item.lastRow = row - 1;
+        item.rect.setHeight(bottom - y);
+        m_pages.last().items.append(item);
+        slices.append(item);
+        y = bottom;
+        if (progress && !progress(static_cast<int>(m_pages.size())))
+            return false;
+        if (row < model.Rows())
+            newPage(y);
+    } while (row < model.Rows());
+    // Every further band splits its rows where the first one does, below the paragraphs that stood
+    // above the table, so that page k of each band holds the same rows and the pages lie side by side.
+    for (int b = 1; b < grid.bands.size(); ++b) {
+        for (qsizetype i = 0; i < slices.size(); ++i) {
+            Page& page = newPage(y);
+            if (i == 0)
+                for (const Item& item : above)
+                    if (item.band < 0)
+                        page.items.append(item);
+            Item item = slices[i];
             item.band = b;
-            item.rect = QRectF(content.left(), y, content.width(), 0);
-            item.firstRow = row;
-            qreal bottom = y + grid.headerHeight;
-            while (row < model.Rows() &&
-                   (row == item.firstRow || bottom + heightOf(row) <= content.bottom())) {
-                bottom += heightOf(row);
-                ++row;
-            }
-            item.lastRow = row - 1;
-            item.rect.setHeight(bottom - y);
-            m_pages.last().items.append(item);
-            y = bottom;
+            page.items.append(item);
             if (progress && !progress(static_cast<int>(m_pages.size())))
                 return false;
-            if (row < model.Rows())
-                newPage(y);
-        } while (row < model.Rows());
+        }
+        y = slices.last().rect.bottom();
     }
     y += m_frame.twips(m_settings.spaceAfter);
     return true;

@@ -7,6 +7,7 @@
 #include "tests/reports/PdfText.h"
 #include "tests/reports/PrintToPdf.h"
 #include "ui/DataGrid.h"
+#include "ui/ModalRunner.h"
 
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -116,6 +117,70 @@ TEST_F(PrintLayoutTest, ATextWiderThanItsCellEndsInAnEllipsisOnThePageAndInItsTe
         }
         top = bottom;
     }
+}
+
+// Columns wider than the page print in bands, each on pages of its own: every band splits its rows at
+// the same row numbers, its first page keeping the condition line above the table, so that page k of
+// one band lies beside page k of the next.
+TEST_F(PrintLayoutTest, EveryBandSplitsItsRowsWhereTheFirstDoes) {
+    constexpr int Bands = 3, PagesPerBand = 3, BodyCols = 2 * Bands;
+    const QString condition = QStringLiteral("查询方式1：行业名称=华信");
+    GridModel& model = grid.grid();
+    const auto fill = [&](int rows) {
+        model.setFixedRows(1);
+        model.setFixedCols(1);
+        model.setRows(rows + 1);
+        model.setCols(BodyCols + 1);
+        model.setTextMatrix(0, 0, QStringLiteral("名称"));
+        model.setColWidth(0, 1500);
+        for (int c = 1; c <= BodyCols; ++c) {
+            model.setTextMatrix(0, c, QStringLiteral("列%1").arg(c));
+            model.setColWidth(c, 3000);
+        }
+        for (int r = 1; r <= rows; ++r) {
+            model.setTextMatrix(r, 0, QStringLiteral("行%1").arg(r));
+            for (int c = 1; c <= BodyCols; ++c)
+                model.setTextMatrix(r, c, QString::number(r * 10 + c));
+        }
+    };
+    // The fewest rows that fill three pages in each band.
+    const auto pagesOf = [&](int rows) {
+        fill(rows);
+        ScopedHook<int(QDialog&)> none(ModalRunner::handler(), [](QDialog&) { return 0; });
+        clsPreView job;
+        job.setPreView(true);
+        job.setHeadParagraph(condition);
+        job.setVsGridHWnd(&grid);
+        job.PrintGrid();
+        return job.PageCount();
+    };
+    int rows = 60;
+    while (pagesOf(rows) < Bands * PagesPerBand && rows < 1000)
+        rows += 5;
+    ASSERT_EQ(pagesOf(rows), Bands * PagesPerBand);
+    print(condition);
+    ASSERT_EQ(pdfPages(pdf), Bands * PagesPerBand);
+
+    // The first and last row number of each page, band by band.
+    static const QRegularExpression rowName(QStringLiteral("行(\\d+)"));
+    QList<QList<std::pair<int, int>>> shown(Bands);
+    for (int p = 1; p <= Bands * PagesPerBand; ++p) {
+        const int band = (p - 1) / PagesPerBand;
+        const QString text = pdfText(pdf, p);
+        QList<int> numbers;
+        for (const QRegularExpressionMatch& m : rowName.globalMatch(text))
+            numbers << m.captured(1).toInt();
+        ASSERT_FALSE(numbers.isEmpty()) << p;
+        shown[band] << std::pair(*std::min_element(numbers.begin(), numbers.end()),
+                                 *std::max_element(numbers.begin(), numbers.end()));
+        const bool firstOfBand = (p - 1) % PagesPerBand == 0;
+        EXPECT_EQ(pdfShows(text, condition), firstOfBand) << p;
+        EXPECT_TRUE(pdfShows(text, QStringLiteral("列%1").arg(2 * band + 1))) << p;
+    }
+    EXPECT_EQ(shown[0].first().first, 1);
+    EXPECT_EQ(shown[0].last().second, rows);
+    for (int band = 1; band < Bands; ++band)
+        EXPECT_EQ(shown[band], shown[0]) << band;
 }
 
 } // namespace
