@@ -9,6 +9,7 @@
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
 #include "reports/ConditionDialog.h"
+#include "reports/CrossTableCharts.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
@@ -452,10 +453,10 @@ void frmReport::clearReport() {
 
 void frmReport::crossTableBuilt() {
     m_emptyResult = m_engine->Data() == nullptr;
-    // As in every table type, the first chart asked for finds a data cell, not a title.
+    // As in every table type, the first chart asked for finds figures, not a title or a text.
     GridModel& grid = m_grid->grid();
-    if (grid.Rows() > grid.FixedRows() && grid.Cols() > grid.FixedCols())
-        grid.setCurrentCell(grid.FixedRows(), grid.FixedCols());
+    if (const QPoint cell = CrossTableCharts::firstChartedCell(grid); cell.x() >= 0)
+        grid.setCurrentCell(cell.y(), cell.x());
 }
 
 void frmReport::ShowCrossReport() {
