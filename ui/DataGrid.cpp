@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 DataGrid::DataGrid(QWidget* parent)
     : QTableView(parent), m_model(new GridModel(this)), m_panes(new GridFrozenPanes(*this, *m_model)) {
@@ -140,22 +141,27 @@ void DataGrid::applyRowHeight(int row) {
     if (row < 0 && verticalHeader()->defaultSectionSize() != defaultPx)
         verticalHeader()->setDefaultSectionSize(defaultPx);
     const auto apply = [&](int gridRow) {
-        if (gridRow < fixed)
+        if (gridRow < fixed || gridRow >= m_model->Rows())
             return; // the header sizes itself
         const int twips = m_model->RowHeight(gridRow);
-        if (twips == allRows)
-            return; // the default size
-        setRowHeight(gridRow - fixed,
-                     twips < 0 ? verticalHeader()->defaultSectionSize()
-                               : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel);
+        // A row given back the default height takes it again.
+        const int px = twips < 0 ? verticalHeader()->defaultSectionSize()
+                                 : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel;
+        if (rowHeight(gridRow - fixed) != px)
+            setRowHeight(gridRow - fixed, px);
+        if (twips >= 0)
+            m_sizedRows.insert(gridRow);
     };
     if (row >= 0) {
         apply(row);
         return;
     }
-    for (int r = fixed; r < m_model->Rows(); ++r)
-        if (m_model->RowHeight(r) >= 0 && m_model->RowHeight(r) != allRows)
-            apply(r);
+    // The header keeps a size given to a row: one that has no height of its own any more takes the
+    // default again. Every other row has the default size the header gives it.
+    for (const int sized : std::exchange(m_sizedRows, {}))
+        apply(sized);
+    for (const int own : m_model->rowsOfOwnHeight())
+        apply(own);
 }
 
 void DataGrid::applySpans() {

@@ -4,6 +4,7 @@
 class GridFrozenPanes;
 
 #include <QList>
+#include <QSet>
 #include <QTableView>
 
 // The program's grid: a table view over a GridModel. Rows are grid rows as GridModel numbers them
@@ -81,4 +82,6 @@ private:
 
     GridModel* m_model;
     GridFrozenPanes* m_panes;
+    // The grid rows this view gave a height of their own.
+    QSet<int> m_sizedRows;
 };

@@ -168,9 +168,13 @@ void GridFrozenPanes::copyFormat(QTableView& pane, int cols, int rows) const {
     const QHeaderView* table = m_table.verticalHeader();
     if (own->defaultSectionSize() != table->defaultSectionSize())
         own->setDefaultSectionSize(table->defaultSectionSize());
-    for (int r = 0; r < rows; ++r)
-        if (own->sectionSize(r) != table->sectionSize(r))
+    // Only rows of a height of their own differ from the default, so a refresh costs those rows, not
+    // the grid's: every other row took the default above or follows the table's header as it changes.
+    for (const int gridRow : m_model.rowsOfOwnHeight()) {
+        const int r = gridRow - m_model.firstModelRow();
+        if (r >= 0 && r < rows && own->sectionSize(r) != table->sectionSize(r))
             own->resizeSection(r, table->sectionSize(r));
+    }
     pane.clearSpans();
     for (const QRect& span : viewSpans(m_model))
         if ((&pane != m_left || span.left() < fixedCols()) &&
