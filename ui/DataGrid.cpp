@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -89,6 +90,15 @@ void DataGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
                                         (m_panes->frozenWidth() - rect.left()));
     if (!fixedRow && rect.top() < m_panes->frozenHeight())
         verticalScrollBar()->setValue(verticalScrollBar()->value() - (m_panes->frozenHeight() - rect.top()));
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+    QTableView::keyPressEvent(event);
+    // Also when the cursor stands there already, scrolled out of sight: the top left comes back.
+    if (event->key() == Qt::Key_Home && (event->modifiers() & Qt::ControlModifier)) {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event) {
@@ -177,17 +187,32 @@ int DataGrid::firstVisibleColumn() const {
     return 0;
 }
 
-void DataGrid::ensureCurrentRow() {
-    if (currentIndex().isValid() || m_model->rowCount() == 0 || m_model->Cols() == 0)
-        return;
-    // The first data cell; in a grid that draws its fixed rows as cells, past the fixed rows and columns.
+QModelIndex DataGrid::firstDataCell() const {
+    if (m_model->rowCount() == 0 || m_model->Cols() == 0)
+        return QModelIndex();
     int row = 0;
     int col = firstVisibleColumn();
     if (m_model->FixedRowsInBody()) {
         row = std::min(m_model->FixedRows(), m_model->rowCount() - 1);
         col = std::max(col, std::min(m_model->FixedCols(), m_model->Cols() - 1));
     }
-    selectionModel()->setCurrentIndex(m_model->index(row, col), QItemSelectionModel::NoUpdate);
+    return m_model->index(row, col);
+}
+
+void DataGrid::ensureCurrentRow() {
+    if (!currentIndex().isValid() && firstDataCell().isValid())
+        selectionModel()->setCurrentIndex(firstDataCell(), QItemSelectionModel::NoUpdate);
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action != MoveHome || !(modifiers & Qt::ControlModifier))
+        return QTableView::moveCursor(action, modifiers);
+    // The first cell past the fixed ones, so that the table scrolls fully back to the left and top.
+    const QModelIndex first = firstDataCell();
+    if (!first.isValid() || m_model->FixedCols() == 0)
+        return first;
+    const int col = std::max(first.column(), std::min(m_model->FixedCols(), m_model->Cols() - 1));
+    return m_model->index(first.row(), col);
 }
 
 int DataGrid::Row() const {
