@@ -1,4 +1,5 @@
 #include "reports/ReportDocument.h"
+#include "core/WaitCursor.h"
 #include "ui/DataGrid.h"
 #include "ui/GridMerging.h"
 
@@ -63,6 +64,8 @@ ReportDocument::Page& ReportDocument::newPage(qreal& y) {
 
 int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
                              const std::function<bool(int)>& progress) {
+    // A long document takes a while to lay out, in the preview as for the printer.
+    WaitCursor busy;
     // What is laid out now stays until the new layout is complete.
     QList<Page> previousPages = std::exchange(m_pages, {});
     QHash<int, GridLayout> previousGrids = std::exchange(m_grids, {});

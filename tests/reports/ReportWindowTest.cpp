@@ -115,11 +115,15 @@ protected:
 };
 
 TEST_F(ReportWindowTest, ToolbarButtonsInOrder) {
-    QStringList captions, keys;
+    QStringList captions, keys, withoutIcon;
     for (QAction* action : window.Toolbar1()->actions()) {
         captions << action->text();
         keys << action->objectName();
+        if (!action->text().isEmpty() && action->icon().isNull())
+            withoutIcon << action->text();
     }
+    EXPECT_EQ(withoutIcon, QStringList()) << "every button shows a picture";
+    EXPECT_FALSE(window.chartButton()->icon().isNull());
     EXPECT_EQ(captions, (QStringList{"条件选择", "刷新", "调换数轴", "打印", "打印设置", "打印预览", "另存为",
                                      "调整尺寸", "", "退出"}));
     EXPECT_EQ(keys, (QStringList{"bt_SelectCond", "bt_Refresh", "bt_Exchange", "bt_Print", "bt_PrintSetup",
