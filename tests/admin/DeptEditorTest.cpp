@@ -237,8 +237,8 @@ TEST_F(DeptEditorTest, RefusalsWriteNothing) {
         {{"click:Sales", "edit", "click:Shanghai", "opt2", "save"}, below}, // below its grandchild
         {{"click:Sales", "add", "name:   ", "remark:r", "save"}, "请输入部门名称!"},
         {{"click:Sales", "add", "name:New", "remark:  ", "save"}, "请输入部门描述!"},
-        {{"click:Sales", "add", "name:finance", "remark:r", "save"}, "类型已经存在!请重检查重新输入!"},
-        {{"click:North", "edit", "name:EAST", "save"}, "类型已经存在!请重检查重新输入!"},
+        {{"click:Sales", "add", "name:finance", "remark:r", "save"}, "部门已经存在!请重新输入!"},
+        {{"click:North", "edit", "name:EAST", "save"}, "部门已经存在!请重新输入!"},
     };
     const QStringList before = rows();
     for (const Case& c : cases) {
