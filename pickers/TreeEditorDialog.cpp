@@ -87,11 +87,15 @@ TreeEditorDialog::TreeEditorDialog(const Texts& texts, QWidget* parent)
     setTabOrder(m_btnSave, m_btnCancel);
 
     // The fields follow every change of the current node (the arrow keys and the loading make a node
-    // current as a click does), and a click on the current node shows it again.
+    // current as a click does), and a click on the node that was current already shows it again; a
+    // click that made its node current has shown it then.
     connect(m_trvReport, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { trvReport_NodeClick(current); });
-    connect(m_trvReport, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* node) { trvReport_NodeClick(node); });
+    m_trvReport->viewport()->installEventFilter(this);
+    connect(m_trvReport, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) {
+        if (node == m_currentBeforePress)
+            trvReport_NodeClick(node);
+    });
     connect(m_btnAdd, &QPushButton::clicked, this, &TreeEditorDialog::btnAdd_Click);
     connect(m_btnDel, &QPushButton::clicked, this, &TreeEditorDialog::btnDel_Click);
     connect(m_btnEdit, &QPushButton::clicked, this, &TreeEditorDialog::btnEdit_Click);
@@ -102,6 +106,12 @@ TreeEditorDialog::TreeEditorDialog(const Texts& texts, QWidget* parent)
     m_option1->setEnabled(false);
     m_option2->setEnabled(false);
     setFieldsEditable(false);
+}
+
+bool TreeEditorDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_trvReport->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_currentBeforePress = m_trvReport->currentItem();
+    return ActivatingDialog::eventFilter(watched, event);
 }
 
 void TreeEditorDialog::inform(const QString& text) {

@@ -89,6 +89,8 @@ protected:
 
     static void inform(const QString& text);
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setFieldsEditable(bool editable);
     void showNothing();
@@ -106,6 +108,8 @@ private:
     QPushButton* m_btnSave;
     QPushButton* m_btnCancel;
 
+    // The node that was current when the mouse button went down on the tree.
+    QTreeWidgetItem* m_currentBeforePress = nullptr;
     State m_state = State::Idle;
     std::optional<qint64> m_shownId;
     std::optional<qint64> m_referenceId;

@@ -314,6 +314,14 @@ TEST_F(DeptEditorTest, TheFieldsFollowTheCurrentDepartment) {
     run(editor, {"save"});
     EXPECT_EQ(row("Cashiers"), "Cashiers|cash|1");
     EXPECT_TRUE(messages.empty()) << messages.texts().join("; ").toStdString();
+
+    // A click reads the department once, whether it made the department current or it was already.
+    ASSERT_TRUE(db.ExecSQL("alter table manage_dept rename to gone"));
+    for (const char* click : {"mouse:Company", "mouse:Company"}) {
+        messages.clear();
+        run(editor, {click});
+        EXPECT_EQ(messages.messages().size(), 1) << messages.texts().join("; ").toStdString();
+    }
 }
 
 TEST_F(DeptEditorTest, DeleteWithoutQuestionThenIdle) {
