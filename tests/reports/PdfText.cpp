@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QProcess>
 #include <QRawFont>
+#include <QStringList>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -47,21 +49,32 @@ QString readable(const QString& text) {
 
 } // namespace
 
+QString pdfToolOutput(const QString& tool, const QStringList& arguments) {
+    QProcess run;
+    run.start(tool, arguments);
+    if (!run.waitForFinished(30000)) {
+        run.kill();
+        run.waitForFinished(1000);
+        ADD_FAILURE() << tool.toStdString()
+                      << " did not end within 30 s: " << run.errorString().toStdString();
+        return QString();
+    }
+    if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString() << " failed: " << run.readAllStandardError().toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
 QString pdfText(const QString& file, int page) {
     QStringList args{"-layout"};
     if (page > 0)
         args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess run;
-    run.start("pdftotext", args << file << "-");
-    run.waitForFinished(30000);
-    return readable(QString::fromUtf8(run.readAllStandardOutput()));
+    return readable(pdfToolOutput("pdftotext", args << file << "-"));
 }
 
 QString pdfExactText(const QString& file) {
-    QProcess run;
-    run.start("pdftotext", {file, "-"});
-    run.waitForFinished(30000);
-    return QString::fromUtf8(run.readAllStandardOutput());
+    return pdfToolOutput("pdftotext", {file, "-"});
 }
 
 bool pdfShows(const QString& text, const QString& expected) {

@@ -12,3 +12,7 @@ bool pdfShows(const QString& text, const QString& expected);
 
 // The text exactly as pdftotext reads it (no folding), all pages, without layout.
 QString pdfExactText(const QString& file);
+
+// What a PDF tool of poppler (pdftotext, pdfinfo, pdffonts) writes for `arguments`. A tool that does
+// not end within 30 s, or fails, fails the test with its name and what it said, and gives no output.
+QString pdfToolOutput(const QString& tool, const QStringList& arguments);

@@ -26,7 +26,6 @@
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -82,10 +81,7 @@ QProgressDialog* progressDialog() {
 }
 
 int pdfPages(const QString& file) {
-    QProcess run;
-    run.start("pdfinfo", {file});
-    run.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n'))
+    for (const QString& line : pdfToolOutput("pdfinfo", {file}).split('\n'))
         if (line.startsWith("Pages:"))
             return line.mid(6).trimmed().toInt();
     return -1;
@@ -93,11 +89,8 @@ int pdfPages(const QString& file) {
 
 // The font families a PDF file embeds ("NotoSansCJKsc-Bold" and "NotoSansCJKsc-Regular" are one).
 QSet<QString> pdfFontFamilies(const QString& file) {
-    QProcess run;
-    run.start("pdffonts", {file});
-    run.waitForFinished(30000);
     QSet<QString> families;
-    const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split('\n');
+    const QStringList lines = pdfToolOutput("pdffonts", {file}).split('\n');
     for (const QString& line : lines.mid(2)) {
         const QString name = line.section(' ', 0, 0);
         if (!name.isEmpty())
