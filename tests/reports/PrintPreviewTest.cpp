@@ -28,7 +28,6 @@
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -71,11 +70,8 @@ QProgressDialog* progressDialog() {
 
 // The font families a PDF file embeds ("NotoSansCJKsc-Bold" and "NotoSansCJKsc-Regular" are one).
 QSet<QString> pdfFontFamilies(const QString& file) {
-    QProcess run;
-    run.start("pdffonts", {file});
-    run.waitForFinished(30000);
     QSet<QString> families;
-    const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split('\n');
+    const QStringList lines = pdfToolOutput("pdffonts", {file}).split('\n');
     for (const QString& line : lines.mid(2)) {
         const QString name = line.section(' ', 0, 0);
         if (!name.isEmpty())

@@ -52,10 +52,32 @@ TEST(GridModel, ALongCellIsDrawnAndMeasuredFromItsVisiblePartAndKeptWhole) {
         EXPECT_EQ(grid.visibleText(2, 1), cut.kept ? before + cut.atCut : before);
     }
 
-    view.resize(600, 300);
-    view.show();
-    QImage image(view.size(), QImage::Format_ARGB32);
-    view.render(&image); // paints without laying out the whole text
+    // What the screen shows of the long cells is what it shows of their visible parts: a grid holding
+    // only those parts, at the same widths, paints the same pixels, and the text is there.
+    DataGrid visible;
+    GridModel& same = visible.grid();
+    same.setRows(3);
+    same.setCols(2);
+    same.setTextMatrix(1, 1, shown);
+    same.setTextMatrix(2, 1, grid.visibleText(2, 1));
+    for (int col = 0; col < 2; ++col)
+        same.setColWidthPx(col, grid.colWidthPx(col));
+    const auto painted = [](DataGrid& shownGrid) {
+        shownGrid.resize(600, 300);
+        shownGrid.show();
+        QImage image(shownGrid.size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        shownGrid.render(&image);
+        return image;
+    };
+    const QImage whole = painted(view);
+    EXPECT_EQ(whole, painted(visible));
+    const QImage empty = [&] {
+        grid.setTextMatrix(1, 1, QString());
+        grid.setTextMatrix(2, 1, QString());
+        return painted(view);
+    }();
+    EXPECT_NE(whole, empty);
 }
 
 TEST(GridModel, AutoSizeMeasuresAColumnAgainAfterItsTextsFormatsOrFontChange) {

@@ -65,7 +65,7 @@ TEST(ProgressService, TheProgramsDialogCountsTheWorkAndItsCancelStopsIt) {
                 if (auto* shown = qobject_cast<QProgressDialog*>(widget))
                     dialog = shown;
         }
-        ASSERT_NE(dialog, nullptr);
+        ASSERT_NE(dialog, nullptr) << "no progress dialog within 1,000 steps of 10 ms";
         EXPECT_EQ(dialog->maximum(), c.maximum);
         if (c.maximum > 0) {
             EXPECT_EQ(dialog->value(), value - 1);
