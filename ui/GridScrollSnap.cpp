@@ -34,7 +34,14 @@ void GridScrollSnap::snap(Axis& axis, int value) {
         axis.last = value;
         return;
     }
-    const int target = sectionStart(*axis.header, frozenOf(axis), value, value > axis.last);
+    const int frozen = frozenOf(axis);
+    int target = sectionStart(*axis.header, frozen, value, value > axis.last);
+    if (axis.bar->isSliderDown()) {
+        // The slider follows the mouse: the nearer start, so that it rests while the mouse does.
+        const int before = sectionStart(*axis.header, frozen, value, false);
+        const int after = sectionStart(*axis.header, frozen, value, true);
+        target = value - before <= after - value ? before : after;
+    }
     axis.last = target;
     if (target != value)
         axis.bar->setValue(target);

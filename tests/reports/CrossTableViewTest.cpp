@@ -243,6 +243,19 @@ TEST_F(ReportViews, ScrollingShowsWholeColumnsAndRowsBesideTheFixedOnes) {
         {"a page", [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
         {"to a pixel within a column", [](QScrollBar* bar) { bar->setValue(bar->value() + 37); }},
         {"back a step", [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
+        {"the slider dragged to and fro by a pixel",
+         [](QScrollBar* bar) {
+             // The slider rests where the mouse rests, at the nearer start.
+             const int from = bar->value();
+             bar->setSliderDown(true);
+             QList<int> values;
+             for (const int offset : {41, 40, 41, 40}) {
+                 bar->setSliderPosition(from + offset);
+                 values << bar->value();
+             }
+             bar->setSliderDown(false);
+             EXPECT_EQ(values, QList<int>(4, values.first()));
+         }},
         {"to the end", [](QScrollBar* bar) { bar->setValue(bar->maximum()); }},
         {"back a pixel from the end", [](QScrollBar* bar) { bar->setValue(bar->value() - 1); }},
     };
