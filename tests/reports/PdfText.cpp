@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRawFont>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,4 +80,19 @@ QString pdfExactText(const QString& file) {
 
 bool pdfShows(const QString& text, const QString& expected) {
     return text.contains(readable(expected));
+}
+
+int pdfPages(const QString& file) {
+    for (const QString& line : pdfToolOutput("pdfinfo", {file}).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QImage pdfPageImage(const QString& file, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString base = dir.filePath("page");
+    pdfToolOutput("pdftoppm", {"-png", "-singlefile", "-r", QString::number(dpi), "-f", QString::number(page),
+                               "-l", QString::number(page), file, base});
+    return QImage(base + ".png");
 }
