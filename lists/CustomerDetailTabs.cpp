@@ -140,7 +140,7 @@ void CustomerDetailTabs::addRecord() {
     const DetailTab& tab = currentTab();
     const QString customer = m_owner.customerKey();
     if (customer.isEmpty()) {
-        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应行业的") + tab.caption +
+        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应客户的") + tab.caption +
                            QStringLiteral("信息!"),
                        MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;

@@ -42,9 +42,12 @@ private:
     // Composes the document from the kept paragraphs and grid; false when the user cancelled.
     bool compose();
     void showPageNumber();
+    // The zoom box reads the mode: "多页" while several pages show, else the percentage chosen last.
+    void showZoomMode();
 
     QToolBar* m_toolbar;
     QComboBox* m_cboZoom;
     PrintControl* m_vsPrint;
     QLabel* m_status;
+    int m_zoomEntry = 3; // the percentage chosen last, kept while several pages show
 };

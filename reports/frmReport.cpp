@@ -9,6 +9,7 @@
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
 #include "reports/ConditionDialog.h"
+#include "reports/CrossTableCharts.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
@@ -110,7 +111,8 @@ frmReport::frmReport(QWidget* parent)
         {QStringLiteral("调换数轴"), QStringLiteral("bt_Exchange"), QStringLiteral("IMG_EXCHANGE"),
          QStringLiteral("调换数轴")},
         {QStringLiteral("打印"), QStringLiteral("bt_Print"), QStringLiteral("IMG_PRINT"), QString()},
-        {QStringLiteral("打印设置"), QStringLiteral("bt_PrintSetup"), QString(), QString()},
+        {QStringLiteral("打印设置"), QStringLiteral("bt_PrintSetup"), QStringLiteral("IMG_PRINTSETUP"),
+         QString()},
         {QStringLiteral("打印预览"), QStringLiteral("bt_Preview"), QStringLiteral("IMG_PREVIEW"), QString()},
         {QStringLiteral("另存为"), QStringLiteral("bt_Save"), QStringLiteral("IMG_SAVE"), QString()},
         {QStringLiteral("调整尺寸"), QStringLiteral("bt_Resize"), QStringLiteral("IMG_RESIZE"), QString()},
@@ -443,10 +445,10 @@ void frmReport::clearReport() {
 
 void frmReport::crossTableBuilt() {
     m_emptyResult = m_engine->Data() == nullptr;
-    // As in every table type, the first chart asked for finds a data cell, not a title.
+    // As in every table type, the first chart asked for finds figures, not a title or a text.
     GridModel& grid = m_grid->grid();
-    if (grid.Rows() > grid.FixedRows() && grid.Cols() > grid.FixedCols())
-        grid.setCurrentCell(grid.FixedRows(), grid.FixedCols());
+    if (const QPoint cell = CrossTableCharts::firstChartedCell(grid); cell.x() >= 0)
+        grid.setCurrentCell(cell.y(), cell.x());
 }
 
 void frmReport::ShowCrossReport() {

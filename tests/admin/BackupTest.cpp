@@ -279,8 +279,15 @@ TEST_F(BackupTest, FinishesWhileAnotherConnectionWrites) {
         }
         sqlite3_close(own);
     });
-    while (commits < 10)
+    // The backup starts once the writer is under way; a writer that cannot commit fails the test.
+    const auto started = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (commits < 10 && !gaveUp && std::chrono::steady_clock::now() < started)
         std::this_thread::yield();
+    if (commits < 10) {
+        stop = true;
+        writer.join();
+        FAIL() << "the other connection made " << commits << " of 10 commits within 5 s before the backup";
+    }
 
     QList<int> shown;
     const int before = commits;
@@ -343,7 +350,8 @@ TEST_F(BackupTest, TheFolderDialogOpensOnTheChosenFolderInView) {
         };
         // The tree reads the folders in the background; it keeps the selection in view meanwhile.
         EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return tree->model()->rowCount(tree->currentIndex().parent()) >= 300; }, 5000));
+            [&] { return tree->model()->rowCount(tree->currentIndex().parent()) >= 300; }, 5000))
+            << "the folder tree did not read the 300 folders within 5 s";
         inView = QTest::qWaitFor(visible, 3000);
         opensOn = folders.path();
         folders.btnCancel_Click();
@@ -352,7 +360,7 @@ TEST_F(BackupTest, TheFolderDialogOpensOnTheChosenFolderInView) {
     });
     dialog.btnFilePath_Click();
     EXPECT_EQ(opensOn, chosen);
-    EXPECT_TRUE(inView);
+    EXPECT_TRUE(inView) << "the chosen folder was not in view within 3 s";
 }
 
 TEST_F(BackupTest, FolderCancelEmptiesThePath) {

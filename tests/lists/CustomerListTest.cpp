@@ -178,7 +178,7 @@ TEST(CustomerList, AVisitAddedInTheReminderListReloadsIt) {
     // With no customer the detail grid shows its header and add says what is missing.
     s.messages.clear();
     s.w.details->addRecord();
-    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应行业的拜访记录信息!"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应客户的拜访记录信息!"});
     EXPECT_EQ(s.w.details->dbView_pay->Rows(), 1);
     EXPECT_EQ(s.w.details->dbView_pay->TextMatrix(0, 1), QStringLiteral("拜访方式"));
 }

@@ -12,9 +12,11 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -202,6 +204,37 @@ TEST_F(SelectionDialogsTest, DepartmentDialogHandsBackTheNameOnly) {
     });
     EXPECT_EQ(ModalRunner::run(dialog), QDialog::Accepted);
     EXPECT_EQ(dialog.tag(), QStringLiteral("销售部"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// Enter on a node chooses it as "选定" does, in both tree pickers, whichever node the arrow keys made
+// current.
+TEST_F(SelectionDialogsTest, EnterOnANodeChoosesIt) {
+    db.ExecSQL("delete from customer_type");
+    db.ExecSQL("insert into customer_type (etid, name, pid) values (1, 'B', 0), (2, 'A', 0), (3, 'B1', 1)");
+    db.ExecSQL("insert into manage_dept (mdid, name, pid) values (2, '销售部', 1), (3, '财务部', 1)");
+    const struct {
+        std::function<std::unique_ptr<SelectTreeDialog>()> make;
+        int downs;
+        Qt::Key enter;
+        const char* chosen;
+    } cases[] = {
+        {[] { return std::make_unique<frmSelectType>(); }, 0, Qt::Key_Return, "A"},
+        {[] { return std::make_unique<frmSelectType>(); }, 2, Qt::Key_Enter, "B1"},
+        {[] { return std::make_unique<frmSelectDpt>(); }, 1, Qt::Key_Return, "财务部"},
+        {[] { return std::make_unique<frmSelectDpt>(); }, 2, Qt::Key_Enter, "销售部"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        const std::unique_ptr<SelectTreeDialog> dialog = c.make();
+        DriveDialogs drive([&](QDialog&) {
+            for (int i = 0; i < c.downs; ++i)
+                QTest::keyClick(dialog->trvReport(), Qt::Key_Down);
+            QTest::keyClick(dialog->trvReport(), c.enter);
+        });
+        EXPECT_EQ(ModalRunner::run(*dialog), QDialog::Accepted);
+        EXPECT_EQ(dialog->tag(), QString::fromUtf8(c.chosen));
+    }
     EXPECT_TRUE(messages.empty());
 }
 
