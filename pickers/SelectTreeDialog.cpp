@@ -34,8 +34,10 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
 void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
-    if (!SelectionTreeView::load(*m_tree, m_source))
+    if (!SelectionTreeView::load(*m_tree, m_source)) {
+        closeAfterFailure(); // choosing nothing
         return;
+    }
     m_tree->setFocus();
     if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
         m_tree->setCurrentItem(first);

@@ -11,7 +11,8 @@ class QTreeWidgetItem;
 // A modal window that picks one node of a tree of rows (customer types, departments). Each
 // activation reloads the tree and makes its first node the choice; a click or a new current node
 // picks that node; a double-click, Enter on a node or "选定" confirms and hides the window, so that the
-// caller reads tag() after the modal run. Closing the window any other way leaves tag() empty.
+// caller reads tag() after the modal run. Closing the window any other way leaves tag() empty, and so
+// does a tree that cannot be read: the window then closes after its message.
 class SelectTreeDialog : public ActivatingDialog {
     Q_OBJECT
 public:

@@ -156,6 +156,9 @@ void frmPreView::tbPrnBar_ButtonClick(const QString& key) {
         } else if (key == QStringLiteral("退出")) {
             close();
         }
+    } catch (const PrintError& error) {
+        // A job that did not finish says why (no printer, the printer, the file).
+        Messages::show(error.text(), MsgIcon::Information, MsgButtons::OK, Caption);
     } catch (const std::exception&) {
         Messages::show(PrintControl::NoPrinterText, MsgIcon::Information, MsgButtons::OK, Caption);
     }

@@ -30,8 +30,8 @@ public:
     QLabel* statusText() const { return m_status; }
 
 public slots:
-    // The toolbar's action by button key (its caption); a failure of the printing control shows
-    // "您没有安装打印机！" and the window stays open.
+    // The toolbar's action by button key (its caption); a failure of the printing control shows its
+    // reason ("您没有安装打印机！" when there is no printer) and the window stays open.
     void tbPrnBar_ButtonClick(const QString& key);
     void cboZoom_Click();
 

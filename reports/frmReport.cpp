@@ -379,28 +379,19 @@ void frmReport::ChartMenu_Click(const QString& key) {
 void frmReport::SelectCond() {
     if (!CondDriver)
         return;
-    // A dialog that cannot be shown (its database cannot be read) leaves no report standing.
-    bool abandoned = false;
+    // A dialog that cannot be shown (its database cannot be read) leaves no report standing, and
+    // its reason in one message.
     bool shown = false;
     {
         const QScopedValueRollback<bool> selecting(m_selecting, true);
-        shown = reportStep(
-            [&] {
-                try {
-                    CondDriver->Show();
-                } catch (const ConditionDialog::LoadAbandoned&) {
-                    abandoned = true; // the dialog has said why
-                    clearReport();
-                }
-            },
-            BuildFailure);
+        shown = reportStep([&] { CondDriver->Show(); }, BuildFailure);
     }
     // The window was closed while its dialog was up: it has nothing more to build.
     if (m_unloaded) {
         CondDriver.reset();
         return;
     }
-    if (!shown || abandoned || CondDriver->result() != 0)
+    if (!shown || CondDriver->result() != 0)
         return;
     // A confirmation without a statement counts as cancelled: the rebuild would only ask again, and
     // a dialog that answers so at once would go round without end.
@@ -422,7 +413,7 @@ void frmReport::RefreshReport() {
             else
                 ShowListReport();
         },
-        BuildFailure);
+        m_reportType != 0 ? BuildFailure : LoadFailure);
     m_grid->grid().setRedraw(true);
     if (!built)
         return;
@@ -480,35 +471,30 @@ void frmReport::ShowListReport() {
         return;
     }
     WaitCursor hourglass;
+    if (!gMDB)
+        throw DbError(QStringLiteral("数据库没有打开"), QStringLiteral("GetRS"));
+    gMDB->ReleaseCache();
+    std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
+    if (!rs)
+        throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
     GridModel& grid = m_grid->grid();
-    reportStep(
-        [&] {
-            if (!gMDB)
-                throw std::runtime_error("no database");
-            gMDB->ReleaseCache();
-            std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
-            if (!rs)
-                throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
-            const int records = rs->RecordCount();
-            grid.setRedraw(false);
-            grid.setRows(1);
-            grid.setCols(rs->FieldCount() + 1);
-            grid.setRows(records + 1);
-            grid.setFixedRows(1);
-            grid.setTextMatrix(0, 0, QStringLiteral("行号"));
-            for (int c = 0; c < rs->FieldCount(); ++c)
-                grid.setTextMatrix(0, c + 1, rs->FieldName(c));
-            // The grid shows the cells from the result as read, so a long list costs no more than its
-            // rows; only the row numbers are texts of their own.
-            grid.adoptRecordset(std::move(*rs), 1, 1);
-            for (int r = 1; r <= records; ++r)
-                grid.setTextMatrix(r, 0, QString::number(r));
-            grid.setRedraw(true);
-            grid.AutoSize(0, grid.Cols() - 1);
-            m_emptyResult = records == 0;
-        },
-        LoadFailure);
+    const int records = rs->RecordCount();
+    grid.setRedraw(false);
+    grid.setRows(1);
+    grid.setCols(rs->FieldCount() + 1);
+    grid.setRows(records + 1);
+    grid.setFixedRows(1);
+    grid.setTextMatrix(0, 0, QStringLiteral("行号"));
+    for (int c = 0; c < rs->FieldCount(); ++c)
+        grid.setTextMatrix(0, c + 1, rs->FieldName(c));
+    // The grid shows the cells from the result as read, so a long list costs no more than its rows;
+    // only the row numbers are texts of their own.
+    grid.adoptRecordset(std::move(*rs), 1, 1);
+    for (int r = 1; r <= records; ++r)
+        grid.setTextMatrix(r, 0, QString::number(r));
     grid.setRedraw(true);
+    grid.AutoSize(0, grid.Cols() - 1);
+    m_emptyResult = records == 0;
 }
 
 void frmReport::ExchangeAxes() {

@@ -2,6 +2,7 @@
 #include "pickers/frmSelectDate.h"
 #include "pickers/frmSelectDpt.h"
 #include "pickers/frmSelectType.h"
+#include "tests/fixtures/DamagedFile.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
@@ -133,6 +134,32 @@ TEST_F(SelectionDialogsTest, EmptyTreeHandsBackNothing) {
     ModalRunner::run(dialog);
     EXPECT_EQ(dialog.trvReport()->topLevelItemCount(), 0);
     EXPECT_EQ(dialog.tag(), QString());
+}
+
+// A tree that cannot be read (its table's pages damaged under the open connection): one message
+// naming the damage, and the window goes without a choice instead of standing empty.
+TEST_F(SelectionDialogsTest, ATreeThatCannotBeReadSaysSoAndClosesTheWindow) {
+    ASSERT_TRUE(DamagedFile::damageTables(db, base.file(), {"customer_type"}));
+    ASSERT_TRUE(DamagedFile::damageTables(db, base.file(), {"manage_dept"}));
+    frmSelectType types;
+    frmSelectDpt departments;
+    for (SelectTreeDialog* dialog : std::initializer_list<SelectTreeDialog*>{&types, &departments}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        messages.clear();
+        int result = -1;
+        DriveDialogs wait([&](QDialog& shown) {
+            // The window closes itself once its modal run is under way.
+            for (int i = 0; i < 50 && shown.isVisible(); ++i)
+                QApplication::processEvents();
+            result = shown.isVisible() ? -1 : shown.result();
+        });
+        ModalRunner::run(*dialog);
+        EXPECT_EQ(result, QDialog::Rejected) << "the window stayed open";
+        ASSERT_EQ(messages.messages().size(), 1) << messages.texts().join('\n').toStdString();
+        EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("数据库文件已经损坏")))
+            << messages.last().text.toStdString();
+        EXPECT_EQ(dialog->tag(), QString());
+    }
 }
 
 TEST_F(SelectionDialogsTest, AddOpensTheEditorInAddModeThenReloads) {

@@ -259,6 +259,10 @@ TEST_F(ReportWindowTest, FailingStatementsAreReported) {
     EXPECT_TRUE(messages.last().text.startsWith("数据加载错误！（")) << messages.last().text.toStdString();
     EXPECT_EQ(messages.last().title, "系统提示");
     EXPECT_TRUE(window.Grid()->grid().Redraw());
+    // A failed list report leaves an empty grid and no figures of a report in the status bar.
+    EXPECT_EQ(window.Grid()->Rows(), 0);
+    for (int panel = 1; panel <= 3; ++panel)
+        EXPECT_TRUE(window.panelText(panel).isEmpty()) << window.panelText(panel).toStdString();
 }
 
 TEST_F(ReportWindowTest, PrintSetupOnlySaysItsKey) {
