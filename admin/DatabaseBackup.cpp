@@ -1,5 +1,6 @@
 #include "admin/DatabaseBackup.h"
 #include "core/DbError.h"
+#include "core/FailureReason.h"
 #include "core/SqliteErrorText.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <sqlite3.h>
@@ -85,7 +85,7 @@ std::unique_ptr<PartFile> makePart(const QString& target, const QString& sourceF
         QDir(info.absolutePath()).filePath(info.fileName() + QStringLiteral(".XXXXXX") + PartSuffix));
     const int fd = mkstemps(name.data(), int(PartSuffix.size()));
     if (fd < 0)
-        throw DbError(DatabaseBackup::fileFailureText(errno, info.absolutePath(), target), Source);
+        throw DbError(failureReason(FailureCode::system(errno), target), Source);
     auto part = std::make_unique<PartFile>(QFile::decodeName(name));
     struct stat source {};
     const int changed =
@@ -95,7 +95,7 @@ std::unique_ptr<PartFile> makePart(const QString& target, const QString& sourceF
     const int error = errno;
     ::close(fd);
     if (changed != 0)
-        throw DbError(DatabaseBackup::fileFailureText(error, info.absolutePath(), target), Source);
+        throw DbError(failureReason(FailureCode::system(error), target), Source);
     return part;
 }
 
@@ -126,34 +126,6 @@ QString sourceFile(sqlite3* db) {
 bool sameFile(const QString& first, const QString& second) {
     std::error_code error;
     return std::filesystem::equivalent(pathOf(first), pathOf(second), error) && !error;
-}
-
-QString fileFailureText(int error, const QString& folder, const QString& path) {
-    const QString where = QDir::toNativeSeparators(folder);
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有写入权限：") + where;
-    case EROFS:
-        return QStringLiteral("磁盘是只读的，不能写入：") + where;
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("磁盘空间不足：") + where;
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("文件夹不存在：") + where;
-    case ENAMETOOLONG:
-        return QStringLiteral("路径太长：") + QDir::toNativeSeparators(path);
-    case EISDIR:
-    case ENOTEMPTY:
-    case EEXIST:
-        return QStringLiteral("已有同名的文件夹：") + QDir::toNativeSeparators(path);
-    case EIO:
-        return QStringLiteral("读写磁盘时出错：") + where;
-    default:
-        return QStringLiteral("文件操作失败：") + QString::fromLocal8Bit(std::strerror(error)) +
-               QStringLiteral("：") + QDir::toNativeSeparators(path);
-    }
 }
 
 void removePart(const QString& part) {
@@ -265,7 +237,7 @@ void copy(sqlite3* source, const QString& target, const Progress& progress, int 
     std::error_code error;
     std::filesystem::rename(pathOf(part->path()), pathOf(target), error);
     if (error)
-        throw DbError(fileFailureText(error.value(), folder, target), Source);
+        throw DbError(failureReason(FailureCode::system(error.value()), target), Source);
     part->keep();
     QFile::remove(part->path() + JournalSuffix);
     if (progress)

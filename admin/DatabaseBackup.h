@@ -34,10 +34,6 @@ void copy(sqlite3* source, const QString& target, const Progress& progress = {},
 // open or read it are thrown as DbError.
 QString integrityCheck(const QString& file);
 
-// The reason of a failed file operation (`error` an errno value) on `path` in `folder`, in Chinese:
-// "没有写入权限：<folder>" for a folder that cannot be written, and so on.
-QString fileFailureText(int error, const QString& folder, const QString& path);
-
 // Removes a temporary copy and its journal.
 void removePart(const QString& part);
 

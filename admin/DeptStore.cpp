@@ -67,7 +67,7 @@ SaveResult DeptStore::save(const Save& request) {
 
     try {
         if (nameTaken(name, request.adding ? std::nullopt : request.shownId))
-            return SaveResult::refused(QStringLiteral("类型已经存在!请重检查重新输入!"));
+            return SaveResult::refused(QStringLiteral("部门已经存在!请重新输入!"));
 
         // The new parent: the selected department's parent for a sibling, else the department the new
         // one goes below.

@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
+#include <utility>
 
 frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
     setWindowTitle(QStringLiteral("添加用户"));
@@ -48,20 +50,24 @@ frmAdd_User::frmAdd_User(QWidget* parent) : AdminRecordDialog(parent) {
 }
 
 void frmAdd_User::Form_Load() {
-    guardSlot([&] {
+    // A department list that cannot be read is reported when the window shows, which then goes.
+    const std::optional<QString> failure = failureOf([&] {
         m_cmb_dptName->setQuery(QStringLiteral("部门"), UserEditor::departmentQuery(), QStringLiteral("name"),
                                 QStringLiteral("mdid"));
-        std::unique_ptr<clsMDB> db;
-        try {
-            db = ActionDatabase::open();
-        } catch (const DbError&) {
-            return; // no choices: the save then asks for a department
-        }
-        m_cmb_dptName->LoadData(*db);
+        const std::unique_ptr<clsMDB> db = ActionDatabase::open();
+        QString error;
+        if (!m_cmb_dptName->LoadData(*db, error))
+            throw DbError(error, QStringLiteral("frmAdd_User"));
     });
+    m_loadFailure = failure.value_or(QString());
 }
 
 void frmAdd_User::onActivate() {
+    if (!m_loadFailure.isEmpty()) {
+        showGuardedFailure(QStringLiteral("数据提取失败！"), std::exchange(m_loadFailure, QString()));
+        closeAfterFailure();
+        return;
+    }
     guardSlot([&] {
         const bool browse = mode() == RecordMode::Browse;
         for (QLineEdit* box : {m_txtUser, m_txtUserid, m_txtPwd, m_txtPwd1})

@@ -41,4 +41,5 @@ private:
     QPushButton* m_btnSave;
     QPushButton* m_btnCancel;
     QString m_storedDigest;
+    QString m_loadFailure; // why the department list could not be read
 };

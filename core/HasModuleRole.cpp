@@ -20,5 +20,8 @@ bool HasModuleRole(const QString& moduleName, const QString& rolePrefix) {
     const QString loginName = gApp ? gApp->LoginName() : gLoginName;
     if (!gMDB)
         return RightList::isBuiltInName(loginName);
+    // The shared connection stays open for the whole run: the rights are read from the file, not from
+    // pages it remembers, so that a file damaged since is noticed rather than answered from before.
+    gMDB->ReleaseCache();
     return HasModuleRole(*gMDB, moduleName, rolePrefix, loginName, gApp ? gApp->operatorID() : 0);
 }

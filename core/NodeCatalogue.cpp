@@ -38,7 +38,7 @@ constexpr std::array<ListRow, 8> settingsLists{{
     {u"权限名称", u"权限名称", u"权限名称设置", u"name", u"权限名称", u"manage_role,mrid",
      u"SELECT mrid,name from  manage_role order by name", u"SELECT * from  manage_role ", u"编号|权限名称",
      u"frmAdd_role"},
-    {u"部门设置", u"部门设置", u"部门设置", u"name,parentname", u"类型名称|父类名称", u"manage_dept,mdid",
+    {u"部门设置", u"部门设置", u"部门设置", u"name,parentname", u"部门名称|上级部门", u"manage_dept,mdid",
      u"select mdid,name,parentname,description from manage_dept_view order by parentname",
      u"select * from manage_dept_view", u"编号|部门名称|上级部门|备注", u"frmAdd_Dept"},
     {u"用户管理", u"用户管理", u"用户管理设置", u"userid,name,dptname", u"账号|姓名|部门",

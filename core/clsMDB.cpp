@@ -185,6 +185,26 @@ bool execute(sqlite3* db, const QString& sql, const QVariantList& params, QStrin
     return true;
 }
 
+// The longest path of a database file the engine opens: its file system's longest path, less the
+// "-journal" it appends for the file beside it.
+int longestDatabasePath() {
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return (vfs ? vfs->mxPathname : 512) - int(sizeof "-journal" - 1);
+}
+
+// The reason of a file that the engine cannot open because its path is longer than it takes: the
+// user can do nothing about the file but move the program to a shorter folder.
+QString pathTooLongText(const QString& path) {
+    const qsizetype length = QFileInfo(path).absoluteFilePath().toUtf8().size();
+    if (length <= longestDatabasePath())
+        return QString();
+    return QStringLiteral("数据库文件的路径太长（%1 字节，最多 %2 字节），数据库不能打开。"
+                          "请把程序移到路径较短的文件夹中再运行：%3")
+        .arg(length)
+        .arg(longestDatabasePath())
+        .arg(QDir::toNativeSeparators(path));
+}
+
 // Whether the database holds no table, view or index yet; false when the file cannot be read.
 bool readWhetherEmpty(sqlite3* db, bool& empty) {
     sqlite3_stmt* statement = nullptr;
@@ -327,8 +347,10 @@ bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
     if (execute(m_db, sql, params, error, nullptr))
         return true;
     m_lastError = error;
-    Messages::show(error + SqliteSource + QStringLiteral("sql:") + sql, MsgIcon::Critical, MsgButtons::OK,
-                   QStringLiteral("错误提示"));
+    // The reason, its source and the statement each on a line of their own, so that the box can wrap
+    // them apart.
+    Messages::show(error + QLatin1Char('\n') + SqliteSource + QStringLiteral("\nsql:") + sql,
+                   MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误提示"));
     return false;
 }
 
@@ -411,8 +433,10 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout, OpenMode mode)
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(QDir::toNativeSeparators(path).toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString description =
-            db ? sqliteErrorText(db) : sqliteErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+        QString description = (rc & 0xFF) == SQLITE_CANTOPEN ? pathTooLongText(path) : QString();
+        if (description.isEmpty())
+            description =
+                db ? sqliteErrorText(db) : sqliteErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc)));
         sqlite3_close_v2(db);
         throw DbError(description, SqliteSource);
     }

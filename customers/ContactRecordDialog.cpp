@@ -184,12 +184,15 @@ void ContactRecordDialog::loadTitles(const clsMDB& db) {
         picker->setQuery(QStringLiteral("头衔"),
                          QStringLiteral("select prid,name from info_parameter where pmid=1 "),
                          QStringLiteral("name"), QStringLiteral("prid"));
-        picker->LoadData(db);
+        QString error;
+        if (!picker->LoadData(db, error))
+            throw DbError(error, QStringLiteral("ContactRecordDialog"));
     }
 }
 
 void ContactRecordDialog::onActivate() {
-    guardSlot([&] {
+    // A dialog whose title list or record cannot be read says so once and goes.
+    const bool loaded = guardSlot([&] {
         const bool hasPicker =
             std::any_of(m_form.fields.begin(), m_form.fields.end(),
                         [](const ContactField& f) { return f.kind == ContactField::Kind::TitlePicker; });
@@ -203,13 +206,15 @@ void ContactRecordDialog::onActivate() {
         if (mode() == RecordMode::Add)
             return;
         const bool editable = mode() == RecordMode::Edit;
-        if (const auto loaded = m_store.load(db, rowQuery())) {
-            fill(loaded->values);
-            setLoadedKey(loaded->key);
+        if (const auto row = m_store.load(db, rowQuery())) {
+            fill(row->values);
+            setLoadedKey(row->key);
         }
         setEditable(editable);
         m_btnSave->setEnabled(editable);
     });
+    if (!loaded)
+        closeAfterFailure();
 }
 
 void ContactRecordDialog::btnSave_Click() {

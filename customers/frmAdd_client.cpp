@@ -202,7 +202,11 @@ QString frmAdd_client::To_PY(const QString& text, qint16 mode, const QString& se
 void frmAdd_client::onShown() {
     if (!m_loaded) {
         m_loaded = true;
-        guardSlot([this] { Form_Load(); });
+        // A card whose lists cannot be read says so once and goes: a save would store no type.
+        if (!guardSlot([this] { Form_Load(); })) {
+            closeAfterFailure();
+            return;
+        }
     }
     guardSlot([this] { Form_Activate(); });
 }
@@ -213,10 +217,13 @@ void frmAdd_client::Form_Load() {
     cmbClientType->setQuery(QStringLiteral("名片分类"),
                             QStringLiteral("select etid,name from customer_type_view "),
                             QStringLiteral("name"), QStringLiteral("etid"));
-    cmbClientType->LoadData(db);
+    QString error;
+    if (!cmbClientType->LoadData(db, error))
+        throw DbError(error, QStringLiteral("frmAdd_client"));
     cmdduty->setQuery(QStringLiteral("名片头衔"), QStringLiteral("select prid,name from customer_duty_view "),
                       QStringLiteral("name"), QStringLiteral("prid"));
-    cmdduty->LoadData(db);
+    if (!cmdduty->LoadData(db, error))
+        throw DbError(error, QStringLiteral("frmAdd_client"));
     m_attachments.clear();
     showAttachments();
     TxtHfzq->setText(CustomerCard::defaultInterval(db));

@@ -99,7 +99,9 @@ void frmAdd_info_records::setToday(const QDate& today) {
 }
 
 void frmAdd_info_records::onShown() {
-    guardSlot([this] { Form_Activate(); });
+    // A visit whose lists cannot be read says so once and goes.
+    if (!guardSlot([this] { Form_Activate(); }))
+        closeAfterFailure();
 }
 
 void frmAdd_info_records::setEditable(bool editable) {
@@ -119,12 +121,15 @@ void frmAdd_info_records::Form_Activate() {
     cmbAcessType->setQuery(QStringLiteral("拜访方式"),
                            QStringLiteral("select prid,name from info_parameter where pmid=27"),
                            QStringLiteral("name"), QStringLiteral("prid"));
-    cmbAcessType->LoadData(db);
+    QString error;
+    if (!cmbAcessType->LoadData(db, error))
+        throw DbError(error, QStringLiteral("frmAdd_info_records"));
     dtpAcess_date->setDate(m_today);
     cmbDuty->setQuery(QStringLiteral("头衔"),
                       QStringLiteral("select prid,name from info_parameter where pmid=1 "),
                       QStringLiteral("name"), QStringLiteral("prid"));
-    cmbDuty->LoadData(db);
+    if (!cmbDuty->LoadData(db, error))
+        throw DbError(error, QStringLiteral("frmAdd_info_records"));
     if (mode() == RecordMode::Add)
         return;
     if (const std::optional<VisitRecord::Loaded> visit = VisitRecord::load(db, rowQuery())) {

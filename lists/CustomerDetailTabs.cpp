@@ -84,15 +84,24 @@ void CustomerDetailTabs::cutToHeader() {
 }
 
 void CustomerDetailTabs::loadDetails() {
+    QString failure;
+    readDetails(failure);
+    m_owner.reportFailure(failure);
+}
+
+bool CustomerDetailTabs::readDetails(QString& failure) {
     const DetailTab& tab = currentTab();
     dbView_pay->setVisible(true);
-    btnExport_list->setVisible(tab.exportable && m_owner.hasRight(QStringLiteral("导出excel")));
+    if (tab.exportable)
+        m_owner.showByRight(btnExport_list, QStringLiteral("导出excel"));
+    else
+        btnExport_list->hide();
     const QString customer = m_owner.customerKey();
-    if (customer.isEmpty()) {
-        ListLoader::fillFromRecordset(dbView_pay->grid(), nullptr, tab.header, ListWidthRule::FieldWidthList,
-                                      tab.widths);
-        return;
-    }
+    // A customer whose records cannot be read shows none rather than another customer's.
+    ListLoader::fillFromRecordset(dbView_pay->grid(), nullptr, tab.header, ListWidthRule::FieldWidthList,
+                                  tab.widths);
+    if (customer.isEmpty())
+        return true;
     try {
         clsMDB db;
         DbSession session(db);
@@ -101,11 +110,12 @@ void CustomerDetailTabs::loadDetails() {
                                       tab.widths);
         fitColumns(tab);
     } catch (const DbError& error) {
-        Messages::show(error.description(), MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
-        return;
+        failure = error.description();
+        return false;
     }
     if (dbView_pay->Rows() >= 2)
         dbView_pay->Select(1, 1, 1, 1);
+    return true;
 }
 
 void CustomerDetailTabs::fitColumns(const DetailTab& tab) {
@@ -130,7 +140,7 @@ void CustomerDetailTabs::addRecord() {
     const DetailTab& tab = currentTab();
     const QString customer = m_owner.customerKey();
     if (customer.isEmpty()) {
-        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应行业的") + tab.caption +
+        Messages::show(QStringLiteral("请先输入客户信息,然后再添加对应客户的") + tab.caption +
                            QStringLiteral("信息!"),
                        MsgIcon::Information, MsgButtons::OK, QStringLiteral("提示信息"));
         return;
@@ -190,13 +200,15 @@ void CustomerDetailTabs::exportGrid() {
 QMenu* CustomerDetailTabs::buildPopupMenu() {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("dbViewPayPopup"));
-    if (!m_owner.btnAdd->isHidden())
+    // A button whose right could not be read stands disabled: its command is not offered either.
+    const auto offered = [](const QPushButton* button) { return !button->isHidden() && button->isEnabled(); };
+    if (offered(m_owner.btnAdd))
         connect(menu->addAction(QStringLiteral("添加信息")), &QAction::triggered, this,
                 [this] { guardSlot([this] { addRecord(); }); });
-    if (!m_owner.btnDel->isHidden())
+    if (offered(m_owner.btnDel))
         connect(menu->addAction(QStringLiteral("删除信息")), &QAction::triggered, this,
                 [this] { guardSlot([this] { deleteRecord(); }); });
-    if (!btnModifyPay->isHidden())
+    if (offered(btnModifyPay))
         connect(menu->addAction(QStringLiteral("修改信息")), &QAction::triggered, this,
                 [this] { guardSlot([this] { modifyRecord(); }); });
     menu->addSeparator();

@@ -36,9 +36,14 @@ public:
     // and always "浏览信息". The caller owns it.
     QMenu* buildPopupMenu();
 
+    // Fills the detail grid with the current customer's records of the selected tab; with no customer,
+    // or when the records cannot be read, it shows the tab's header alone. False, with the reason in
+    // `failure`, when they could not be read; a failed read of the export right is kept by the list
+    // window for its message.
+    bool readDetails(QString& failure);
+
 public slots:
-    // Fills the detail grid with the current customer's records of the selected tab; with no customer
-    // it shows the tab's header alone.
+    // readDetails, and the failure reported in one message.
     void loadDetails();
     void addRecord();
     void modifyRecord();

@@ -2,6 +2,7 @@
 #include "core/AppInfo.h"
 #include "core/FileDialogs.h"
 #include "core/Messages.h"
+#include "core/ReplacingFile.h"
 #include "core/WaitCursor.h"
 #include "ui/DataGrid.h"
 #include "ui/GridModel.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace GridExport {
 
@@ -21,9 +21,9 @@ constexpr int ProgressStep = 512;
 enum class Written { Saved, Failed, Cancelled };
 
 Written write(const GridModel& grid, const QString& fileName, QString& error, ProgressService* progress) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = failureReason(fileName, file.errorString());
+    ReplacingFile file(fileName);
+    if (!file.open()) {
+        error = file.failure();
         return Written::Failed;
     }
     // Written a block of rows at a time, so a large grid is never held twice as text.
@@ -42,8 +42,7 @@ Written write(const GridModel& grid, const QString& fileName, QString& error, Pr
         }
     }
     if (!written || !file.commit()) {
-        error = failureReason(fileName, file.errorString());
-        file.cancelWriting();
+        error = file.failure();
         return Written::Failed;
     }
     return Written::Saved;
@@ -53,26 +52,6 @@ Written write(const GridModel& grid, const QString& fileName, QString& error, Pr
 
 QByteArray fileBytes(const GridModel& grid) {
     return QByteArrayLiteral("\xEF\xBB\xBF") + grid.tabTextUtf8(true);
-}
-
-QString failureReason(const QString& fileName, const QString& systemText) {
-    const QFileInfo file(fileName);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral("文件夹不存在：") + QDir::toNativeSeparators(folder.filePath());
-    if (file.isDir())
-        return QStringLiteral("已有同名的文件夹：") + QDir::toNativeSeparators(file.filePath());
-    if (!folder.isWritable())
-        return QStringLiteral("没有写入此文件夹的权限：") + QDir::toNativeSeparators(folder.filePath());
-    if (file.exists() && !file.isWritable())
-        return QStringLiteral("文件是只读的：") + QDir::toNativeSeparators(file.filePath());
-    if (systemText.contains(QLatin1String("No space left"), Qt::CaseInsensitive))
-        return QStringLiteral("磁盘空间不足");
-    if (systemText.contains(QLatin1String("Read-only file system"), Qt::CaseInsensitive))
-        return QStringLiteral("磁盘是只读的");
-    if (systemText.contains(QLatin1String("Permission denied"), Qt::CaseInsensitive))
-        return QStringLiteral("没有写入权限：") + QDir::toNativeSeparators(file.filePath());
-    return systemText;
 }
 
 bool writeFile(const GridModel& grid, const QString& fileName, QString& error) {

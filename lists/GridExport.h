@@ -30,10 +30,6 @@ Outcome save(const GridModel& grid, const QString& fileName, QString& error);
 // cancelled or did not happen.
 void showOutcome(Outcome outcome, const QString& error);
 
-// Why a file cannot be written, in Chinese where the cause is known (a missing or read-only folder, a
-// full disk), else the system's own text.
-QString failureReason(const QString& fileName, const QString& systemText);
-
 // The export command of the list windows: "没有数据可以导出！" when no data row is selected; otherwise
 // the save dialog (a name without extension gets ".xls"), then the file, then "保存成功！" or
 // "保存失败！（reason）". Cancelling the dialog or the progress does nothing more.

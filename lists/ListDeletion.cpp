@@ -85,9 +85,16 @@ std::optional<QString> guard(const clsMDB& db, const QString& table, const QStri
         if (anyOutside(db, QStringLiteral("select etid from customer_type where pid=?"), key, deleted))
             return TypeChildrenText;
     } else if (is(table, "info_parameter")) {
-        // A job title that a customer names would leave the card without its title.
-        if (any(db, QStringLiteral("select ciid from customer_info where duty=?"), key))
-            return JobTitleInUseText;
+        // A job title still named by a customer, a contact person or a visit would leave that row with an
+        // empty title, and its next save would store none. Only rows that some window still shows count,
+        // as the views leave them: a row deleted softly (or one of a deleted customer) is shown nowhere
+        // and can never be restored, so it would keep the title from ever being deleted. (The customer
+        // view shows the title's text in its duty column, so the table is asked as the view asks it.)
+        for (const char* sql : {"select ciid from customer_info where duty=? and COALESCE(isdel, 0) <> 1",
+                                "select cilid from customer_info_linkman_view where duty=?",
+                                "select arid from customer_access_records_view where duty=?"})
+            if (any(db, QString::fromLatin1(sql), key))
+                return JobTitleInUseText;
     }
     return std::nullopt;
 }

@@ -40,7 +40,8 @@ struct DeletionResult {
 //  - manage_dept: refused while a user or a sub-department belongs to it.
 //  - customer_type: refused while a customer (deleted ones too) uses it, or a child type that is not
 //    deleted with it; the rights module of the type's exact name and that module's grants go with it.
-//  - info_parameter (job titles): refused while a customer (deleted ones too) has the title.
+//  - info_parameter (job titles): refused while a customer, a contact person or a visit that is not
+//    deleted has the title.
 //  - any other table: no guard.
 namespace ListDeletion {
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -117,8 +118,11 @@ clsMDB& ListWindowBase::db() {
 
 void ListWindowBase::loadList() {
     // A failing list or rights query is reported with its description, not shown as an empty list
-    // without buttons; the window stays usable and the next activation tries again.
-    guardSlot([this] {
+    // without buttons; the window stays usable and the next activation tries again. Whatever failed,
+    // the load says so once.
+    QString failure;
+    takeRightsFailure();
+    const std::optional<QString> stopped = failureOf([&] {
         WaitCursor hourglass;
         m_loader.readParams(m_params);
         // The full list: a condition left in the box would seem to apply to it.
@@ -127,14 +131,13 @@ void ListWindowBase::loadList() {
         cmbSearch->addItems(m_loader.searchLabels());
         if (cmbSearch->count() > 0)
             cmbSearch->setCurrentIndex(0);
-        m_rightsError.clear();
         applyButtonRights();
-        if (!m_rightsError.isEmpty())
-            throw DbError(m_rightsError, QStringLiteral("HasModuleRole"));
-        if (!m_loader.load(db(), m_params, dbView->grid()))
-            throw DbError(m_loader.lastError(), QStringLiteral("loadList"));
-        afterLoad();
+        if (m_loader.load(db(), m_params, dbView->grid()))
+            failure = afterLoad();
+        else
+            failure = m_loader.lastError();
     });
+    reportFailure(stopped ? *stopped : failure);
 }
 
 QString ListWindowBase::tableName() const {
@@ -167,7 +170,7 @@ void ListWindowBase::searchList() {
     // in after its condition.
     if (query &&
         m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(), m_params.sqlParams + query->params)) {
-        afterLoad();
+        reportFailure(afterLoad());
         return;
     }
     if (query)
@@ -201,20 +204,45 @@ QList<int> ListWindowBase::selectedDataRows() const {
     return rows;
 }
 
-bool ListWindowBase::hasModuleRight(const QString& prefix) const {
+std::optional<bool> ListWindowBase::readRight(const QString& prefix) const {
     try {
         return HasModuleRole(windowTitle(), prefix);
     } catch (const DbError& error) {
-        // No right while it cannot be read; the load reports the failure once.
         if (m_rightsError.isEmpty())
             m_rightsError = error.description();
-        return false;
+        return std::nullopt;
     }
 }
 
 void ListWindowBase::showByRight(QPushButton* button, const QString& prefix) const {
-    button->setVisible(hasModuleRight(prefix));
+    const std::optional<bool> right = readRight(prefix);
+    button->setVisible(right.value_or(true));
+    button->setEnabled(right.has_value());
     button->update();
+}
+
+QString ListWindowBase::takeRightsFailure() const {
+    return std::exchange(m_rightsError, QString());
+}
+
+void ListWindowBase::showRightsMenu(const std::function<QMenu*()>& build, const QPoint& globalPos) {
+    takeRightsFailure();
+    const std::unique_ptr<QMenu> menu(build());
+    if (!m_rightsError.isEmpty()) {
+        reportFailure(QString());
+        return;
+    }
+    menu->exec(globalPos);
+}
+
+void ListWindowBase::reportFailure(const QString& failure) const {
+    const QString rights = takeRightsFailure();
+    if (failure.isEmpty() && rights.isEmpty())
+        return;
+    QString text = guardedFailureText(QStringLiteral("数据提取失败！"), failure.isEmpty() ? rights : failure);
+    if (!rights.isEmpty())
+        text += QStringLiteral("\n不能读取您的操作权限，相应的按钮暂时不能使用。");
+    Messages::show(text, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("提示信息"));
 }
 
 bool ListWindowBase::isActiveChild() const {

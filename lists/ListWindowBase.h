@@ -6,12 +6,14 @@
 #include "ui/IRecordDialog.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DataGrid;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMdiSubWindow;
 class QPushButton;
 class QSplitter;
@@ -65,6 +67,10 @@ public:
     static RecordDialogOutcome openDialog(const QStringList& formNames, RecordDialogRequest request);
 
 protected:
+    // Shows the right-click menu that `build` makes by the operator's rights at `globalPos`; when
+    // the rights cannot be read, the failure is reported instead of a menu that offers too little.
+    void showRightsMenu(const std::function<QMenu*()>& build, const QPoint& globalPos);
+
     // The window's name, the height of its header strip in twips and the rule for its column widths.
     ListWindowBase(const QString& formName, int headerTwips, ListWidthRule widthRule, QWidget* parent);
 
@@ -75,18 +81,32 @@ protected:
     // Shows the buttons that the operator's rights on the window's module allow; runs at every load,
     // before the grid is filled.
     virtual void applyButtonRights() {}
-    // Runs after every load of the grid and after every search that filled it.
-    virtual void afterLoad() {}
+    // Runs after every load of the grid and after every search that filled it; answers the reason of
+    // a read of its own that failed (empty when none did), for the command's one message.
+    virtual QString afterLoad() { return QString(); }
     // The search for a value (trimmed, not empty) under the chosen label; nothing, with `error` set,
     // when it cannot be built.
     virtual std::optional<SearchQuery> searchQuery(const QString& value, QString& error) const;
 
     // Whether the operator holds a permission beginning with `prefix` on the module named by the
-    // window's caption; a rights query that fails grants nothing, and the load that asked reports it.
-    bool hasModuleRight(const QString& prefix) const;
-    // Shows or hides a button by a right and repaints it.
-    void showByRight(QPushButton* button, const QString& prefix) const;
+    // window's caption; a rights query that fails grants nothing, and the command that asked reports it.
+    bool hasModuleRight(const QString& prefix) const { return readRight(prefix).value_or(false); }
 
+public:
+    // The same; nothing when the rights cannot be read, whose reason the window keeps until the
+    // command that asked reports it (takeRightsFailure).
+    std::optional<bool> readRight(const QString& prefix) const;
+    // Shows or hides a button by a right and repaints it. A right that cannot be read leaves the
+    // button in sight but disabled: it cannot be used, and it does not pass for a right not granted.
+    void showByRight(QPushButton* button, const QString& prefix) const;
+    // The reason of the first rights query that failed since the last call; empty when none did.
+    QString takeRightsFailure() const;
+    // The one message of a command whose reads failed: "数据提取失败！（reason）", the reason of
+    // `failure` or else of the rights, and a line saying that the rights could not be read when they
+    // could not; nothing when all went well.
+    void reportFailure(const QString& failure) const;
+
+protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

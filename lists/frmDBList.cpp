@@ -7,7 +7,6 @@
 
 #include <QMenu>
 #include <QPushButton>
-#include <memory>
 
 namespace {
 const QString DocTypeDialog = QStringLiteral("frmadd_doc_type");
@@ -160,6 +159,5 @@ QMenu* frmDBList::buildPopupMenu() {
 }
 
 void frmDBList::showPopupMenu(const QPoint& globalPos) {
-    std::unique_ptr<QMenu> menu(buildPopupMenu());
-    menu->exec(globalPos);
+    showRightsMenu([this] { return buildPopupMenu(); }, globalPos);
 }

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <memory>
 
 namespace {
 const QString CustomerCard = QStringLiteral("frmadd_client");
@@ -83,13 +82,17 @@ void frmDBListPact::applyButtonRights() {
     showByRight(btnDel, QStringLiteral("删除"));
     showByRight(btnEdit, QStringLiteral("修改"));
     showByRight(btnExport, QStringLiteral("导出excel"));
-    details->btnAddPay->setVisible(!btnAdd->isHidden());
-    details->btnDelPay->setVisible(!btnDel->isHidden());
-    details->btnModifyPay->setVisible(!btnEdit->isHidden());
-    details->btnExport_list->setVisible(!btnExport->isHidden());
+    const std::pair<QPushButton*, QPushButton*> followers[] = {{details->btnAddPay, btnAdd},
+                                                               {details->btnDelPay, btnDel},
+                                                               {details->btnModifyPay, btnEdit},
+                                                               {details->btnExport_list, btnExport}};
+    for (const auto& [follower, leader] : followers) {
+        follower->setVisible(!leader->isHidden());
+        follower->setEnabled(leader->isEnabled());
+    }
 }
 
-void frmDBListPact::afterLoad() {
+QString frmDBListPact::afterLoad() {
     details->cutToHeader();
     const QSignalBlocker quiet(dbView);
     if (dbView->Rows() >= 2)
@@ -97,7 +100,9 @@ void frmDBListPact::afterLoad() {
     // Taking the focus would bring this window forward over a window opened since the load began.
     if (isActiveChild())
         dbView->setFocus();
-    details->loadDetails();
+    QString failure;
+    details->readDetails(failure);
+    return failure;
 }
 
 std::optional<SearchQuery> frmDBListPact::searchQuery(const QString& value, QString& error) const {
@@ -175,6 +180,5 @@ QMenu* frmDBListPact::buildPopupMenu() {
 }
 
 void frmDBListPact::showPopupMenu(const QPoint& globalPos) {
-    std::unique_ptr<QMenu> menu(buildPopupMenu());
-    menu->exec(globalPos);
+    showRightsMenu([this] { return buildPopupMenu(); }, globalPos);
 }

@@ -28,8 +28,6 @@ public:
 
     // The key of the customer in the current row; empty when the grid has no data row.
     QString customerKey() const;
-    // Whether the operator holds a permission beginning with `prefix` on the window's module.
-    bool hasRight(const QString& prefix) const { return hasModuleRight(prefix); }
 
     // The right-click menu of the customer grid: "添加信息", "删除信息" and "修改信息" by the
     // permissions "添加", "删除" and "修改", a separator, and always "浏览信息". The caller owns it.
@@ -48,7 +46,7 @@ protected:
     // browse and search stay; the detail buttons follow the list's.
     void applyButtonRights() override;
     // Cuts the detail grid to its header, puts the cursor on the first customer and loads its details.
-    void afterLoad() override;
+    QString afterLoad() override;
     // "客户名称" searches the pinyin initials column with the initials of the typed text.
     std::optional<SearchQuery> searchQuery(const QString& value, QString& error) const override;
 

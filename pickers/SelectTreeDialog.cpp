@@ -4,6 +4,7 @@
 #include "ui/DialogButtons.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -25,6 +26,7 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { selectNode(item); });
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { chooseNode(item); });
+    m_tree->installEventFilter(this);
     connect(m_cmdOK, &QPushButton::clicked, this, &SelectTreeDialog::cmdOK_Click);
     connect(m_btnAdd, &QPushButton::clicked, this, &SelectTreeDialog::btnAdd_Click);
 }
@@ -32,8 +34,10 @@ SelectTreeDialog::SelectTreeDialog(SelectionTree source, QWidget* parent)
 void SelectTreeDialog::LoadTree() {
     m_tree->clear();
     m_choice.clear();
-    if (!SelectionTreeView::load(*m_tree, m_source))
+    if (!SelectionTreeView::load(*m_tree, m_source)) {
+        closeAfterFailure(); // choosing nothing
         return;
+    }
     m_tree->setFocus();
     if (QTreeWidgetItem* first = m_tree->topLevelItem(0)) {
         m_tree->setCurrentItem(first);
@@ -50,6 +54,17 @@ void SelectTreeDialog::selectNode(QTreeWidgetItem* node) {
 void SelectTreeDialog::chooseNode(QTreeWidgetItem* node) {
     selectNode(node ? node : m_tree->currentItem());
     accept();
+}
+
+bool SelectTreeDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_tree && event->type() == QEvent::KeyPress && m_tree->currentItem()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            chooseNode(m_tree->currentItem());
+            return true;
+        }
+    }
+    return ActivatingDialog::eventFilter(watched, event);
 }
 
 void SelectTreeDialog::cmdOK_Click() {

@@ -10,8 +10,9 @@ class QTreeWidgetItem;
 
 // A modal window that picks one node of a tree of rows (customer types, departments). Each
 // activation reloads the tree and makes its first node the choice; a click or a new current node
-// picks that node; a double-click or "选定" confirms and hides the window, so that the caller reads
-// tag() after the modal run. Closing the window any other way leaves tag() empty.
+// picks that node; a double-click, Enter on a node or "选定" confirms and hides the window, so that the
+// caller reads tag() after the modal run. Closing the window any other way leaves tag() empty, and so
+// does a tree that cannot be read: the window then closes after its message.
 class SelectTreeDialog : public ActivatingDialog {
     Q_OBJECT
 public:
@@ -47,6 +48,8 @@ protected:
 
     SelectTreeDialog(SelectionTree source, QWidget* parent);
     void onActivate() override { LoadTree(); }
+    // Enter on a node of the tree chooses it, as "选定" does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Whether the picked node's key is handed back as well.
     virtual bool handsBackKey() const { return false; }
 };

@@ -71,6 +71,14 @@ bool ctrl_SelectValue_Single::LoadData(const clsMDB& db) {
     return loaded;
 }
 
+bool ctrl_SelectValue_Single::LoadData(const clsMDB& db, QString& errorText) {
+    setConnection(&db);
+    const bool loaded = m_list.LoadData(errorText);
+    setConnection(nullptr);
+    showList();
+    return loaded;
+}
+
 bool ctrl_SelectValue_Single::Setvalues(const QString& value, const QString& unused) {
     const bool found = m_list.Setvalues(value, unused);
     showSelection();

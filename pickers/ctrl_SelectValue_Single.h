@@ -38,6 +38,9 @@ public:
                   const QString& returnField);
     // LoadData over an open connection, which the picker does not keep.
     bool LoadData(const clsMDB& db);
+    // The same without a message: false with the reason in `errorText`, for a window that reports
+    // the failure of its load as one.
+    bool LoadData(const clsMDB& db, QString& errorText);
     bool Setvalues(const QString& value, const QString& unused = QString());
     QString GetValues() const { return m_list.GetValues(); }
     // Selects by shown text (the last of several equal texts).

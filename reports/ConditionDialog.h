@@ -2,7 +2,6 @@
 #include "reports/I_SelectCond.h"
 
 #include <QDialog>
-#include <stdexcept>
 
 class QPushButton;
 
@@ -13,11 +12,6 @@ class QPushButton;
 class ConditionDialog : public QDialog, public I_SelectCond {
     Q_OBJECT
 public:
-    // Thrown out of Show by a load that cannot go on and has already told the user why.
-    struct LoadAbandoned : std::runtime_error {
-        LoadAbandoned() : std::runtime_error("condition dialog not loaded") {}
-    };
-
     explicit ConditionDialog(QWidget* parent = nullptr);
 
     qint16 plngRet() const override { return m_plngRet; }

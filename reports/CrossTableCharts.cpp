@@ -44,6 +44,18 @@ int memberOf(const AxisMemberList& members, const QVariant& key) {
 }
 } // namespace
 
+QPoint CrossTableCharts::firstChartedCell(const GridModel& g) {
+    const int row = g.FixedRows();
+    if (row >= g.Rows() || g.FixedCols() >= g.Cols())
+        return QPoint(-1, -1);
+    // A title or a text names no figure: the first chart would only say so.
+    double number = 0;
+    for (int col = g.FixedCols(); col < g.Cols(); ++col)
+        if (g.ColWidth(col) != 0 && numericOf(CrossValue(g.TextMatrix(row, col)), number))
+            return QPoint(col, row);
+    return QPoint(g.FixedCols(), row);
+}
+
 void CrossTableCharts::setChart(ICrossChart* chart) {
     m_chart = chart;
     if (!chart)

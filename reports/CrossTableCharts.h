@@ -2,8 +2,10 @@
 #include "reports/ICrossChart.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 
+class GridModel;
 struct CrossTableState;
 
 // The chart side of the cross-table engine: the options and mouse modes, the pie and bar builders
@@ -49,6 +51,10 @@ public:
     void setChartTitle(bool shown);
     bool ChartLegend() const { return m_chartLegend; }
     void setChartLegend(bool shown);
+
+    // The cell a chart is first asked for after a build: the first data cell of the first data row
+    // that holds a number, else the first data cell; (-1, -1) when the grid has no data cell.
+    static QPoint firstChartedCell(const GridModel& grid);
 
     // The hover: the label of the item within 5 pixels of the pointer is shown, the one shown before
     // hidden again.

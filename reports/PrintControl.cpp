@@ -1,12 +1,14 @@
 #include "reports/PrintControl.h"
+#include "core/ReplacingFile.h"
 #include "reports/PreviewPages.h"
 #include "reports/PrintError.h"
 #include "reports/PrintProgress.h"
 #include "ui/ModalRunner.h"
 
-#include <QFile>
+#include <QDir>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QVBoxLayout>
 
@@ -115,46 +117,69 @@ bool PrintControl::printOn(QPrinter& printer) {
     PrintProgress progress(window());
     if (!paginate(printer, progress))
         return false;
-    // A PDF file is written under a passing name until its last page is done.
-    const QString target =
-        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
-    const QString passing = target.isEmpty() ? QString() : target + QStringLiteral(".part");
-    if (!passing.isEmpty()) {
-        QFile::remove(passing);
-        printer.setOutputFileName(passing);
-    }
-    const auto restoreName = [&] {
-        if (!passing.isEmpty())
-            printer.setOutputFileName(target);
-    };
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printToFile(printer, progress);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        restoreName();
-        throw PrintError(NoPrinterText);
-    }
-    const bool complete = m_document.paint(
-        painter, [&printer] { return printer.newPage(); },
-        [&progress](int page, int pages) { return progress.printing(page, pages); });
-    if (!complete) {
+    if (!painter.begin(&printer))
+        throw PrintError(unfinishedText(printer));
+    if (!paintPages(
+            painter, [&printer] { return printer.newPage(); }, progress)) {
         printer.abort();
         painter.end();
-        if (!passing.isEmpty())
-            QFile::remove(passing);
-        restoreName();
         return false;
     }
-    const bool ended = painter.end();
-    restoreName();
-    if (!passing.isEmpty()) {
-        QFile::remove(target);
-        if (!ended || !QFile::rename(passing, target)) {
-            QFile::remove(passing);
-            throw PrintError(NoPrinterText);
-        }
-    } else if (!ended) {
-        throw PrintError(NoPrinterText);
-    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw PrintError(unfinishedText(printer));
     return true;
+}
+
+bool PrintControl::printToFile(const QPrinter& printer, PrintProgress& progress) {
+    // The file is written beside the chosen one and takes its name only once it is complete and on
+    // the disk: a file of that name from before stays as it was until then, and after any failure.
+    if (printer.outputFileName().isEmpty())
+        throw PrintError(NoPrinterText);
+    ReplacingFile file(printer.outputFileName());
+    if (!file.open())
+        throw PrintError(fileFailureText(file));
+    QPdfWriter writer(&file);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setCreator(printer.creator());
+    writer.setTitle(printer.docName());
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw PrintError(fileFailureText(file));
+    if (!paintPages(
+            painter, [&writer] { return writer.newPage(); }, progress)) {
+        painter.end();
+        file.cancelWriting();
+        return false;
+    }
+    painter.end();
+    if (!file.commit())
+        throw PrintError(fileFailureText(file));
+    return true;
+}
+
+bool PrintControl::paintPages(QPainter& painter, const std::function<bool()>& newPage,
+                              PrintProgress& progress) {
+    const bool complete = m_document.paint(
+        painter, newPage, [&progress](int page, int pages) { return progress.printing(page, pages); });
+    if (complete)
+        progress.printed(m_document.pageCount());
+    return complete;
+}
+
+QString PrintControl::unfinishedText(const QPrinter& printer) {
+    const QString name = printer.printerName();
+    return name.isEmpty() ? QStringLiteral("打印机没有完成打印。")
+                          : QStringLiteral("打印机“%1”没有完成打印。").arg(name);
+}
+
+QString PrintControl::fileFailureText(const ReplacingFile& file) {
+    const QString reason = file.failure();
+    return QStringLiteral("打印文件没有写成：") +
+           (reason.isEmpty() ? QDir::toNativeSeparators(file.target()) : reason);
 }
 
 bool PrintControl::PageSetup() {

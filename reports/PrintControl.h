@@ -5,17 +5,21 @@
 
 #include <QPrinter>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DataGrid;
 class PreviewPages;
 class PrintProgress;
+class QPainter;
+class ReplacingFile;
 
 // The printing control of the print preview: it composes one document (paragraphs and grids), lays
 // it out once and either shows it page by page (each page drawn when it comes into sight) or sends it
 // to the printer. A long layout or print shows its progress and may be cancelled. Its settings shape the
-// document; page setup changes the printer's paper and margins. A failure (no printer, a printer that refuses
-// the job) is thrown as PrintError with the text "您没有安装打印机！".
+// document; page setup changes the printer's paper and margins. A failure is thrown as PrintError with
+// its own text: "您没有安装打印机！" when there is no printer, the printer's name when it did not finish
+// the job, the reason (a full disk, a folder that refuses it) when a PDF file could not be written.
 class PrintControl : public QWidget {
     Q_OBJECT
 public:
@@ -44,8 +48,8 @@ public:
     void RenderControl(const DataGrid* grid);
     bool EndDoc();
     // Prints the document as composed last; false when the user cancelled. A PDF file is written
-    // under a passing name and takes its own name when complete, so that a cancelled job leaves no
-    // part of a file behind.
+    // under a passing name and takes its own name when complete, so that a cancelled or failed job
+    // leaves no part of a file behind and an earlier file of that name as it was.
     bool PrintDoc();
     // The page-setup dialog; true when the user confirmed it.
     bool PageSetup();
@@ -72,6 +76,12 @@ private:
     bool paginate(QPrinter& printer, PrintProgress& progress);
     // Prints to the chosen printer, with a progress dialog for a long document.
     bool printOn(QPrinter& printer);
+    // The same into the PDF file the printer names.
+    bool printToFile(const QPrinter& printer, PrintProgress& progress);
+    // Every page in turn; false when the user cancelled.
+    bool paintPages(QPainter& painter, const std::function<bool()>& newPage, PrintProgress& progress);
+    static QString unfinishedText(const QPrinter& printer);
+    static QString fileFailureText(const ReplacingFile& file);
 
     std::unique_ptr<QPrinter> m_printer;
     PreviewPages* m_view;

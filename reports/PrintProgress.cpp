@@ -20,6 +20,10 @@ bool PrintProgress::printing(int page, int pages) {
     return step(QStringLiteral("正在打印第 %1 页，共 %2 页").arg(page).arg(pages), page - 1, pages);
 }
 
+void PrintProgress::printed(int pages) {
+    step(QStringLiteral("正在打印第 %1 页，共 %1 页").arg(pages), pages, pages);
+}
+
 bool PrintProgress::step(const QString& label, int value, int maximum) {
     if (m_cancelled)
         return false;

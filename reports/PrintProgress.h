@@ -20,6 +20,8 @@ public:
     bool counting(int pages);
     // Page `page` (from 1) of `pages` is about to print; false once the user has cancelled.
     bool printing(int page, int pages);
+    // The last of `pages` has printed: the progress stands at its end.
+    void printed(int pages);
 
     static const QString Title;
 

@@ -1,4 +1,5 @@
 #include "reports/ReportDocument.h"
+#include "core/WaitCursor.h"
 #include "ui/DataGrid.h"
 #include "ui/GridMerging.h"
 
@@ -63,6 +64,8 @@ ReportDocument::Page& ReportDocument::newPage(qreal& y) {
 
 int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
                              const std::function<bool(int)>& progress) {
+    // A long document takes a while to lay out, in the preview as for the printer.
+    WaitCursor busy;
     // What is laid out now stays until the new layout is complete.
     QList<Page> previousPages = std::exchange(m_pages, {});
     QHash<int, GridLayout> previousGrids = std::exchange(m_grids, {});
@@ -170,6 +173,7 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
     const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
     QFont boldFont = grid.font;
     boldFont.setBold(true);
+    grid.metrics = {QFontMetricsF(grid.font, &device), QFontMetricsF(boldFont, &device)};
     const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
     const qreal air = m_frame.twips(30);
     // Measured as the rows are laid out, so that the first pages are counted at once.
@@ -220,36 +224,52 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
         }
     }
 
-    // Slices: the rows that fit below the repeated header rows, page after page, band after band.
-    const int firstData = grid.fixedRows;
-    for (int b = 0; b < grid.bands.size(); ++b) {
-        if (b > 0 && y > content.top())
+    // Slices: the rows that fit below the repeated header rows, page after page, in the first band.
+    QList<Item> slices;
+    QList<Item> above; // what stands on the table's first page before it
+    int row = grid.fixedRows;
+    do {
+        const qreal first = row < model.Rows() ? heightOf(row) : 0;
+        if (y + grid.headerHeight + first > content.bottom() && y > content.top())
             newPage(y);
-        int row = firstData;
-        do {
-            const qreal first = row < model.Rows() ? heightOf(row) : 0;
-            if (y + grid.headerHeight + first > content.bottom() && y > content.top())
-                newPage(y);
-            Item item;
-            item.block = block;
+        if (slices.isEmpty())
+            above = m_pages.last().items;
+        Item item;
+        item.block = block;
+        item.band = 0;
+        item.rect = QRectF(content.left(), y, content.width(), 0);
+        item.firstRow = row;
+        qreal bottom = y + grid.headerHeight;
+        while (row < model.Rows() && (row == item.firstRow || bottom + heightOf(row) <= content.bottom())) {
+            bottom += heightOf(row);
+            ++row;
+        }
+        item.lastRow = row - 1;
+        item.rect.setHeight(bottom - y);
+        m_pages.last().items.append(item);
+        slices.append(item);
+        y = bottom;
+        if (progress && !progress(static_cast<int>(m_pages.size())))
+            return false;
+        if (row < model.Rows())
+            newPage(y);
+    } while (row < model.Rows());
+    // Every further band splits its rows where the first one does, below the paragraphs that stood
+    // above the table, so that page k of each band holds the same rows and the pages lie side by side.
+    for (int b = 1; b < grid.bands.size(); ++b) {
+        for (qsizetype i = 0; i < slices.size(); ++i) {
+            Page& page = newPage(y);
+            if (i == 0)
+                for (const Item& item : above)
+                    if (item.band < 0)
+                        page.items.append(item);
+            Item item = slices[i];
             item.band = b;
-            item.rect = QRectF(content.left(), y, content.width(), 0);
-            item.firstRow = row;
-            qreal bottom = y + grid.headerHeight;
-            while (row < model.Rows() &&
-                   (row == item.firstRow || bottom + heightOf(row) <= content.bottom())) {
-                bottom += heightOf(row);
-                ++row;
-            }
-            item.lastRow = row - 1;
-            item.rect.setHeight(bottom - y);
-            m_pages.last().items.append(item);
-            y = bottom;
+            page.items.append(item);
             if (progress && !progress(static_cast<int>(m_pages.size())))
                 return false;
-            if (row < model.Rows())
-                newPage(y);
-        } while (row < model.Rows());
+        }
+        y = slices.last().rect.bottom();
     }
     y += m_frame.twips(m_settings.spaceAfter);
     return true;
@@ -425,5 +445,16 @@ void ReportDocument::paintCell(QPainter& painter, const GridLayout& grid, const 
         state.textColor = color;
     }
     const qreal pad = m_frame.twips(60);
-    painter.drawText(rect.adjusted(pad, 0, -pad, 0), static_cast<int>(model.CellAlignment(row, col)), text);
+    const QRectF room = rect.adjusted(pad, 0, -pad, 0);
+    painter.drawText(room, static_cast<int>(model.CellAlignment(row, col)),
+                     fittedText(text, grid.metrics.at(bold), room.width()));
+}
+
+QString ReportDocument::fittedText(const QString& text, const QFontMetricsF& metrics, qreal width) {
+    // A text wider than its cell ends in "…" between two characters, as on the screen, rather than
+    // being cut through a glyph by the cell's edge; the page's text then holds what it shows.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, std::max<qreal>(width, 0));
+    return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "reports/PrintSettings.h"
 
+#include <QFontMetricsF>
 #include <QHash>
 #include <QList>
 #include <QPalette>
@@ -74,6 +75,9 @@ private:
         const GridModel* model = nullptr;
         QPalette palette;
         QFont font;
+        // Plain and bold, measured on the device of the layout: a text is cut to its cell by them, so
+        // that the preview cuts where the paper does.
+        QList<QFontMetricsF> metrics;
         QVector<QVector<int>> bands; // the columns of each band, fixed columns first
         QVector<qreal> colWidth;     // by grid column
         QVector<qreal> rowHeight;    // by grid row, 0 for a hidden row
@@ -108,6 +112,8 @@ private:
     void paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row, int col,
                    CellPaintState& state) const;
     Page& newPage(qreal& y);
+    // The text as a cell `width` wide shows it, line by line.
+    static QString fittedText(const QString& text, const QFontMetricsF& metrics, qreal width);
 
     QList<Block> m_blocks;
     QHash<int, GridLayout> m_grids; // by block

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <cmath>
 #include <functional>
 
 namespace ReportIcons {
@@ -73,6 +74,22 @@ const QHash<QString, std::function<void(QPainter&)>>& painters() {
              arrow(p, QPointF(17, 14), QPointF(5, 14));
          }},
         {QStringLiteral("IMG_PRINT"), [](QPainter& p) { printer(p); }},
+        {QStringLiteral("IMG_PRINTSETUP"),
+         [](QPainter& p) {
+             printer(p);
+             // A cog over the printer's corner: its settings.
+             const QPointF centre(14.5, 14.5);
+             p.setPen(QPen(QColor(190, 110, 40), 1.6));
+             for (int tooth = 0; tooth < 8; ++tooth) {
+                 const qreal angle = tooth * M_PI / 4;
+                 const QPointF way(std::cos(angle), std::sin(angle));
+                 p.drawLine(centre + way * 2.5, centre + way * 5);
+             }
+             p.setBrush(QColor(240, 170, 60));
+             p.drawEllipse(centre, 3.3, 3.3);
+             p.setBrush(Paper);
+             p.drawEllipse(centre, 1.2, 1.2);
+         }},
         {QStringLiteral("IMG_PREVIEW"),
          [](QPainter& p) {
              page(p, QRectF(2, 1.5, 11, 16));

@@ -36,6 +36,7 @@ frmPreView::frmPreView(QWidget* parent)
     m_cboZoom->setObjectName(QStringLiteral("cboZoom"));
     m_cboZoom->setEditable(false);
     m_cboZoom->setFixedWidth(1515 / 15);
+    m_cboZoom->setPlaceholderText(QStringLiteral("多页"));
 
     const auto addButton = [this](const QString& key, const QString& toolTip, const QString& image) {
         QAction* action = m_toolbar->addAction(ReportIcons::icon(image), key);
@@ -86,6 +87,11 @@ void frmPreView::showEvent(QShowEvent* event) {
 }
 
 void frmPreView::cboZoom_Click() {
+    // A percentage chosen while several pages show shows one page at it.
+    if (m_cboZoom->currentIndex() >= 0 && m_vsPrint->ZoomMode() == 2) {
+        m_vsPrint->setZoomMode(3);
+        showZoomMode();
+    }
     // The number at the start of the entry: "75%" gives 75.
     QString digits;
     for (const QChar c : m_cboZoom->currentText()) {
@@ -94,6 +100,16 @@ void frmPreView::cboZoom_Click() {
         digits += c;
     }
     m_vsPrint->setZoom(digits.toDouble());
+}
+
+void frmPreView::showZoomMode() {
+    if (m_vsPrint->ZoomMode() == 2) {
+        if (m_cboZoom->currentIndex() >= 0)
+            m_zoomEntry = m_cboZoom->currentIndex();
+        m_cboZoom->setCurrentIndex(-1);
+    } else if (m_cboZoom->currentIndex() < 0) {
+        m_cboZoom->setCurrentIndex(m_zoomEntry);
+    }
 }
 
 void frmPreView::showPageNumber() {
@@ -126,8 +142,10 @@ void frmPreView::tbPrnBar_ButtonClick(const QString& key) {
             m_vsPrint->PrintDoc();
         } else if (key == QStringLiteral("多页")) {
             m_vsPrint->setZoomMode(2);
+            showZoomMode();
         } else if (key == QStringLiteral("单页")) {
             m_vsPrint->setZoomMode(3);
+            showZoomMode();
             cboZoom_Click();
         } else if (key == QStringLiteral("上一页")) {
             if (m_vsPrint->PreviewPage() > 1)
@@ -138,6 +156,9 @@ void frmPreView::tbPrnBar_ButtonClick(const QString& key) {
         } else if (key == QStringLiteral("退出")) {
             close();
         }
+    } catch (const PrintError& error) {
+        // A job that did not finish says why (no printer, the printer, the file).
+        Messages::show(error.text(), MsgIcon::Information, MsgButtons::OK, Caption);
     } catch (const std::exception&) {
         Messages::show(PrintControl::NoPrinterText, MsgIcon::Information, MsgButtons::OK, Caption);
     }

@@ -30,8 +30,8 @@ public:
     QLabel* statusText() const { return m_status; }
 
 public slots:
-    // The toolbar's action by button key (its caption); a failure of the printing control shows
-    // "您没有安装打印机！" and the window stays open.
+    // The toolbar's action by button key (its caption); a failure of the printing control shows its
+    // reason ("您没有安装打印机！" when there is no printer) and the window stays open.
     void tbPrnBar_ButtonClick(const QString& key);
     void cboZoom_Click();
 
@@ -42,9 +42,12 @@ private:
     // Composes the document from the kept paragraphs and grid; false when the user cancelled.
     bool compose();
     void showPageNumber();
+    // The zoom box reads the mode: "多页" while several pages show, else the percentage chosen last.
+    void showZoomMode();
 
     QToolBar* m_toolbar;
     QComboBox* m_cboZoom;
     PrintControl* m_vsPrint;
     QLabel* m_status;
+    int m_zoomEntry = 3; // the percentage chosen last, kept while several pages show
 };

@@ -9,6 +9,7 @@
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
 #include "reports/ConditionDialog.h"
+#include "reports/CrossTableCharts.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
@@ -110,7 +111,8 @@ frmReport::frmReport(QWidget* parent)
         {QStringLiteral("调换数轴"), QStringLiteral("bt_Exchange"), QStringLiteral("IMG_EXCHANGE"),
          QStringLiteral("调换数轴")},
         {QStringLiteral("打印"), QStringLiteral("bt_Print"), QStringLiteral("IMG_PRINT"), QString()},
-        {QStringLiteral("打印设置"), QStringLiteral("bt_PrintSetup"), QString(), QString()},
+        {QStringLiteral("打印设置"), QStringLiteral("bt_PrintSetup"), QStringLiteral("IMG_PRINTSETUP"),
+         QString()},
         {QStringLiteral("打印预览"), QStringLiteral("bt_Preview"), QStringLiteral("IMG_PREVIEW"), QString()},
         {QStringLiteral("另存为"), QStringLiteral("bt_Save"), QStringLiteral("IMG_SAVE"), QString()},
         {QStringLiteral("调整尺寸"), QStringLiteral("bt_Resize"), QStringLiteral("IMG_RESIZE"), QString()},
@@ -377,28 +379,19 @@ void frmReport::ChartMenu_Click(const QString& key) {
 void frmReport::SelectCond() {
     if (!CondDriver)
         return;
-    // A dialog that cannot be shown (its database cannot be read) leaves no report standing.
-    bool abandoned = false;
+    // A dialog that cannot be shown (its database cannot be read) leaves no report standing, and
+    // its reason in one message.
     bool shown = false;
     {
         const QScopedValueRollback<bool> selecting(m_selecting, true);
-        shown = reportStep(
-            [&] {
-                try {
-                    CondDriver->Show();
-                } catch (const ConditionDialog::LoadAbandoned&) {
-                    abandoned = true; // the dialog has said why
-                    clearReport();
-                }
-            },
-            BuildFailure);
+        shown = reportStep([&] { CondDriver->Show(); }, BuildFailure);
     }
     // The window was closed while its dialog was up: it has nothing more to build.
     if (m_unloaded) {
         CondDriver.reset();
         return;
     }
-    if (!shown || abandoned || CondDriver->result() != 0)
+    if (!shown || CondDriver->result() != 0)
         return;
     // A confirmation without a statement counts as cancelled: the rebuild would only ask again, and
     // a dialog that answers so at once would go round without end.
@@ -420,7 +413,7 @@ void frmReport::RefreshReport() {
             else
                 ShowListReport();
         },
-        BuildFailure);
+        m_reportType != 0 ? BuildFailure : LoadFailure);
     m_grid->grid().setRedraw(true);
     if (!built)
         return;
@@ -452,10 +445,10 @@ void frmReport::clearReport() {
 
 void frmReport::crossTableBuilt() {
     m_emptyResult = m_engine->Data() == nullptr;
-    // As in every table type, the first chart asked for finds a data cell, not a title.
+    // As in every table type, the first chart asked for finds figures, not a title or a text.
     GridModel& grid = m_grid->grid();
-    if (grid.Rows() > grid.FixedRows() && grid.Cols() > grid.FixedCols())
-        grid.setCurrentCell(grid.FixedRows(), grid.FixedCols());
+    if (const QPoint cell = CrossTableCharts::firstChartedCell(grid); cell.x() >= 0)
+        grid.setCurrentCell(cell.y(), cell.x());
 }
 
 void frmReport::ShowCrossReport() {
@@ -478,34 +471,29 @@ void frmReport::ShowListReport() {
         return;
     }
     WaitCursor hourglass;
+    if (!gMDB)
+        throw DbError(QStringLiteral("数据库没有打开"), QStringLiteral("GetRS"));
+    gMDB->ReleaseCache();
+    std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
+    if (!rs)
+        throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
     GridModel& grid = m_grid->grid();
-    reportStep(
-        [&] {
-            if (!gMDB)
-                throw std::runtime_error("no database");
-            gMDB->ReleaseCache();
-            std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
-            if (!rs)
-                throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
-            const int records = rs->RecordCount();
-            grid.setRedraw(false);
-            grid.setRows(1);
-            grid.setCols(rs->FieldCount() + 1);
-            grid.setRows(records + 1);
-            grid.setFixedRows(1);
-            grid.setTextMatrix(0, 0, QStringLiteral("行号"));
-            for (int c = 0; c < rs->FieldCount(); ++c)
-                grid.setTextMatrix(0, c + 1, rs->FieldName(c));
-            // The grid shows the cells from the result as read and each row's number from the row, so a
-            // long list costs no more than its rows as read.
-            grid.adoptRecordset(std::move(*rs), 1, 1);
-            grid.setRowNumberCol(0);
-            grid.setRedraw(true);
-            grid.AutoSize(0, grid.Cols() - 1);
-            m_emptyResult = records == 0;
-        },
-        LoadFailure);
+    const int records = rs->RecordCount();
+    grid.setRedraw(false);
+    grid.setRows(1);
+    grid.setCols(rs->FieldCount() + 1);
+    grid.setRows(records + 1);
+    grid.setFixedRows(1);
+    grid.setTextMatrix(0, 0, QStringLiteral("行号"));
+    for (int c = 0; c < rs->FieldCount(); ++c)
+        grid.setTextMatrix(0, c + 1, rs->FieldName(c));
+    // The grid shows the cells from the result as read and each row's number from the row, so a long
+    // list costs no more than its rows as read.
+    grid.adoptRecordset(std::move(*rs), 1, 1);
+    grid.setRowNumberCol(0);
     grid.setRedraw(true);
+    grid.AutoSize(0, grid.Cols() - 1);
+    m_emptyResult = records == 0;
 }
 
 void frmReport::ExchangeAxes() {

@@ -114,20 +114,19 @@ QToolButton* frmTotal_Rpt::pickerButton(const QString& name) {
 void frmTotal_Rpt::Form_Load() {
     clsMDB db;
     QString errorText;
-    // A file that cannot be opened (damaged, missing) ends the condition step with its own reason,
-    // rather than with the picker's "not open" and a report built on it after all.
+    // A file that cannot be opened (damaged, missing), or whose status list cannot be read, ends the
+    // condition step with its own reason in the report window's one message, rather than with the
+    // picker's "not open" and a report built on it after all.
     if (!db.OpenDatabase(errorText))
         throw DbError(errorText.isEmpty() ? QStringLiteral("数据库没有打开") : errorText,
                       QStringLiteral("frmTotal_Rpt"));
     m_cmbStatus->setQuery(QStringLiteral("行业状态"),
                           QStringLiteral("select prid,name from info_parameter where pmid=4"),
                           QStringLiteral("name"), QStringLiteral("name"));
-    // A file that fails under the picker's query: the picker has named the fault; the step ends there.
-    const bool listed = m_cmbStatus->LoadData(db);
-    const bool databaseFailed = !listed && !db.lastError().isEmpty();
+    const bool listed = m_cmbStatus->LoadData(db, errorText);
     db.CloseDatabase();
-    if (databaseFailed)
-        throw LoadAbandoned();
+    if (!listed)
+        throw DbError(errorText, QStringLiteral("frmTotal_Rpt"));
 }
 
 void frmTotal_Rpt::clearFields() {

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QTimer>
 
 CentredDialog::CentredDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -15,6 +16,12 @@ void CentredDialog::showEvent(QShowEvent* event) {
         return;
     centreOnScreen(this);
     onShown();
+}
+
+void CentredDialog::closeAfterFailure() {
+    setResult(QDialog::Rejected);
+    // Closed from within its showing, a dialog under exec() would wait for an end that never came.
+    QTimer::singleShot(0, this, &QDialog::reject);
 }
 
 void CentredDialog::keyPressEvent(QKeyEvent* event) {

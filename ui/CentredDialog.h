@@ -17,6 +17,10 @@ protected:
     // keeps what was typed turns it off: Escape then does nothing.
     void setClosesOnEscape(bool closes) { m_closesOnEscape = closes; }
 
+    // After the work of a showing failed to read what the window needs (its message has said why):
+    // the window goes without a result once its modal run is under way, rather than stand empty.
+    void closeAfterFailure();
+
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

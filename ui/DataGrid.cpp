@@ -4,9 +4,11 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 DataGrid::DataGrid(QWidget* parent)
     : QTableView(parent), m_model(new GridModel(this)), m_panes(new GridFrozenPanes(*this, *m_model)) {
@@ -90,6 +92,15 @@ void DataGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
         verticalScrollBar()->setValue(verticalScrollBar()->value() - (m_panes->frozenHeight() - rect.top()));
 }
 
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+    QTableView::keyPressEvent(event);
+    // Also when the cursor stands there already, scrolled out of sight: the top left comes back.
+    if (event->key() == Qt::Key_Home && (event->modifiers() & Qt::ControlModifier)) {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
+}
+
 void DataGrid::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         event->accept();
@@ -140,22 +151,27 @@ void DataGrid::applyRowHeight(int row) {
     if (row < 0 && verticalHeader()->defaultSectionSize() != defaultPx)
         verticalHeader()->setDefaultSectionSize(defaultPx);
     const auto apply = [&](int gridRow) {
-        if (gridRow < fixed)
+        if (gridRow < fixed || gridRow >= m_model->Rows())
             return; // the header sizes itself
         const int twips = m_model->RowHeight(gridRow);
-        if (twips == allRows)
-            return; // the default size
-        setRowHeight(gridRow - fixed,
-                     twips < 0 ? verticalHeader()->defaultSectionSize()
-                               : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel);
+        // A row given back the default height takes it again.
+        const int px = twips < 0 ? verticalHeader()->defaultSectionSize()
+                                 : (twips + GridModel::TwipsPerPixel / 2) / GridModel::TwipsPerPixel;
+        if (rowHeight(gridRow - fixed) != px)
+            setRowHeight(gridRow - fixed, px);
+        if (twips >= 0)
+            m_sizedRows.insert(gridRow);
     };
     if (row >= 0) {
         apply(row);
         return;
     }
-    for (int r = fixed; r < m_model->Rows(); ++r)
-        if (m_model->RowHeight(r) >= 0 && m_model->RowHeight(r) != allRows)
-            apply(r);
+    // The header keeps a size given to a row: one that has no height of its own any more takes the
+    // default again. Every other row has the default size the header gives it.
+    for (const int sized : std::exchange(m_sizedRows, {}))
+        apply(sized);
+    for (const int own : m_model->rowsOfOwnHeight())
+        apply(own);
 }
 
 void DataGrid::applySpans() {
@@ -171,17 +187,32 @@ int DataGrid::firstVisibleColumn() const {
     return 0;
 }
 
-void DataGrid::ensureCurrentRow() {
-    if (currentIndex().isValid() || m_model->rowCount() == 0 || m_model->Cols() == 0)
-        return;
-    // The first data cell; in a grid that draws its fixed rows as cells, past the fixed rows and columns.
+QModelIndex DataGrid::firstDataCell() const {
+    if (m_model->rowCount() == 0 || m_model->Cols() == 0)
+        return QModelIndex();
     int row = 0;
     int col = firstVisibleColumn();
     if (m_model->FixedRowsInBody()) {
         row = std::min(m_model->FixedRows(), m_model->rowCount() - 1);
         col = std::max(col, std::min(m_model->FixedCols(), m_model->Cols() - 1));
     }
-    selectionModel()->setCurrentIndex(m_model->index(row, col), QItemSelectionModel::NoUpdate);
+    return m_model->index(row, col);
+}
+
+void DataGrid::ensureCurrentRow() {
+    if (!currentIndex().isValid() && firstDataCell().isValid())
+        selectionModel()->setCurrentIndex(firstDataCell(), QItemSelectionModel::NoUpdate);
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action != MoveHome || !(modifiers & Qt::ControlModifier))
+        return QTableView::moveCursor(action, modifiers);
+    // The first cell past the fixed ones, so that the table scrolls fully back to the left and top.
+    const QModelIndex first = firstDataCell();
+    if (!first.isValid() || m_model->FixedCols() == 0)
+        return first;
+    const int col = std::max(first.column(), std::min(m_model->FixedCols(), m_model->Cols() - 1));
+    return m_model->index(first.row(), col);
 }
 
 int DataGrid::Row() const {

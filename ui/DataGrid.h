@@ -4,6 +4,7 @@
 class GridFrozenPanes;
 
 #include <QList>
+#include <QSet>
 #include <QTableView>
 
 // The program's grid: a table view over a GridModel. Rows are grid rows as GridModel numbers them
@@ -66,6 +67,9 @@ signals:
     void rightButtonReleased(const QPoint& globalPos);
 
 protected:
+    // Ctrl+Home goes to the first data cell at the top left, past the fixed rows and columns.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -78,7 +82,11 @@ private:
     void applySpans();
     void ensureCurrentRow();
     int firstVisibleColumn() const;
+    // The first data cell; in a grid that draws its fixed rows as cells, past the fixed rows and columns.
+    QModelIndex firstDataCell() const;
 
     GridModel* m_model;
     GridFrozenPanes* m_panes;
+    // The grid rows this view gave a height of their own.
+    QSet<int> m_sizedRows;
 };

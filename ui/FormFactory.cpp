@@ -22,6 +22,10 @@ bool isRegistered(const QString& formName) {
     return creators().contains(keyOf(formName));
 }
 
+QStringList registeredNames() {
+    return creators().keys();
+}
+
 QWidget* create(const QString& formName) {
     const auto found = creators().constFind(keyOf(formName));
     return found == creators().constEnd() ? nullptr : (*found)();

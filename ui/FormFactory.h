@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -14,5 +15,7 @@ void registerForm(const QString& formName, Creator creator);
 bool isRegistered(const QString& formName);
 // A new, unshown instance, or null when no window of that name is registered.
 QWidget* create(const QString& formName);
+// The registered names, lower-cased, in no particular order.
+QStringList registeredNames();
 
 } // namespace FormFactory

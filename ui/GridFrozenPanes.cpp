@@ -1,15 +1,18 @@
 #include "ui/GridFrozenPanes.h"
+#include "ui/GridCellDelegate.h"
 #include "ui/GridModel.h"
+#include "ui/GridScrollSnap.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 
 GridFrozenPanes::GridFrozenPanes(QTableView& table, GridModel& model)
-    : QObject(&table), m_table(table), m_model(model) {}
+    : QObject(&table), m_table(table), m_model(model), m_snap(new GridScrollSnap(table, *this)) {}
 
 QList<QRect> GridFrozenPanes::viewSpans(const GridModel& model) {
     const int first = model.firstModelRow();
@@ -94,12 +97,24 @@ void GridFrozenPanes::createPanes() {
     // The panes never scroll by themselves (the wheel goes to the table, they take no focus and do
     // not scroll to the current cell): they follow the table's scroll bars.
     const auto follow = [](QScrollBar* leader, QScrollBar* follower) {
-        connect(leader, &QScrollBar::valueChanged, follower, &QScrollBar::setValue);
-        connect(follower, &QScrollBar::rangeChanged, leader,
-                [leader, follower] { follower->setValue(leader->value()); });
+        const auto keepUp = [leader, follower] {
+            // The table scrolls on past its end to where its last columns (rows) start whole.
+            if (follower->maximum() < leader->maximum())
+                follower->setMaximum(leader->maximum());
+            follower->setValue(leader->value());
+        };
+        connect(leader, &QScrollBar::valueChanged, follower, keepUp);
+        connect(leader, &QScrollBar::rangeChanged, follower, keepUp);
+        connect(follower, &QScrollBar::rangeChanged, leader, keepUp);
     };
     follow(m_table.verticalScrollBar(), m_left->verticalScrollBar());
     follow(m_table.horizontalScrollBar(), m_top->horizontalScrollBar());
+    for (QTableView* view : {&m_table, m_left, m_top, m_corner})
+        view->setItemDelegate(new GridCellDelegate(
+            view, [this, view] { return seenIn(*view); }, view == m_left));
+    // The fixed cells of the row that holds the current cell are marked.
+    connect(m_table.selectionModel(), &QItemSelectionModel::currentRowChanged, m_left->viewport(),
+            qOverload<>(&QWidget::update));
     connect(m_table.horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         for (QTableView* pane : {m_left, m_top, m_corner})
             pane->horizontalHeader()->resizeSection(col, size);
@@ -168,9 +183,13 @@ void GridFrozenPanes::copyFormat(QTableView& pane, int cols, int rows) const {
     const QHeaderView* table = m_table.verticalHeader();
     if (own->defaultSectionSize() != table->defaultSectionSize())
         own->setDefaultSectionSize(table->defaultSectionSize());
-    for (int r = 0; r < rows; ++r)
-        if (own->sectionSize(r) != table->sectionSize(r))
+    // Only rows of a height of their own differ from the default, so a refresh costs those rows, not
+    // the grid's: every other row took the default above or follows the table's header as it changes.
+    for (const int gridRow : m_model.rowsOfOwnHeight()) {
+        const int r = gridRow - m_model.firstModelRow();
+        if (r >= 0 && r < rows && own->sectionSize(r) != table->sectionSize(r))
             own->resizeSection(r, table->sectionSize(r));
+    }
     pane.clearSpans();
     for (const QRect& span : viewSpans(m_model))
         if ((&pane != m_left || span.left() < fixedCols()) &&
@@ -197,12 +216,25 @@ void GridFrozenPanes::refresh() {
     m_top->setVisible(top);
     m_corner->setVisible(left && top);
     place();
+    if (m_active)
+        m_snap->snapBack();
     emit refreshed();
+}
+
+QRect GridFrozenPanes::seenIn(const QTableView& view) const {
+    QRect seen = view.viewport()->rect();
+    const bool table = &view == &m_table;
+    if (table ? m_left->isVisible() : &view == m_top && m_corner->isVisible())
+        seen.setLeft(frozenWidth());
+    if (table ? m_top->isVisible() : &view == m_left && m_corner->isVisible())
+        seen.setTop(frozenHeight());
+    return seen;
 }
 
 void GridFrozenPanes::place() {
     if (!m_left || !m_active)
         return;
+    m_snap->extendRanges();
     const QRect viewport = m_table.viewport()->geometry();
     const int width = std::min(frozenWidth(), viewport.width());
     const int height = std::min(frozenHeight(), viewport.height());

@@ -4,6 +4,7 @@
 #include <QRect>
 
 class GridModel;
+class GridScrollSnap;
 class QPoint;
 class QTableView;
 
@@ -11,7 +12,8 @@ class QTableView;
 // of the same model and selection laid over the table's viewport (one over the fixed columns, one over
 // the fixed rows drawn as cells, one over their corner), each scrolled with the table along the axis
 // it does not hold still. Fixed rows that are the column header need no pane of their own; the pane
-// of the fixed columns then shows their part of the header.
+// of the fixed columns then shows their part of the header. The table scrolls by whole columns and
+// rows from the panes' edge; the pane of the fixed columns marks the current row.
 class GridFrozenPanes : public QObject {
     Q_OBJECT
 public:
@@ -60,9 +62,12 @@ private:
     bool topNeeded() const;
     bool needed() const { return leftNeeded() || topNeeded(); }
     int fixedModelRows() const;
+    // The part of a view's viewport that no pane lying over it covers.
+    QRect seenIn(const QTableView& view) const;
 
     QTableView& m_table;
     GridModel& m_model;
+    GridScrollSnap* m_snap;
     QTableView* m_left = nullptr;
     QTableView* m_top = nullptr;
     QTableView* m_corner = nullptr;

@@ -118,6 +118,8 @@ public:
     // Row heights in twips (-1 = default).
     int RowHeight(int row) const { return m_rowHeights.value(row, m_allRowsHeight); }
     void setRowHeight(int row, int twips);
+    // The rows given a height of their own, in no order: few, however many rows the grid has.
+    QList<int> rowsOfOwnHeight() const { return m_rowHeights.keys(); }
     // One height for every row, present and future (-1 = the default again); single rows set
     // afterwards keep their own.
     int AllRowsHeight() const { return m_allRowsHeight; }

@@ -1,5 +1,6 @@
 // What a Qt view asks of the grid: the data rows, the header, the roles of a cell.
 #include "ui/GridModel.h"
+#include "ui/TextLimit.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -27,11 +28,13 @@ int GridModel::visibleTextLimit() {
 
 QString GridModel::visibleText(int row, int col) const {
     QString text = cellText(row, col);
-    if (text.size() > visibleTextLimit()) {
-        const bool splitsPair = text.at(visibleTextLimit() - 1).isHighSurrogate();
-        text.truncate(visibleTextLimit() - (splitsPair ? 1 : 0));
-    }
-    return text;
+    const int limit = visibleTextLimit();
+    if (text.size() <= limit)
+        return text;
+    // Cut where a character as the user sees it ends (never inside a pair, a flag or before a mark).
+    // Only a start of the text is examined, however long the cell: a character is at most two
+    // units, so the slice holds more characters than the limit and its own end is never kept.
+    return TextLimit::firstCharacters(text.left(2 * qsizetype(limit) + 2), limit);
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {

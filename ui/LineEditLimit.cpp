@@ -25,7 +25,11 @@ QValidator::State LineEditLimit::validate(QString& input, int& pos) const {
 }
 
 void limitLineEdit(QLineEdit* edit, int limit) {
+    edit->setMaxLength(std::max(edit->maxLength(), 2 * limit));
+    const QValidator* before = edit->validator();
     edit->setValidator(new LineEditLimit(limit, edit));
+    if (qobject_cast<const LineEditLimit*>(before))
+        delete before;
 }
 
 int lineEditLimit(const QLineEdit* edit) {

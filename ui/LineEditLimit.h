@@ -7,7 +7,8 @@ class QLineEdit;
 // an emoji at the limit in half; this limit counts characters and cuts between them. What the user
 // types or pastes past the limit is dropped from the end of what was inserted, as a line edit does
 // with its maximum length, and the cursor stays behind the kept part. A text the program sets is cut
-// to the limit before anything hears of the change.
+// to the limit before anything hears of the change. The box's own maximum length is raised to twice
+// the limit, the most UTF-16 units that many characters take, so that it never cuts first.
 class LineEditLimit : public QValidator {
     Q_OBJECT
 public:

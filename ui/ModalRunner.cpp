@@ -1,5 +1,6 @@
 #include "ui/ModalRunner.h"
 #include "ui/MemoryRelease.h"
+#include "ui/TextBoxLimits.h"
 
 #include <QDialog>
 
@@ -11,6 +12,7 @@ ServiceHook<int(QDialog&)>& handler() {
 }
 
 int run(QDialog& dialog) {
+    TextBoxLimits::limitUnlimited(dialog);
     const int result = handler()(dialog);
     // What the dialog held (a print preview of a long report) goes back once its caller has let it go.
     MemoryRelease::releaseSoon();

@@ -5,17 +5,31 @@
 #include <QTextCursor>
 #include <algorithm>
 
+PlainTextLimit::PlainTextLimit(int limit, QPlainTextEdit* edit)
+    : QObject(edit), m_edit(edit), m_limit(limit) {
+    connect(edit, &QPlainTextEdit::textChanged, this, &PlainTextLimit::cut);
+    cut();
+}
+
+void PlainTextLimit::cut() {
+    const QString text = m_edit->toPlainText();
+    if (TextLimit::characterCount(text) <= m_limit)
+        return;
+    const QString kept = TextLimit::firstCharacters(text, m_limit);
+    QTextCursor cursor = m_edit->textCursor();
+    const int position = std::min<int>(cursor.position(), int(kept.size()));
+    m_edit->setPlainText(kept);
+    cursor = m_edit->textCursor();
+    cursor.setPosition(position);
+    m_edit->setTextCursor(cursor);
+}
+
 void limitPlainText(QPlainTextEdit* edit, int limit) {
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
-        const QString text = edit->toPlainText();
-        if (TextLimit::characterCount(text) <= limit)
-            return;
-        const QString kept = TextLimit::firstCharacters(text, limit);
-        QTextCursor cursor = edit->textCursor();
-        const int position = std::min<int>(cursor.position(), int(kept.size()));
-        edit->setPlainText(kept);
-        cursor = edit->textCursor();
-        cursor.setPosition(position);
-        edit->setTextCursor(cursor);
-    });
+    delete edit->findChild<PlainTextLimit*>(QString(), Qt::FindDirectChildrenOnly);
+    new PlainTextLimit(limit, edit);
+}
+
+int plainTextLimit(const QPlainTextEdit* edit) {
+    const auto* limit = edit->findChild<PlainTextLimit*>(QString(), Qt::FindDirectChildrenOnly);
+    return limit ? limit->limit() : 0;
 }

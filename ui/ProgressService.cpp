@@ -74,6 +74,8 @@ private:
         m_dialog->setAutoReset(false);
         m_dialog->setMinimumDuration(0);
         m_dialog->setMinimumWidth(360);
+        // Escape rejects the dialog, which only hides it: it cancels the work as 取消 does.
+        QObject::connect(m_dialog, &QDialog::rejected, m_dialog, &QProgressDialog::cancel);
         m_dialog->show();
     }
 

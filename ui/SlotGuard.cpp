@@ -6,17 +6,22 @@ QString guardedFailureText(const QString& failureText, const QString& descriptio
     return failureText + QStringLiteral("（") + description + QStringLiteral("）");
 }
 
-bool guardSlot(const std::function<void()>& body, const QString& failureText, const QString& title) {
-    QString description;
+std::optional<QString> failureOf(const std::function<void()>& body) {
     try {
         body();
-        return true;
+        return std::nullopt;
     } catch (const DbError& error) {
-        description = error.description();
+        return error.description();
     } catch (const std::exception& error) {
-        description = QString::fromLocal8Bit(error.what());
+        return QString::fromLocal8Bit(error.what());
     }
-    Messages::show(guardedFailureText(failureText, description), MsgIcon::Critical, MsgButtons::OK, title);
+}
+
+bool guardSlot(const std::function<void()>& body, const QString& failureText, const QString& title) {
+    const std::optional<QString> description = failureOf(body);
+    if (!description)
+        return true;
+    Messages::show(guardedFailureText(failureText, *description), MsgIcon::Critical, MsgButtons::OK, title);
     return false;
 }
 

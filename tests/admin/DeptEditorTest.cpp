@@ -1,6 +1,7 @@
 #include "admin/AdminForms.h"
 #include "admin/DeptStore.h"
 #include "admin/frmAdd_DeptManage.h"
+#include "pickers/SelectionTreeView.h"
 #include "pickers/frmSelectDpt.h"
 #include "tests/admin/AdminTestSupport.h"
 #include "ui/ModalRunner.h"
@@ -9,8 +10,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -34,6 +37,13 @@ protected:
             "insert into manage_user (userid, name, pwd, mdid, isdel, flag) values ('u', 'u', '', 4, 0, 0)");
     }
 
+    // The departments of the fixture again, and no message yet.
+    void reseed() {
+        db.ExecSQL("delete from manage_dept");
+        db.ExecSQL(Fixture);
+        messages.clear();
+    }
+
     // "name|description|pid" of every department, in key order.
     QStringList rows() {
         QStringList result;
@@ -55,15 +65,26 @@ protected:
         return found.isEmpty() ? nullptr : found.first();
     }
 
-    // Runs one step: "click:<name>", "add", "edit", "del", "opt1", "opt2", "name:<text>", "remark:<text>",
-    // "save".
+    // Runs one step: "click:<name>" (the node made current), "mouse:<name>" (a click on the shown node),
+    // "down", "up", "right" (the arrow keys), "add", "edit", "del", "opt1", "opt2", "name:<text>",
+    // "remark:<text>", "save".
     void step(frmAdd_DeptManage& editor, const QString& action) {
         const QString arg = action.section(':', 1);
+        QTreeWidget* tree = editor.trvReport();
+        const std::map<QString, Qt::Key> keys{
+            {"down", Qt::Key_Down}, {"up", Qt::Key_Up}, {"right", Qt::Key_Right}};
         if (action.startsWith("click:")) {
             QTreeWidgetItem* item = node(editor, arg);
             ASSERT_NE(item, nullptr) << arg.toStdString();
-            editor.trvReport()->setCurrentItem(item);
-            editor.trvReport_NodeClick(item);
+            tree->setCurrentItem(item);
+        } else if (action.startsWith("mouse:")) {
+            QTreeWidgetItem* item = node(editor, arg);
+            ASSERT_NE(item, nullptr) << arg.toStdString();
+            const QRect shown = tree->visualItemRect(item);
+            ASSERT_FALSE(shown.isEmpty()) << arg.toStdString();
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, shown.center());
+        } else if (keys.count(action)) {
+            QTest::keyClick(tree, keys.at(action));
         } else if (action == "add") {
             editor.btnAdd_Click();
         } else if (action == "edit") {
@@ -197,9 +218,7 @@ TEST_F(DeptEditorTest, EditorStepsStoreTheDepartment) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        db.ExecSQL("delete from manage_dept");
-        db.ExecSQL(Fixture);
-        messages.clear();
+        reseed();
         frmAdd_DeptManage editor;
         editor.show();
         run(editor, c.steps);
@@ -237,8 +256,8 @@ TEST_F(DeptEditorTest, RefusalsWriteNothing) {
         {{"click:Sales", "edit", "click:Shanghai", "opt2", "save"}, below}, // below its grandchild
         {{"click:Sales", "add", "name:   ", "remark:r", "save"}, "请输入部门名称!"},
         {{"click:Sales", "add", "name:New", "remark:  ", "save"}, "请输入部门描述!"},
-        {{"click:Sales", "add", "name:finance", "remark:r", "save"}, "类型已经存在!请重检查重新输入!"},
-        {{"click:North", "edit", "name:EAST", "save"}, "类型已经存在!请重检查重新输入!"},
+        {{"click:Sales", "add", "name:finance", "remark:r", "save"}, "部门已经存在!请重新输入!"},
+        {{"click:North", "edit", "name:EAST", "save"}, "部门已经存在!请重新输入!"},
     };
     const QStringList before = rows();
     for (const Case& c : cases) {
@@ -251,6 +270,57 @@ TEST_F(DeptEditorTest, RefusalsWriteNothing) {
         EXPECT_EQ(messages.last().icon, MsgIcon::Information);
         EXPECT_EQ(messages.last().title, "提示信息");
         EXPECT_EQ(rows(), before);
+    }
+}
+
+// However a department became current (a click, the arrow keys, expanding with the arrow key), the
+// fields show it, and Delete and Edit act on it; while editing, the department made current by the keys
+// is the one the edited department moves next to.
+TEST_F(DeptEditorTest, TheFieldsFollowTheCurrentDepartment) {
+    struct Case {
+        QStringList steps;
+        QString shown; // the current department, in the fields, then deleted
+    };
+    const QList<Case> cases = {
+        {{"down", "down", "right", "down"}, "Cashiers"},
+        {{"mouse:Company", "down", "down", "right", "down", "down"}, "North"},
+        {{"click:Sales", "right", "down", "right", "down"}, "Shanghai"},
+        {{"click:Finance", "right", "mouse:Cashiers"}, "Cashiers"},
+        {{"mouse:Branch", "down", "down", "right", "down", "up", "down"}, "Cashiers"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps.join(", ").toStdString());
+        reseed();
+        frmAdd_DeptManage editor;
+        editor.show();
+        run(editor, c.steps);
+        QTreeWidgetItem* current = editor.trvReport()->currentItem();
+        ASSERT_NE(current, nullptr);
+        EXPECT_EQ(current->text(0), c.shown);
+        EXPECT_EQ(editor.txtName()->text(), c.shown);
+        EXPECT_EQ(editor.txtRemark()->toPlainText(), row(c.shown).section('|', 1, 1));
+        EXPECT_EQ(editor.shownId(), SelectionTreeView::idOfNode(current));
+        run(editor, {"del"});
+        EXPECT_TRUE(messages.empty()) << messages.texts().join("; ").toStdString();
+        EXPECT_EQ(row(c.shown), QString());
+    }
+
+    reseed();
+    frmAdd_DeptManage editor;
+    editor.show();
+    run(editor, {"click:Finance", "right", "down", "edit", "up"});
+    EXPECT_EQ(editor.targetId(), 3);
+    EXPECT_TRUE(editor.Option1()->isEnabled());
+    run(editor, {"save"});
+    EXPECT_EQ(row("Cashiers"), "Cashiers|cash|1");
+    EXPECT_TRUE(messages.empty()) << messages.texts().join("; ").toStdString();
+
+    // A click reads the department once, whether it made the department current or it was already.
+    ASSERT_TRUE(db.ExecSQL("alter table manage_dept rename to gone"));
+    for (const char* click : {"mouse:Company", "mouse:Company"}) {
+        messages.clear();
+        run(editor, {click});
+        EXPECT_EQ(messages.messages().size(), 1) << messages.texts().join("; ").toStdString();
     }
 }
 
@@ -343,10 +413,11 @@ TEST_F(DeptEditorTest, ListEditModeHoldsUntilAddOrEdit) {
         EXPECT_EQ(editor->windowTitle(), "修改部门设置");
         EXPECT_EQ(editor->windowMode(), RecordMode::Edit);
         EXPECT_EQ(editor->txtName()->text(), QString());
-        run(*editor, {"click:Sales"});
+        run(*editor, {"mouse:Sales"});
         EXPECT_EQ(editor->txtName()->text(), QString());
         EXPECT_EQ(editor->targetId(), 2);
-        run(*editor, {"add", "click:Sales"});
+        // A click on the current department shows it too.
+        run(*editor, {"add", "mouse:Sales"});
         EXPECT_EQ(editor->txtName()->text(), "Sales");
         EXPECT_EQ(editor->shownId(), 2);
         return int(QDialog::Rejected);

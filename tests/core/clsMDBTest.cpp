@@ -4,11 +4,13 @@
 #include "core/Settings.h"
 #include "core/SqliteErrorText.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/SmallDisk.h"
 #include "tests/fixtures/TestDatabase.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -119,9 +121,9 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误提示"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Critical);
-    // The description, then the source, "sql:" and the statement, run together.
+    // The description, then the source, "sql:" and the statement, each on a line of its own.
     EXPECT_EQ(messages.last().text,
-              QStringLiteral("数据表不存在：no such table: no_such_tableSQLitesql:insert into "
+              QStringLiteral("数据表不存在：no such table: no_such_table\nSQLite\nsql:insert into "
                              "no_such_table values (1)"));
 
     // A failing query answers no recordset and says nothing.
@@ -133,6 +135,80 @@ TEST(clsMDB, FailingStatementShowsItsMessageAndAnswersFalse) {
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select 42")), 42);
     EXPECT_EQ(t.db().ExecSQLRetInt(QStringLiteral("select * from no_such_table")), -99);
     EXPECT_EQ(messages.last().title, QStringLiteral("错误信息"));
+}
+
+// A save onto a full disk, and onto one that has become read-only: the program's reason first, then
+// the source and the statement, each on a line of its own.
+TEST(clsMDB, AStatementOnADiskThatRefusesItSaysWhy) {
+    SmallDisk disk(4096);
+    if (!disk.available())
+        GTEST_SKIP() << disk.why().toStdString();
+    AppInfo::setProgramFolder(disk.path());
+    Settings::setStoreFolder(disk.path());
+    Settings::SaveSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("1"));
+    const QString insert =
+        QStringLiteral("insert into customer_info_file (ciid,filename,content) values (1,'a',?)");
+    {
+        clsMDB db;
+        QString error;
+        ASSERT_TRUE(db.OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema)) << error.toStdString();
+        ASSERT_TRUE(disk.fill());
+        MessageRecorder messages;
+        EXPECT_FALSE(db.ExecSQL(insert, {QByteArray(512 * 1024, 'a')}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{"磁盘空间不足：database or disk is full\nSQLite\nsql:" + insert});
+        ASSERT_TRUE(QFile::remove(disk.filePath(QStringLiteral("filler"))));
+        db.CloseDatabase();
+        ASSERT_TRUE(disk.setReadOnly()) << disk.why().toStdString();
+        ASSERT_TRUE(db.OpenDatabase(error)) << error.toStdString();
+        messages.clear();
+        EXPECT_FALSE(db.ExecSQL(insert, {QByteArray(1024, 'a')}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{"数据库是只读的，不能写入：attempt to write a readonly database\nSQLite\nsql:" +
+                              insert});
+    }
+    AppInfo::setProgramFolder(QString());
+    Settings::setStoreFolder(QString());
+}
+
+// A program folder whose database path is longer than the engine opens (its longest path less the
+// "-journal" of the file beside the database) is named as such, with the length and the limit; one
+// byte shorter opens.
+TEST(clsMDB, ADatabasePathTooLongForTheEngineSaysSo) {
+    QTemporaryDir base;
+    const int limit = sqlite3_vfs_find(nullptr)->mxPathname - 8;
+    const QString file = QStringLiteral("/") + AppInfo::DatabaseFileName;
+    // Folders of Chinese names (three bytes a character), topped up with letters to `bytes` in all.
+    const auto folderFor = [&](int bytes) {
+        QString folder = base.path() + QStringLiteral("/") + QString::number(bytes);
+        while (folder.toUtf8().size() + file.toUtf8().size() + 1 + 3 * 60 <= bytes)
+            folder += QStringLiteral("/") + QString(60, QChar(0x5BA2));
+        folder +=
+            QStringLiteral("/") + QString(bytes - folder.toUtf8().size() - file.toUtf8().size() - 1, 'a');
+        EXPECT_TRUE(QDir().mkpath(folder));
+        EXPECT_EQ((folder + file).toUtf8().size(), bytes);
+        return folder;
+    };
+    Settings::setStoreFolder(base.path());
+    Settings::SaveSetting(AppInfo::ConfigSection, QStringLiteral("abcd1234"), QStringLiteral("1"));
+    for (const int bytes : {limit, limit + 1, 511}) {
+        SCOPED_TRACE(bytes);
+        const QString folder = folderFor(bytes);
+        AppInfo::setProgramFolder(folder);
+        clsMDB db;
+        QString error;
+        const bool opened = db.OpenDatabase(error, clsMDB::OpenMode::CreateFromSchema);
+        EXPECT_EQ(opened, bytes <= limit) << error.toStdString();
+        if (!opened) {
+            EXPECT_EQ(error, QStringLiteral("数据库文件的路径太长（%1 字节，最多 %2 字节），数据库不能打开。"
+                                            "请把程序移到路径较短的文件夹中再运行：%3")
+                                 .arg(bytes)
+                                 .arg(limit)
+                                 .arg(folder + file));
+        }
+    }
+    AppInfo::setProgramFolder(QString());
+    Settings::setStoreFolder(QString());
 }
 
 TEST(clsMDB, RowsChangedAndInsertedKeyOfTheLastStatement) {
@@ -371,7 +447,7 @@ TEST(clsMDB, CommonEngineFailuresAreDescribedInChinese) {
     EXPECT_EQ(sqliteErrorText(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database")),
               QStringLiteral("数据库是只读的，不能写入：attempt to write a readonly database"));
     EXPECT_EQ(sqliteErrorText(SQLITE_FULL, QStringLiteral("database or disk is full")),
-              QStringLiteral("磁盘已满，数据库不能写入：database or disk is full"));
+              QStringLiteral("磁盘空间不足：database or disk is full"));
     EXPECT_EQ(sqliteErrorText(SQLITE_CONSTRAINT, QStringLiteral("injected")), QStringLiteral("injected"));
 }
 

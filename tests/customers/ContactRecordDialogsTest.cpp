@@ -8,6 +8,8 @@
 #include "tests/fixtures/TestDatabase.h"
 #include "tests/ui/TextEntry.h"
 #include "ui/FormFactory.h"
+#include "ui/IRecordDialog.h"
+#include "ui/ModalRunner.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -200,6 +202,46 @@ TEST_F(ContactRecordDialogsTest, PastedTextsAreCutBetweenCharactersAndStoredAsSh
     ASSERT_TRUE(rs && !rs->Eof());
     EXPECT_EQ(rs->Fields(0).toString(), remark);
     EXPECT_FALSE(TextEntry::broken(rs->Fields(0).toString()));
+}
+
+// A box without a limit of its own takes 32,767 characters, however many UTF-16 units they need: the
+// sale opened as the sales tab opens it stores what its boxes show, byte for byte, and cuts a longer
+// paste between two characters.
+TEST_F(ContactRecordDialogsTest, UnlimitedBoxesStoreLongPastesWhole) {
+    registerCustomerForms();
+    const QString emoji = QStringLiteral("😀");
+    const QString a = QStringLiteral("a");
+    const struct {
+        const char* control;
+        QString pasted;
+        QString stored;
+    } cases[] = {
+        {"txtProductname", emoji.repeated(17000), emoji.repeated(17000)},
+        {"txtSalers", a.repeated(32766) + emoji, a.repeated(32766) + emoji},
+        {"txtSalers", a.repeated(32767) + emoji, a.repeated(32767)},
+        {"txtProductname", a + emoji.repeated(40000), a + emoji.repeated(32766)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " " + std::to_string(c.pasted.size()));
+        ASSERT_TRUE(db.ExecSQL("delete from customer_sales_info"));
+        ScopedHook<int(QDialog&)> runner(ModalRunner::handler(), [&](QDialog& shown) {
+            auto& sale = dynamic_cast<ContactRecordDialog&>(shown);
+            shown.show();
+            sale.setValue(QStringLiteral("txtProductname"), QStringLiteral("打印机"));
+            sale.setValue(QString::fromLatin1(c.control), QString());
+            TextEntry::paste(sale.control(QString::fromLatin1(c.control)), c.pasted);
+            sale.btnSave_Click();
+            return shown.result();
+        });
+        const RecordDialogOutcome outcome = openRecordDialog(
+            {"frmadd_info_sales", RecordMode::Add, "交易明细", QString(), QStringLiteral("1")});
+        ASSERT_TRUE(outcome.opened);
+        EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
+        const QString column = QString::fromLatin1(c.control) == "txtSalers" ? "saler" : "productname";
+        auto rs = db.GetRS("select hex(" + column + ") from customer_sales_info");
+        ASSERT_TRUE(rs && !rs->Eof());
+        EXPECT_EQ(rs->Fields(0).toString(), QString::fromLatin1(c.stored.toUtf8().toHex().toUpper()));
+    }
 }
 
 TEST_F(ContactRecordDialogsTest, ChecksOwnerThenRequiredFieldsInOrder) {

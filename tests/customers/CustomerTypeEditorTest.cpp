@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@
 
 namespace {
 
-// The editor as a user drives it.
+// The editor as a user drives it: a node made current, an option clicked (a disabled one takes no
+// click).
 struct Editor {
     frmAdd_doc_type& dialog;
 
@@ -25,14 +27,13 @@ struct Editor {
         QTreeWidgetItem* node = SelectionTreeView::findNode(*dialog.trvReport(), etid);
         ASSERT_TRUE(node) << etid;
         dialog.trvReport()->setCurrentItem(node);
-        dialog.trvReport_NodeClick(node);
     }
     void add(qint64 at, const QString& name, bool beneath) {
         select(at);
         dialog.btnAdd_Click();
         dialog.txtName()->setText(name);
         dialog.txtRemark()->setPlainText(QStringLiteral("说明"));
-        (beneath ? dialog.Option2() : dialog.Option1())->setChecked(true);
+        (beneath ? dialog.Option2() : dialog.Option1())->click();
         dialog.btnSave_Click();
     }
     void rename(qint64 etid, const QString& name) {
@@ -45,7 +46,7 @@ struct Editor {
         select(etid);
         dialog.btnEdit_Click();
         select(reference);
-        (beneath ? dialog.Option2() : dialog.Option1())->setChecked(true);
+        (beneath ? dialog.Option2() : dialog.Option1())->click();
         dialog.btnSave_Click();
     }
     void remove(qint64 etid) {
@@ -100,6 +101,8 @@ protected:
         dialog->show();
         return dialog;
     }
+    // The editor opened on the small tree again, after moving through it with `steps` (see walk).
+    std::unique_ptr<frmAdd_doc_type> openAfter(const QStringList& steps);
 
     TestDatabase base;
     clsMDB& db = base.db();
@@ -125,8 +128,8 @@ TEST_F(CustomerTypeEditorTest, Operations) {
         {"add beneath", [](Editor& e) { e.add(3, "B12", true); }, "", tree + " 6:B12:3", mods + " B12", held},
         {"add beside a top-level type", [](Editor& e) { e.add(2, "D", false); }, "", tree + " 6:D:0",
          mods + " D", held},
-        {"add beside the first node", [](Editor& e) { e.add(1, "Z", false); }, "", tree + " 6:Z:0",
-         mods + " Z", held},
+        {"add at the first node goes beneath it", [](Editor& e) { e.add(1, "Z", false); }, "",
+         tree + " 6:Z:1", mods + " Z", held},
         {"wildcards are plain text", [](Editor& e) { e.add(2, "B_", false); }, "", tree + " 6:B_:0",
          mods + " B_", held},
         {"rename keeps the grants", [](Editor& e) { e.rename(3, "B1'x"); }, "",
@@ -189,6 +192,101 @@ TEST_F(CustomerTypeEditorTest, Operations) {
             EXPECT_TRUE(dialog->txtName()->isReadOnly());
         }
     }
+}
+
+// Moves through the editor's tree as a user does: "down", "up", "right" with the arrow keys, "mouse:<etid>"
+// with a click on the shown node.
+void walk(frmAdd_doc_type& dialog, const QStringList& steps) {
+    QTreeWidget* tree = dialog.trvReport();
+    for (const QString& step : steps) {
+        if (step.startsWith("mouse:")) {
+            QTreeWidgetItem* node = SelectionTreeView::findNode(*tree, step.section(':', 1).toLongLong());
+            ASSERT_TRUE(node) << step.toStdString();
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+        } else {
+            const Qt::Key key = step == "down" ? Qt::Key_Down : step == "up" ? Qt::Key_Up : Qt::Key_Right;
+            QTest::keyClick(tree, key);
+        }
+    }
+}
+
+std::unique_ptr<frmAdd_doc_type> CustomerTypeEditorTest::openAfter(const QStringList& steps) {
+    seed();
+    messages.clear();
+    auto dialog = openEditor();
+    walk(*dialog, steps);
+    return dialog;
+}
+
+// The first node of the tree takes new types only beneath it, however it became current: its click
+// leaves "同级类型" disabled with "下级类型" chosen, and so does Add, which saves the new type beneath it.
+// Any other node offers both, "同级类型" chosen.
+TEST_F(CustomerTypeEditorTest, AtTheFirstNodeOnlyASubTypeCanBeAdded) {
+    const struct {
+        QStringList steps;
+        qint64 current;
+        QString stored; // the added type "新类型" as etid:name:pid
+    } cases[] = {
+        {{}, 1, "6:新类型:1"}, // as the editor opens
+        {{"down", "up"}, 1, "6:新类型:1"},
+        {{"mouse:2", "mouse:1"}, 1, "6:新类型:1"},
+        {{"down"}, 2, "6:新类型:0"},
+        {{"mouse:5"}, 5, "6:新类型:0"},
+        {{"down", "down"}, 3, "6:新类型:2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps.join(',').toStdString());
+        auto dialog = openAfter(c.steps);
+        ASSERT_EQ(SelectionTreeView::idOfNode(dialog->trvReport()->currentItem()), c.current);
+        const bool first = c.current == 1;
+        if (!c.steps.isEmpty()) {
+            EXPECT_EQ(dialog->Option1()->isEnabled(), !first);
+            EXPECT_EQ(dialog->Option2()->isChecked(), first);
+        }
+        dialog->btnAdd_Click();
+        EXPECT_EQ(dialog->Option1()->isEnabled(), !first);
+        EXPECT_TRUE(dialog->Option2()->isEnabled());
+        EXPECT_EQ(dialog->Option2()->isChecked(), first);
+        EXPECT_EQ(dialog->Option1()->isChecked(), !first);
+        dialog->Option1()->click(); // refused while disabled
+        dialog->txtName()->setText("新类型");
+        dialog->btnSave_Click();
+        EXPECT_TRUE(messages.empty()) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(snapshot("select etid||':'||name||':'||pid from customer_type where name='新类型'"),
+                  c.stored);
+    }
+}
+
+// However a type became current (the arrow keys, a click, expanding with the arrow key), the fields
+// show it and Delete acts on it; while editing, the node the keys made current is the one the edited
+// type moves beside.
+TEST_F(CustomerTypeEditorTest, TheFieldsFollowTheCurrentType) {
+    const struct {
+        QStringList steps;
+        qint64 shown;
+        const char* name;
+    } cases[] = {
+        {{"down", "down", "right", "down"}, 4, "B11"},
+        {{"mouse:2", "down", "right", "down"}, 4, "B11"},
+        {{"down", "down", "down", "up", "up", "up", "down", "down", "right", "down"}, 4, "B11"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps.join(',').toStdString());
+        auto dialog = openAfter(c.steps);
+        EXPECT_EQ(dialog->txtName()->text(), c.name);
+        EXPECT_EQ(dialog->shownEtid(), c.shown);
+        dialog->btnDel_Click();
+        EXPECT_EQ(messages.texts(), QStringList{"是否真的要删除选定记录？Y/N"});
+        EXPECT_EQ(snapshot(QStringLiteral("select name from customer_type where etid=%1").arg(c.shown)), "");
+    }
+
+    auto dialog = openAfter({"down", "down", "right", "down"});
+    dialog->btnEdit_Click();
+    walk(*dialog, {"up"});
+    EXPECT_EQ(dialog->referenceEtid(), 3);
+    EXPECT_TRUE(dialog->Option1()->isChecked());
+    dialog->btnSave_Click();
+    EXPECT_EQ(types(), "1:A:0 2:B:0 3:B1:2 4:B11:2 5:C:0");
 }
 
 TEST_F(CustomerTypeEditorTest, TreeShowsTypesByName) {

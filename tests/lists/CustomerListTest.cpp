@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -177,7 +178,7 @@ TEST(CustomerList, AVisitAddedInTheReminderListReloadsIt) {
     // With no customer the detail grid shows its header and add says what is missing.
     s.messages.clear();
     s.w.details->addRecord();
-    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应行业的拜访记录信息!"});
+    EXPECT_EQ(s.messages.texts(), QStringList{"请先输入客户信息,然后再添加对应客户的拜访记录信息!"});
     EXPECT_EQ(s.w.details->dbView_pay->Rows(), 1);
     EXPECT_EQ(s.w.details->dbView_pay->TextMatrix(0, 1), QStringLiteral("拜访方式"));
 }
@@ -273,9 +274,15 @@ TEST(GridExportFile, TheExportCommandAsksForANameAndReportsTheOutcome) {
         answer = locked.filePath(QStringLiteral("a.xls"));
         s.messages.clear();
         s.w.exportGrid();
-        EXPECT_EQ(s.messages.texts(),
-                  QStringList{"保存失败！（没有写入此文件夹的权限：" + locked.path() + "）"});
+        EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！（没有写入权限：" + locked.path() + "）"});
         EXPECT_TRUE(locked.entryList(QDir::Files).isEmpty());
+    }
+    // A folder of the system refuses new files even to root.
+    if (QFileInfo("/sys").isDir() && !QFile("/sys/crm_probe").open(QIODevice::WriteOnly)) {
+        answer = QStringLiteral("/sys/a.xls");
+        s.messages.clear();
+        s.w.exportGrid();
+        EXPECT_EQ(s.messages.texts(), QStringList{"保存失败！（没有写入权限：/sys）"});
     }
     answer.clear();
     s.messages.clear();

@@ -107,10 +107,6 @@ TEST(ListDeletion, GuardsRefuseBeforeAnythingIsWrittenAndAllowedRowsGoWithTheirC
          {"企业客户", "重点客户", "普通客户", "新_型"},
          &ListDeletion::TypeCustomersText,
          nullptr},
-        // A job title that a customer has stays; one that nobody has goes.
-        {"头衔", {"总经理"}, &ListDeletion::JobTitleInUseText, nullptr},
-        {"头衔", {"业务员", "总经理"}, &ListDeletion::JobTitleInUseText, nullptr},
-        {"头衔", {"业务员"}, nullptr, "select * from info_parameter where name='业务员'"},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(k.list, k.names.join(',')).toStdString());
@@ -141,6 +137,68 @@ TEST(ListDeletion, GuardsRefuseBeforeAnythingIsWrittenAndAllowedRowsGoWithTheirC
             EXPECT_EQ(count(db, QString::fromUtf8(k.goneCheck)), 0);
             for (int r = 1; r < w.dbView->Rows(); ++r)
                 EXPECT_FALSE(k.names.contains(w.dbView->TextMatrix(r, 1)));
+        }
+    }
+}
+
+// A job title stays while a row that a window shows still names it: a customer, a further contact person
+// or a visit; a selection that holds one such title deletes none. Rows deleted softly, and the rows of a
+// deleted customer, are shown nowhere and do not hold a title.
+TEST(ListDeletion, AJobTitleStaysWhileACustomerAContactOrAVisitNamesIt) {
+    const struct {
+        QStringList names;
+        bool refused;
+    } cases[] = {
+        {{"总经理"}, true},             // the customer's title
+        {{"副总经理"}, true},           // a contact person's only
+        {{"经理"}, true},               // a visit's only
+        {{"业务员", "副总经理"}, true}, // with an unused title: nothing goes
+        {{"经理", "业务员", "职员"}, true},
+        {{"业务员"}, false}, // unused
+        {{"业务员", "职员"}, false},
+        {{"主管"}, false},             // a deleted contact person's and a deleted visit's only
+        {{"采购员", "工程师"}, false}, // a deleted customer's, and its contact's and visit's
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.names.join(',').toStdString());
+        TestDatabase tdb;
+        clsMDB& db = tdb.db();
+        const qint64 shown = addCustomer(db, QStringLiteral("成都华信"), QStringLiteral("2024-01-01"),
+                                         QStringLiteral("2024-01-01")); // 总经理
+        const qint64 gone = addCustomer(db, QStringLiteral("已删客户"), QStringLiteral("2024-01-01"),
+                                        QStringLiteral("2024-01-01"));
+        for (const QString& sql : {
+                 QStringLiteral("update customer_info set duty=6, isdel=1 where ciid=%2"),
+                 QStringLiteral("insert into customer_info_linkman (ciid,linkman,linktel,duty,isdel) values "
+                                "(%1,'李明','1',2,0),(%1,'赵强','2',4,1),(%2,'钱进','3',7,0)"),
+                 QStringLiteral(
+                     "insert into customer_access_records (ciid,acess_type,acess_date,linkman,duty,"
+                     "isdel) values (%1,21,'2024-01-02','李明',3,0),(%1,21,'2024-01-03','赵强',4,1),"
+                     "(%2,21,'2024-01-04','钱进',7,0)"),
+             })
+            ASSERT_TRUE(db.ExecSQL(
+                QString(sql).replace("%1", QString::number(shown)).replace("%2", QString::number(gone))))
+                << sql.toStdString();
+        MessageRecorder messages;
+        CurrentOperator op(db, QStringLiteral("veziz"), QStringLiteral("123456"));
+        frmDBList w;
+        w.setListParams(NodeCatalogue::configFor(QStringLiteral("头衔")).list);
+        w.loadList();
+        selectNamed(w, k.names);
+        ASSERT_EQ(w.dbView->SelectedRows(), k.names.size());
+        const QStringList before = snapshot(db);
+        w.deleteRecords();
+        if (k.refused) {
+            EXPECT_EQ(messages.texts(),
+                      (QStringList{"是否真的要删除选定记录？Y/N", ListDeletion::JobTitleInUseText}));
+            EXPECT_EQ(messages.last().icon, MsgIcon::Information);
+            EXPECT_EQ(snapshot(db), before);
+        } else {
+            EXPECT_EQ(messages.texts(), QStringList{"是否真的要删除选定记录？Y/N"});
+            for (const QString& name : k.names)
+                EXPECT_EQ(count(db, "select * from info_parameter where name='" + name + "'"), 0)
+                    << name.toStdString();
+            EXPECT_EQ(count(db, "select * from info_parameter where pmid=1"), 8 - k.names.size());
         }
     }
 }

@@ -77,6 +77,7 @@ TEST(ListSearch, EverySettingsAndCustomerListFindsWhatWasTyped) {
     addCustomer(db, QStringLiteral("广州a\\b贸易"), later, day(-100), 30, 3, QStringLiteral("中山路_8号"));
     ASSERT_TRUE(
         db.ExecSQL("insert into manage_module (name,isdel,flag) values ('报表_1',0,0), ('报表X1',0,0)"));
+    ASSERT_TRUE(db.ExecSQL("insert into manage_dept (mdid,name,description,pid) values (2,'销售部','卖',1)"));
 
     const struct {
         const char* list;
@@ -109,7 +110,8 @@ TEST(ListSearch, EverySettingsAndCustomerListFindsWhatWasTyped) {
         {"分类类型", "类型名称", "重点", 1, {"重点客户"}},
         {"分类类型", "编号规则", "x", 1, {}},
         {"分类类型", "父类名称", "企业", 1, {"普通客户", "重点客户"}},
-        {"部门设置", "类型名称", "公司", 1, {"公司部门"}},
+        {"部门设置", "部门名称", "公司", 1, {"公司部门"}},
+        {"部门设置", "上级部门", "公司", 1, {"销售部"}},
         {"用户管理", "账号", "VEZ", 1, {"veziz"}},
     };
     for (const auto& k : cases) {

@@ -2,6 +2,7 @@
 #include "pickers/frmSelectDate.h"
 #include "pickers/frmSelectDpt.h"
 #include "pickers/frmSelectType.h"
+#include "tests/fixtures/DamagedFile.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/StandInRecordDialog.h"
 #include "tests/fixtures/TestDatabase.h"
@@ -11,9 +12,11 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -133,6 +136,32 @@ TEST_F(SelectionDialogsTest, EmptyTreeHandsBackNothing) {
     EXPECT_EQ(dialog.tag(), QString());
 }
 
+// A tree that cannot be read (its table's pages damaged under the open connection): one message
+// naming the damage, and the window goes without a choice instead of standing empty.
+TEST_F(SelectionDialogsTest, ATreeThatCannotBeReadSaysSoAndClosesTheWindow) {
+    ASSERT_TRUE(DamagedFile::damageTables(db, base.file(), {"customer_type"}));
+    ASSERT_TRUE(DamagedFile::damageTables(db, base.file(), {"manage_dept"}));
+    frmSelectType types;
+    frmSelectDpt departments;
+    for (SelectTreeDialog* dialog : std::initializer_list<SelectTreeDialog*>{&types, &departments}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        messages.clear();
+        int result = -1;
+        DriveDialogs wait([&](QDialog& shown) {
+            // The window closes itself once its modal run is under way.
+            for (int i = 0; i < 50 && shown.isVisible(); ++i)
+                QApplication::processEvents();
+            result = shown.isVisible() ? -1 : shown.result();
+        });
+        ModalRunner::run(*dialog);
+        EXPECT_EQ(result, QDialog::Rejected) << "the window stayed open";
+        ASSERT_EQ(messages.messages().size(), 1) << messages.texts().join('\n').toStdString();
+        EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("数据库文件已经损坏")))
+            << messages.last().text.toStdString();
+        EXPECT_EQ(dialog->tag(), QString());
+    }
+}
+
 TEST_F(SelectionDialogsTest, AddOpensTheEditorInAddModeThenReloads) {
     QString mode;
     QString caption;
@@ -175,6 +204,37 @@ TEST_F(SelectionDialogsTest, DepartmentDialogHandsBackTheNameOnly) {
     });
     EXPECT_EQ(ModalRunner::run(dialog), QDialog::Accepted);
     EXPECT_EQ(dialog.tag(), QStringLiteral("销售部"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// Enter on a node chooses it as "选定" does, in both tree pickers, whichever node the arrow keys made
+// current.
+TEST_F(SelectionDialogsTest, EnterOnANodeChoosesIt) {
+    db.ExecSQL("delete from customer_type");
+    db.ExecSQL("insert into customer_type (etid, name, pid) values (1, 'B', 0), (2, 'A', 0), (3, 'B1', 1)");
+    db.ExecSQL("insert into manage_dept (mdid, name, pid) values (2, '销售部', 1), (3, '财务部', 1)");
+    const struct {
+        std::function<std::unique_ptr<SelectTreeDialog>()> make;
+        int downs;
+        Qt::Key enter;
+        const char* chosen;
+    } cases[] = {
+        {[] { return std::make_unique<frmSelectType>(); }, 0, Qt::Key_Return, "A"},
+        {[] { return std::make_unique<frmSelectType>(); }, 2, Qt::Key_Enter, "B1"},
+        {[] { return std::make_unique<frmSelectDpt>(); }, 1, Qt::Key_Return, "财务部"},
+        {[] { return std::make_unique<frmSelectDpt>(); }, 2, Qt::Key_Enter, "销售部"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        const std::unique_ptr<SelectTreeDialog> dialog = c.make();
+        DriveDialogs drive([&](QDialog&) {
+            for (int i = 0; i < c.downs; ++i)
+                QTest::keyClick(dialog->trvReport(), Qt::Key_Down);
+            QTest::keyClick(dialog->trvReport(), c.enter);
+        });
+        EXPECT_EQ(ModalRunner::run(*dialog), QDialog::Accepted);
+        EXPECT_EQ(dialog->tag(), QString::fromUtf8(c.chosen));
+    }
     EXPECT_TRUE(messages.empty());
 }
 

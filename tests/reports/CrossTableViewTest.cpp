@@ -4,12 +4,14 @@
 #include "reports/clsCrossTable.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
+#include "ui/GridCellDelegate.h"
 #include "ui/GridFrozenPanes.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,6 +223,161 @@ TEST_F(ReportViews, FixedRowsAndColumnsStayInSightInEveryTableAndTheListReport) 
             expectFixedCellsInSight();
             expectLastCellUncovered();
         }
+    }
+}
+
+// However the table is scrolled, the first column and row beside the fixed ones are whole: the scroll
+// position snaps to where a column (a row) begins at the fixed edge, and the end lets the last ones be
+// seen whole too.
+TEST_F(ReportViews, ScrollingShowsWholeColumnsAndRowsBesideTheFixedOnes) {
+    struct Scroll {
+        const char* what;
+        std::function<void(QScrollBar*)> apply;
+    };
+    const QList<Scroll> scrolls{
+        {"three steps",
+         [](QScrollBar* bar) {
+             for (int i = 0; i < 3; ++i)
+                 bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+         }},
+        {"a page", [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
+        {"to a pixel within a column", [](QScrollBar* bar) { bar->setValue(bar->value() + 37); }},
+        {"back a step", [](QScrollBar* bar) { bar->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
+        {"the slider dragged to and fro by a pixel",
+         [](QScrollBar* bar) {
+             // The slider rests where the mouse rests, at the nearer start.
+             const int from = bar->value();
+             bar->setSliderDown(true);
+             QList<int> values;
+             for (const int offset : {41, 40, 41, 40}) {
+                 bar->setSliderPosition(from + offset);
+                 values << bar->value();
+             }
+             bar->setSliderDown(false);
+             EXPECT_EQ(values, QList<int>(4, values.first()));
+         }},
+        {"to the end", [](QScrollBar* bar) { bar->setValue(bar->maximum()); }},
+        {"back a pixel from the end", [](QScrollBar* bar) { bar->setValue(bar->value() - 1); }},
+    };
+    const QList<std::pair<const char*, std::function<void()>>> tables{
+        {"one axis of many columns",
+         [&] {
+             build(1, "select * from customers order by code", "code", "", "",
+                   "name:分类名称,c1:安装地点,c2:联系电话,c3:购置日期,c4:分类类型,c5:使用部门,c6:采购员,"
+                   "c7:售后电话,c8:电子邮件,c9:制造厂家");
+         }},
+        {"three axes", [&] { threeAxes(); }},
+    };
+    for (const auto& [table, make] : tables) {
+        SCOPED_TRACE(table);
+        make();
+        view.horizontalScrollBar()->setValue(0);
+        view.verticalScrollBar()->setValue(0);
+        const GridFrozenPanes& panes = view.frozenPanes();
+        ASSERT_TRUE(panes.active());
+        for (const Scroll& scroll : scrolls) {
+            SCOPED_TRACE(scroll.what);
+            scroll.apply(view.horizontalScrollBar());
+            scroll.apply(view.verticalScrollBar());
+            QApplication::processEvents();
+            const int col = view.columnAt(panes.frozenWidth());
+            const int row = view.rowAt(panes.frozenHeight());
+            ASSERT_GE(col, 0);
+            ASSERT_GE(row, 0);
+            EXPECT_EQ(view.columnViewportPosition(col), panes.frozenWidth()) << "column " << col;
+            EXPECT_EQ(view.rowViewportPosition(row), panes.frozenHeight()) << "row " << row;
+            // The fixed panes show the same rows and columns as the table beside them.
+            EXPECT_EQ(panes.leftPane()->rowViewportPosition(row), panes.frozenHeight());
+            if (panes.topPane()->isVisible()) {
+                EXPECT_EQ(panes.topPane()->columnViewportPosition(col), panes.frozenWidth());
+            }
+        }
+        // At the end the last column and row are whole as well.
+        view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        const int lastCol = view.model()->columnCount() - 1;
+        const int lastRow = view.model()->rowCount() - 1;
+        EXPECT_LE(view.columnViewportPosition(lastCol) + view.columnWidth(lastCol), view.viewport()->width());
+        EXPECT_LE(view.rowViewportPosition(lastRow) + view.rowHeight(lastRow), view.viewport()->height());
+    }
+}
+
+// A heading over several columns, scrolled partly under the fixed columns, draws its caption in the
+// part that is seen.
+TEST_F(ReportViews, AMergedHeadingPartlyInViewShowsItsCaptionInTheVisiblePart) {
+    threeAxes();
+    view.resize(640, 400);
+    const GridFrozenPanes& panes = view.frozenPanes();
+    QTableView* top = panes.topPane();
+    ASSERT_TRUE(top->isVisible());
+    ASSERT_EQ(top->columnSpan(0, 2), 2);
+    view.horizontalScrollBar()->setValue(0);
+    view.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QApplication::processEvents();
+    ASSERT_EQ(view.columnAt(panes.frozenWidth()), 3) << "one column of the heading under the fixed ones";
+    const QRect heading = top->visualRect(top->model()->index(0, 2));
+    ASSERT_LT(heading.left(), panes.frozenWidth());
+    const QImage image = top->viewport()->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    int inkLeft = INT_MAX, inkRight = -1;
+    for (int x = 0; x < heading.right() - 2; ++x)
+        for (int y = heading.top() + 3; y < heading.bottom() - 2; ++y)
+            if (qGray(image.pixel(qRound(x * ratio), qRound(y * ratio))) < 100 && x >= panes.frozenWidth()) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+    ASSERT_GE(inkRight, 0) << "no caption in sight";
+    EXPECT_GT(inkLeft, panes.frozenWidth() + 1) << "the caption runs under the fixed columns";
+    const int seenMiddle = (panes.frozenWidth() + heading.right()) / 2;
+    EXPECT_NEAR((inkLeft + inkRight) / 2, seenMiddle, 3);
+}
+
+// Ctrl+Home goes to the first data cell and scrolls fully back to the top left, also when the cursor
+// stands there already; the fixed cells of the current row are marked.
+TEST_F(ReportViews, CtrlHomeGoesToTheFirstDataCellAtTheTopLeftAndTheKeyColumnMarksTheRow) {
+    const QList<std::pair<const char*, std::function<void()>>> tables{
+        {"one axis",
+         [&] {
+             build(1, "select * from customers order by code", "code", "", "",
+                   "name:分类名称,c1:安装地点,c2:联系电话,c3:购置日期,c4:分类类型,c5:使用部门");
+         }},
+        {"three axes", [&] { threeAxes(); }},
+    };
+    for (const auto& [table, make] : tables) {
+        SCOPED_TRACE(table);
+        make();
+        const GridModel& g = view.grid();
+        const QModelIndex first = view.model()->index(g.FixedRowsInBody() ? g.FixedRows() : 0, g.FixedCols());
+        for (const bool fromElsewhere : {true, false}) {
+            SCOPED_TRACE(fromElsewhere ? "from another cell" : "from the first cell, scrolled away");
+            view.setCurrentIndex(fromElsewhere ? view.model()->index(view.model()->rowCount() - 1,
+                                                                     view.model()->columnCount() - 1)
+                                               : first);
+            scrollToTheEnd();
+            QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+            QApplication::processEvents();
+            EXPECT_EQ(view.currentIndex(), first);
+            EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
+            EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+        }
+        // The key cell of the current row is drawn marked, that of another row plainly (neither row
+        // selected).
+        view.clearSelection();
+        QApplication::processEvents();
+        const QTableView* left = view.frozenPanes().leftPane();
+        const int keyCol = g.FixedCols() - 1;
+        const QImage image = left->viewport()->grab().toImage();
+        const auto background = [&](int row) {
+            const QRect cell = left->visualRect(left->model()->index(row, keyCol));
+            return QColor(image.pixel(qRound((cell.left() + 2) * image.devicePixelRatio()),
+                                      qRound((cell.top() + 2) * image.devicePixelRatio())))
+                .name();
+        };
+        const QColor fixed =
+            view.model()->index(first.row(), keyCol).data(Qt::BackgroundRole).value<QColor>();
+        EXPECT_EQ(background(first.row()), GridCellDelegate::markedBackground(fixed, left->palette()).name());
+        EXPECT_EQ(background(first.row() + 1), fixed.name());
     }
 }
 

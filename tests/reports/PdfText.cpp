@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QProcess>
 #include <QRawFont>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -47,23 +50,49 @@ QString readable(const QString& text) {
 
 } // namespace
 
+QString pdfToolOutput(const QString& tool, const QStringList& arguments) {
+    QProcess run;
+    run.start(tool, arguments);
+    if (!run.waitForFinished(30000)) {
+        run.kill();
+        run.waitForFinished(1000);
+        ADD_FAILURE() << tool.toStdString()
+                      << " did not end within 30 s: " << run.errorString().toStdString();
+        return QString();
+    }
+    if (run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString() << " failed: " << run.readAllStandardError().toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
 QString pdfText(const QString& file, int page) {
     QStringList args{"-layout"};
     if (page > 0)
         args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess run;
-    run.start("pdftotext", args << file << "-");
-    run.waitForFinished(30000);
-    return readable(QString::fromUtf8(run.readAllStandardOutput()));
+    return readable(pdfToolOutput("pdftotext", args << file << "-"));
 }
 
 QString pdfExactText(const QString& file) {
-    QProcess run;
-    run.start("pdftotext", {file, "-"});
-    run.waitForFinished(30000);
-    return QString::fromUtf8(run.readAllStandardOutput());
+    return pdfToolOutput("pdftotext", {file, "-"});
 }
 
 bool pdfShows(const QString& text, const QString& expected) {
     return text.contains(readable(expected));
+}
+
+int pdfPages(const QString& file) {
+    for (const QString& line : pdfToolOutput("pdfinfo", {file}).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QImage pdfPageImage(const QString& file, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString base = dir.filePath("page");
+    pdfToolOutput("pdftoppm", {"-png", "-singlefile", "-r", QString::number(dpi), "-f", QString::number(page),
+                               "-l", QString::number(page), file, base});
+    return QImage(base + ".png");
 }

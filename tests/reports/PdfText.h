@@ -1,5 +1,7 @@
 #pragma once
+#include <QImage>
 #include <QString>
+#include <QStringList>
 
 // The text of a printed PDF file as pdftotext reads it, page `page` (from 1) or all pages (0), in
 // compatibility form. A PDF names each glyph by the lowest code point that the font maps to it; for
@@ -12,3 +14,13 @@ bool pdfShows(const QString& text, const QString& expected);
 
 // The text exactly as pdftotext reads it (no folding), all pages, without layout.
 QString pdfExactText(const QString& file);
+
+// What a PDF tool of poppler (pdftotext, pdfinfo, pdffonts, pdftoppm) writes for `arguments`. A tool that
+// does not end within 30 s, or fails, fails the test with its name and what it said, and gives no output.
+QString pdfToolOutput(const QString& tool, const QStringList& arguments);
+
+// The number of pages of a PDF file (-1 when it cannot be read).
+int pdfPages(const QString& file);
+
+// Page `page` (from 1) of a PDF file as pdftoppm renders it at `dpi` dots per inch.
+QImage pdfPageImage(const QString& file, int page, int dpi);

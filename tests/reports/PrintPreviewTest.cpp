@@ -1,3 +1,4 @@
+#include "core/WaitCursor.h"
 #include "reports/PreviewPages.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintError.h"
@@ -9,6 +10,7 @@
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/reports/PdfText.h"
+#include "tests/reports/PrintToPdf.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
 #include "ui/ProgressService.h"
@@ -26,7 +28,6 @@
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -39,20 +40,6 @@
 #include <numeric>
 
 namespace {
-
-// Print jobs go to a PDF file instead of a printer.
-class PrintToPdf {
-public:
-    explicit PrintToPdf(const QString& file)
-        : m_hook(PrintControl::printerChooser(), [file](QPrinter& printer, const QString&) {
-              printer.setOutputFormat(QPrinter::PdfFormat);
-              printer.setOutputFileName(file);
-              return true;
-          }) {}
-
-private:
-    ScopedHook<bool(QPrinter&, const QString&)> m_hook;
-};
 
 // A progress display that logs the text of each step and answers whether the work goes on.
 class LoggedSteps final : public ProgressService {
@@ -81,23 +68,10 @@ QProgressDialog* progressDialog() {
     return nullptr;
 }
 
-int pdfPages(const QString& file) {
-    QProcess run;
-    run.start("pdfinfo", {file});
-    run.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
 // The font families a PDF file embeds ("NotoSansCJKsc-Bold" and "NotoSansCJKsc-Regular" are one).
 QSet<QString> pdfFontFamilies(const QString& file) {
-    QProcess run;
-    run.start("pdffonts", {file});
-    run.waitForFinished(30000);
     QSet<QString> families;
-    const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split('\n');
+    const QStringList lines = pdfToolOutput("pdffonts", {file}).split('\n');
     for (const QString& line : lines.mid(2)) {
         const QString name = line.section(' ', 0, 0);
         if (!name.isEmpty())
@@ -301,15 +275,28 @@ TEST_F(PrintPreviewTest, PreviewPagesZoomAndPageSetup) {
 
         preview.cboZoom()->setCurrentIndex(5);
         preview.cboZoom_Click();
+        // The zoom box reads the mode while several pages show; the percentage comes back with one page,
+        // and a percentage chosen among several pages shows one page at it.
+        const auto shownZoom = [&] {
+            return preview.cboZoom()->currentIndex() < 0 ? preview.cboZoom()->placeholderText()
+                                                         : preview.cboZoom()->currentText();
+        };
         preview.tbPrnBar_ButtonClick("多页");
         EXPECT_EQ(control.ZoomMode(), 2);
         EXPECT_EQ(control.view()->mode(), PreviewPages::Mode::SeveralPages);
-        EXPECT_EQ(preview.cboZoom()->currentText(), "200%");
+        EXPECT_EQ(shownZoom(), "多页");
         EXPECT_DOUBLE_EQ(control.Zoom(), 200);
         preview.tbPrnBar_ButtonClick("单页");
         EXPECT_EQ(control.ZoomMode(), 3);
         EXPECT_EQ(control.view()->mode(), PreviewPages::Mode::OnePage);
+        EXPECT_EQ(shownZoom(), "200%");
         EXPECT_DOUBLE_EQ(control.Zoom(), 200);
+        preview.tbPrnBar_ButtonClick("多页");
+        preview.cboZoom()->setCurrentIndex(2);
+        preview.cboZoom_Click();
+        EXPECT_EQ(control.view()->mode(), PreviewPages::Mode::OnePage);
+        EXPECT_EQ(shownZoom(), "75%");
+        EXPECT_DOUBLE_EQ(control.Zoom(), 75);
 
         preview.tbPrnBar_ButtonClick("页面设置");
         pagesAfterCancel = control.PageCount();
@@ -542,7 +529,7 @@ TEST_F(PrintPreviewTest, CancellingTheProgressLeavesNothingBehind) {
         EXPECT_FALSE(job.previewWindow().isVisible());
         const bool complete = c.cancelAt.isEmpty();
         EXPECT_EQ(QFile::exists(pdf), complete);
-        EXPECT_FALSE(QFile::exists(pdf + ".part"));
+        EXPECT_TRUE(QDir(dir.path()).entryList({"*.part"}, QDir::Files | QDir::Hidden).isEmpty());
         ASSERT_FALSE(labels.isEmpty());
         EXPECT_TRUE(labels.first().startsWith("正在分页……已排 ")) << labels.first().toStdString();
         if (complete) {
@@ -552,6 +539,34 @@ TEST_F(PrintPreviewTest, CancellingTheProgressLeavesNothingBehind) {
         }
     }
     EXPECT_TRUE(messages.empty());
+}
+
+// The layout of a document shows the busy cursor from its first page counted to its last, for the
+// preview as for a print, and gives the cursor back afterwards.
+TEST_F(PrintPreviewTest, LayingTheDocumentOutShowsTheBusyCursor) {
+    fill(grid, 400);
+    int busy = 0;
+    ScopedHook<void(bool)> cursor(WaitCursor::handler(), [&](bool on) { busy += on ? 1 : -1; });
+    for (const bool preview : {true, false}) {
+        SCOPED_TRACE(preview ? "preview" : "print");
+        QStringList labels, withoutBusyCursor;
+        ScopedHook<std::unique_ptr<ProgressService>()> answer(ProgressService::factory(), [&] {
+            return std::make_unique<LoggedSteps>(labels, [&](const QString& label) {
+                if (label.startsWith("正在分页") && busy <= 0)
+                    withoutBusyCursor << label;
+                return true;
+            });
+        });
+        ScopedHook<int(QDialog&)> shown(ModalRunner::handler(), [](QDialog&) { return 0; });
+        PrintToPdf output(pdf);
+        clsPreView job;
+        job.setPreView(preview);
+        job.setVsGridHWnd(&grid);
+        job.PrintGrid();
+        EXPECT_GT(labels.filter("正在分页").size(), 1);
+        EXPECT_EQ(withoutBusyCursor, QStringList());
+        EXPECT_EQ(busy, 0);
+    }
 }
 
 // The preview on screen: at every zoom the table's outer lines show as printed, its left and top

@@ -37,6 +37,16 @@ protected:
                                              return 0;
                                          }
                                          QTimer::singleShot(0, &dialog, [this, &dialog] { leave(dialog); });
+                                         // A dialog that the step left open fails the test and closes.
+                                         QTimer stillOpen;
+                                         stillOpen.setSingleShot(true);
+                                         QObject::connect(&stillOpen, &QTimer::timeout, &dialog, [&dialog] {
+                                             ADD_FAILURE() << "the condition dialog \""
+                                                           << dialog.windowTitle().toStdString()
+                                                           << "\" was still open 10 s after the test left it";
+                                             dialog.reject();
+                                         });
+                                         stillOpen.start(10000);
                                          return dialog.exec();
                                      }};
 

@@ -4,6 +4,7 @@
 #include "reports/ConditionDialog.h"
 #include "reports/ReportForms.h"
 #include "reports/frmReport.h"
+#include "tests/fixtures/DamagedFile.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
@@ -12,35 +13,12 @@
 #include "ui/ModalRunner.h"
 
 #include <QApplication>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
 const QString CalcFields = "epname:分类名称,parenttypename:分类,Status:分类状态,epname_total:分类数量";
-
-// Overwrites pages of the file in place: the root pages of a table and of its indexes, or (no table)
-// the file's header.
-void damage(TestDatabase& base, const QString& table) {
-    QList<qint64> offsets;
-    const int pageSize = base.db().GetRS("pragma page_size")->Fields(0).toInt();
-    if (table.isEmpty()) {
-        offsets << 0;
-    } else {
-        const auto pages = base.db().GetRS(
-            "select rootpage from sqlite_master where tbl_name = ? and rootpage > 0", {table});
-        ASSERT_TRUE(pages && pages->RecordCount() > 0);
-        for (int r = 0; r < pages->RecordCount(); ++r)
-            offsets << (pages->Value(r, 0).toLongLong() - 1) * pageSize;
-    }
-    QFile file(base.file());
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    for (qint64 offset : offsets) {
-        file.seek(offset);
-        file.write(QByteArray(table.isEmpty() ? 100 : pageSize, '\x5a'));
-    }
-}
 
 class ReportDamagedFileTest : public ::testing::Test {
 protected:
@@ -105,7 +83,9 @@ TEST_F(ReportDamagedFileTest, OpeningAReportGivesOneMessageThatNamesTheDamage) {
         gMDB = &damaged.db();
         // The shared connection has read the customers before the damage (they stay in its memory).
         ASSERT_TRUE(damaged.db().GetRS("select count(*) from customer_info_view where epname like '%a%'"));
-        damage(damaged, QString::fromUtf8(c.table));
+        const QString table = QString::fromUtf8(c.table);
+        ASSERT_TRUE(DamagedFile::damageTables(damaged.db(), damaged.file(),
+                                              table.isEmpty() ? QStringList() : QStringList{table}));
         conditionShown = 0;
         MessageRecorder messages;
         const std::unique_ptr<frmReport> report = openStatistics();
@@ -125,7 +105,7 @@ TEST_F(ReportDamagedFileTest, ARebuildOnADamagedFileLeavesNoReportOfBefore) {
     const std::unique_ptr<frmReport> report = openStatistics();
     ASSERT_GT(report->Grid()->grid().Rows(), 1);
     ASSERT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
-    damage(base, "customer_info");
+    ASSERT_TRUE(DamagedFile::damageTables(base.db(), base.file(), {"customer_info"}));
     for (const char* step : {"bt_Refresh", "bt_SelectCond"}) {
         SCOPED_TRACE(step);
         messages.clear();

@@ -115,11 +115,15 @@ protected:
 };
 
 TEST_F(ReportWindowTest, ToolbarButtonsInOrder) {
-    QStringList captions, keys;
+    QStringList captions, keys, withoutIcon;
     for (QAction* action : window.Toolbar1()->actions()) {
         captions << action->text();
         keys << action->objectName();
+        if (!action->text().isEmpty() && action->icon().isNull())
+            withoutIcon << action->text();
     }
+    EXPECT_EQ(withoutIcon, QStringList()) << "every button shows a picture";
+    EXPECT_FALSE(window.chartButton()->icon().isNull());
     EXPECT_EQ(captions, (QStringList{"条件选择", "刷新", "调换数轴", "打印", "打印设置", "打印预览", "另存为",
                                      "调整尺寸", "", "退出"}));
     EXPECT_EQ(keys, (QStringList{"bt_SelectCond", "bt_Refresh", "bt_Exchange", "bt_Print", "bt_PrintSetup",
@@ -255,6 +259,10 @@ TEST_F(ReportWindowTest, FailingStatementsAreReported) {
     EXPECT_TRUE(messages.last().text.startsWith("数据加载错误！（")) << messages.last().text.toStdString();
     EXPECT_EQ(messages.last().title, "系统提示");
     EXPECT_TRUE(window.Grid()->grid().Redraw());
+    // A failed list report leaves an empty grid and no figures of a report in the status bar.
+    EXPECT_EQ(window.Grid()->Rows(), 0);
+    for (int panel = 1; panel <= 3; ++panel)
+        EXPECT_TRUE(window.panelText(panel).isEmpty()) << window.panelText(panel).toStdString();
 }
 
 TEST_F(ReportWindowTest, PrintSetupOnlySaysItsKey) {
@@ -467,10 +475,10 @@ TEST_F(ReportWindowTest, ChartEntriesDrawTheCurrentCellInTheReportsChartWindow) 
     condition->answers = {{0, "", statisticsSql()}};
     open();
     window.Form_Activate();
-    // The build leaves the current cell on the first data cell, so the first chart draws.
+    // The build leaves the current cell on the first figure, 分类数量, so the first chart draws.
     EXPECT_EQ(window.Grid()->grid().Row(), 1);
-    EXPECT_EQ(window.Grid()->grid().Col(), 1);
-    EXPECT_EQ(window.panelText(2), "当前：2 行，2 列");
+    EXPECT_EQ(window.Grid()->grid().Col(), 4);
+    EXPECT_EQ(window.panelText(2), "当前：2 行，5 列");
     window.ChartMenu_Click("bt_H_Bar");
     auto* charts = window.findChild<ReportChartWindow*>();
     ASSERT_NE(charts, nullptr);
@@ -488,3 +496,54 @@ TEST_F(ReportWindowTest, ChartEntriesDrawTheCurrentCellInTheReportsChartWindow) 
     EXPECT_EQ(charts->chart()->kind(), ICrossChart::Kind::Bar);
     EXPECT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
 }
+
+namespace {
+
+// Whatever the table type, a build leaves the current cell on the first data cell that holds a
+// number, so that the first chart asked for draws; a table without figures keeps its first data cell.
+TEST_F(ReportWindowTest, ABuildLeavesTheCurrentCellOnTheFirstFigureInEveryTableType) {
+    registerReportForms();
+    statisticsReport();
+    condition->answers = {{0, "", statisticsSql()}};
+    open();
+    window.Form_Activate();
+    const QString namesAndCounts = "epname:分类名称,epname_total:分类数量";
+    struct Case {
+        const char* what;
+        int type;
+        QString y, z, measures;
+        int row, col;
+    };
+    const QList<Case> cases = {
+        {"分类统计, its names first", 1, "", "", CalcFields, 1, 4},
+        {"one axis of texts only", 1, "", "", "epname:分类名称,parenttypename:分类", 1, 1},
+        {"two axes", 2, "parenttypename", "", namesAndCounts, 2, 2},
+        {"three axes", 3, "parenttypename", "Status", namesAndCounts, 2, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window.setCrossTableType(c.type);
+        window.setYAxisField(c.y);
+        window.setYAxisTitle(c.y);
+        window.setZAxisField(c.z);
+        window.setZAxisTitle(c.z);
+        window.setCalcFields(c.measures);
+        window.RefreshReport();
+        const GridModel& grid = window.Grid()->grid();
+        EXPECT_EQ(grid.Row(), c.row);
+        EXPECT_EQ(grid.Col(), c.col);
+        messages.clear();
+        window.ChartMenu_Click("bt_V_Bar");
+        const bool figures = c.col > grid.FixedCols();
+        if (figures) {
+            EXPECT_TRUE(messages.empty()) << messages.texts().join('\n').toStdString();
+        } else {
+            EXPECT_EQ(messages.texts(), QStringList{"所选的数据不是数值，不能显示图形"});
+        }
+        auto* charts = window.findChild<ReportChartWindow*>();
+        ASSERT_NE(charts, nullptr);
+        EXPECT_EQ(charts->chart()->items().isEmpty(), !figures);
+    }
+}
+
+} // namespace

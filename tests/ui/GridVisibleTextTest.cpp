@@ -32,16 +32,52 @@ TEST(GridModel, ALongCellIsDrawnAndMeasuredFromItsVisiblePartAndKeptWhole) {
     EXPECT_GT(fitted, QFontMetrics(view.font()).horizontalAdvance(QStringLiteral("北京华信科技有限公司1")));
     EXPECT_LE(fitted, GridModel::widestScreenPx() + 2 * GridModel::CellMarginPx);
 
-    // A surrogate pair at the cut is not split.
-    QString emoji =
-        QString(limit - 1, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F600") + QStringLiteral("tail");
-    grid.setTextMatrix(2, 1, emoji);
-    EXPECT_EQ(grid.visibleText(2, 1), QString(limit - 1, QLatin1Char('a')));
+    // The cut falls between two characters as a user sees them, counted as the text boxes count.
+    struct Cut {
+        const char* what;
+        int leading; // letters before the character at the cut
+        QString atCut;
+        bool kept;
+    };
+    const Cut cuts[] = {
+        {"an emoji, the last character within the limit", limit - 1, QString::fromUcs4(U"\U0001F600"), true},
+        {"a letter whose combining mark lies past the limit", limit - 1, QStringLiteral("e\u0301"), false},
+        {"a flag that ends at the limit", limit - 2, QString::fromUcs4(U"\U0001F1E8\U0001F1F3"), true},
+        {"a flag across the limit", limit - 1, QString::fromUcs4(U"\U0001F1E8\U0001F1F3"), false},
+    };
+    for (const Cut& cut : cuts) {
+        SCOPED_TRACE(cut.what);
+        const QString before(cut.leading, QLatin1Char('a'));
+        grid.setTextMatrix(2, 1, before + cut.atCut + QStringLiteral("tail"));
+        EXPECT_EQ(grid.visibleText(2, 1), cut.kept ? before + cut.atCut : before);
+    }
 
-    view.resize(600, 300);
-    view.show();
-    QImage image(view.size(), QImage::Format_ARGB32);
-    view.render(&image); // paints without laying out the whole text
+    // What the screen shows of the long cells is what it shows of their visible parts: a grid holding
+    // only those parts, at the same widths, paints the same pixels, and the text is there.
+    DataGrid visible;
+    GridModel& same = visible.grid();
+    same.setRows(3);
+    same.setCols(2);
+    same.setTextMatrix(1, 1, shown);
+    same.setTextMatrix(2, 1, grid.visibleText(2, 1));
+    for (int col = 0; col < 2; ++col)
+        same.setColWidthPx(col, grid.colWidthPx(col));
+    const auto painted = [](DataGrid& shownGrid) {
+        shownGrid.resize(600, 300);
+        shownGrid.show();
+        QImage image(shownGrid.size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        shownGrid.render(&image);
+        return image;
+    };
+    const QImage whole = painted(view);
+    EXPECT_EQ(whole, painted(visible));
+    const QImage empty = [&] {
+        grid.setTextMatrix(1, 1, QString());
+        grid.setTextMatrix(2, 1, QString());
+        return painted(view);
+    }();
+    EXPECT_NE(whole, empty);
 }
 
 TEST(GridModel, AutoSizeMeasuresAColumnAgainAfterItsTextsFormatsOrFontChange) {

@@ -24,4 +24,12 @@ TEST(PlainTextLimit, TextPastTheLimitIsCutAndTheCursorStays) {
     // A text within the limit is left alone.
     edit.setPlainText(QStringLiteral("ab"));
     EXPECT_EQ(edit.toPlainText(), QStringLiteral("ab"));
+
+    // The box tells its limit; a new limit takes the old one's place and cuts at once.
+    EXPECT_EQ(plainTextLimit(&edit), 5);
+    limitPlainText(&edit, 1);
+    EXPECT_EQ(plainTextLimit(&edit), 1);
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("a"));
+    const QPlainTextEdit unlimited;
+    EXPECT_EQ(plainTextLimit(&unlimited), 0);
 }

@@ -4,6 +4,13 @@
 #include "tests/ui/TextEntry.h"
 #include "ui/LineEditLimit.h"
 #include "ui/PlainTextLimit.h"
+#include "ui/TextBoxLimits.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QIntValidator>
+#include <QSpinBox>
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -116,6 +123,48 @@ TEST(LineEditLimit, WhatDoesNotFitIsDroppedFromTheInsertionAndTheCursorStaysBehi
     EXPECT_EQ(changes, QStringList{"abcd" + Emoji});
     const QLineEdit unlimited;
     EXPECT_EQ(lineEditLimit(&unlimited), 0);
+    // A box of 32,767 characters takes as many emoji: Qt's count of units gives way.
+    limitLineEdit(&edit, 32767);
+    EXPECT_EQ(lineEditLimit(&edit), 32767);
+    edit.clear();
+    TextEntry::paste(&edit, QString(Emoji).repeated(32768));
+    EXPECT_EQ(edit.text(), QString(Emoji).repeated(32767));
+}
+
+// The default limit a dialog's boxes get when it runs: every box without a limit takes 32,767
+// characters, a box with a limit of its own keeps it, a validator of the dialog's own stays, and the
+// one-line boxes inside spin boxes and date pickers are no text boxes.
+TEST(TextBoxLimits, EveryTextBoxOfADialogWithoutALimitGetsTheDefault) {
+    QDialog dialog;
+    auto* plain = new QLineEdit(&dialog);
+    auto* limited = new QLineEdit(&dialog);
+    limitLineEdit(limited, 10);
+    auto* numbers = new QLineEdit(&dialog);
+    numbers->setValidator(new QIntValidator(numbers));
+    auto* combo = new QComboBox(&dialog);
+    combo->setEditable(true);
+    auto* multi = new QPlainTextEdit(&dialog);
+    auto* remark = new QPlainTextEdit(&dialog);
+    limitPlainText(remark, 128);
+    auto* spin = new QSpinBox(&dialog);
+    auto* date = new QDateEdit(&dialog);
+    for (int run = 0; run < 2; ++run) { // running the dialog again changes nothing
+        TextBoxLimits::limitUnlimited(dialog);
+        const struct {
+            QWidget* box;
+            int limit;
+        } cases[] = {{plain, 32767}, {limited, 10}, {numbers, 0}, {combo->lineEdit(), 32767},
+                     {multi, 32767}, {remark, 128}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.box->metaObject()->className());
+            EXPECT_EQ(TextBoxLimits::limitOf(c.box), c.limit);
+        }
+        EXPECT_EQ(TextBoxLimits::textBoxes(dialog).size(), 6);
+        EXPECT_FALSE(TextBoxLimits::textBoxes(dialog).contains(spin->findChild<QLineEdit*>()));
+        EXPECT_FALSE(TextBoxLimits::textBoxes(dialog).contains(date->findChild<QLineEdit*>()));
+        EXPECT_TRUE(qobject_cast<const QIntValidator*>(numbers->validator()));
+        EXPECT_EQ(dialog.findChildren<PlainTextLimit*>().size(), 2);
+    }
 }
 
 } // namespace
