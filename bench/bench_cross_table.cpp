@@ -127,6 +127,7 @@ bool fillFixture(clsMDB& db, int customers) {
 struct Figures {
     int customers = 0;
     double listBuild = 0;
+    double listBare = 0;
     double totalBuildPaint = 0;
 };
 
@@ -172,6 +173,7 @@ Figures measure(int customers, bench::Limits& limits) {
         },
         [&] { bareRows = bare.read(QString::fromUtf8(ListSql)); });
     figures.listBuild = list.program;
+    figures.listBare = list.bare;
     std::printf("分类清单 (%d rows x %d cols) built and painted: %8.1f ms, fastest of 3; bare read %7.1f ms, "
                 "fastest of 3, in turn with the builds (%d rows)\n",
                 view.Rows(), view.Cols(), list.program, list.bare, bareRows);
@@ -274,8 +276,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < all.size(); ++i) {
         const double list = all[i].listBuild / all[i - 1].listBuild;
         const double total = all[i].totalBuildPaint / all[i - 1].totalBuildPaint;
-        std::printf("%d -> %d customers: 分类清单 %.1fx, 分类统计 %.1fx\n", all[i - 1].customers,
-                    all[i].customers, list, total);
+        // The statement's own read grows with the sort it holds; the build's growth is shown beside it.
+        std::printf("%d -> %d customers: 分类清单 %.1fx (its bare read %.1fx), 分类统计 %.1fx\n",
+                    all[i - 1].customers, all[i].customers, list, all[i].listBare / all[i - 1].listBare,
+                    total);
         if (all[i].customers == 1000000)
             limits.atMost("分类清单 build growth from 100,000 to 1,000,000 customers", list, 12, "x");
     }
