@@ -1,5 +1,6 @@
 // links: crm_reports
 // Drawing a pie and a bar chart of 100 items, painted once, and the hover query per mouse move.
+#include "bench/BenchFigures.h"
 #include "reports/CrossChart.h"
 #include "reports/clsCrossTable.h"
 #include "tests/fixtures/TestDatabase.h"
@@ -7,16 +8,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <chrono>
 #include <cstdio>
 
-namespace {
-template <typename F> double millis(F&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -44,16 +38,18 @@ int main(int argc, char** argv) {
     chart.resize(1000, 700);
     chart.show();
     engine.setChart(&chart);
+    bench::Limits limits;
     for (const bool pie : {true, false}) {
-        const double ms = millis([&] {
+        const double ms = bench::millis([&] {
             pie ? engine.ShowChartPie(true) : engine.ShowChartBar(true);
             chart.grab();
         });
-        std::printf("%s chart of %d items drawn and painted: %7.1f ms (under 100)\n", pie ? "pie" : "bar",
-                    static_cast<int>(chart.items().size()), ms);
+        const std::string kind = pie ? "pie" : "bar";
+        limits.atMost(kind + " chart of " + std::to_string(chart.items().size()) + " items drawn and painted",
+                      ms, 100, " ms");
         engine.setChartTitle(false);
         constexpr int Moves = 1000;
-        const double hover = millis([&] {
+        const double hover = bench::millis([&] {
             for (int i = 0; i < Moves; ++i) {
                 const QPointF at(50 + (i * 7) % 900, 50 + (i * 13) % 600);
                 QMouseEvent move(QEvent::MouseMove, at, chart.viewport()->mapToGlobal(at), Qt::NoButton,
@@ -61,8 +57,8 @@ int main(int argc, char** argv) {
                 QApplication::sendEvent(chart.viewport(), &move);
             }
         });
-        std::printf("  hover, per mouse move:                   %7.3f ms (under 16)\n", hover / Moves);
+        limits.atMost("  hover over the " + kind + " chart, per mouse move", hover / Moves, 16, " ms");
         engine.setChartTitle(true);
     }
-    return 0;
+    return limits.finish();
 }

@@ -3,8 +3,10 @@
 // in three groups, five departments): "分类统计" (every company of a type joined into its type's cell)
 // built and painted into an offscreen image, beside a bare sqlite3_step read and a minimal Qt program
 // (QSqlQueryModel + QTableView, all rows fetched and painted) of the same statement; "分类清单" built
-// with the process's peak memory and what the build adds; growth from 10,000 to 100,000 customers
-// (and to 1,000,000 with --million); a one-axis table of a plain table and a three-axis table.
+// in turn with the bare read of its statement, with the process's peak memory during the build and what
+// the build adds; growth from 10,000 to 100,000 customers (and to 1,000,000 with --million); a one-axis
+// table of a plain table and a three-axis table.
+#include "bench/BenchFigures.h"
 #include "core/PinyinCollation.h"
 #include "core/clsMDB.h"
 #include "reports/clsCrossTable.h"
@@ -20,12 +22,9 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <malloc.h>
 #include <sqlite3.h>
-#include <thread>
 
 namespace {
 constexpr int ViewWidth = 1400;
@@ -42,66 +41,12 @@ const char* const TotalSql =
     "where 0=0   group by parenttypename,typename,epname,status  order by status";
 const char* const TotalMeasures = "epname:分类名称,parenttypename:分类,Status:分类状态,epname_total:分类数量";
 
-template <typename F> double millis(F&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 // The best of three runs.
 template <typename F> double best(F&& work) {
     double fastest = 1e300;
     for (int i = 0; i < 3; ++i)
-        fastest = std::min(fastest, millis(work));
+        fastest = std::min(fastest, bench::millis(work));
     return fastest;
-}
-
-// The highest resident size while `work` runs, sampled every 2 ms, in kB.
-template <typename F> long highestRssDuring(F&& work) {
-    std::atomic<bool> done{false};
-    std::atomic<long> highest{processStatusKiB("VmRSS:")};
-    std::thread sampler([&] {
-        while (!done) {
-            highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
-    work();
-    highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
-    done = true;
-    sampler.join();
-    return highest;
-}
-
-// Steps through a statement and reads every column of every row by its type; answers the rows.
-int bareRead(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &statement, nullptr) !=
-        SQLITE_OK)
-        return -1;
-    int rows = 0;
-    long long touched = 0;
-    const int columns = sqlite3_column_count(statement);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(statement, c)) {
-            case SQLITE_INTEGER:
-                touched += sqlite3_column_int64(statement, c);
-                break;
-            case SQLITE_FLOAT:
-                touched += static_cast<long long>(sqlite3_column_double(statement, c));
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                touched += sqlite3_column_bytes(statement, c) + (sqlite3_column_text(statement, c) ? 1 : 0);
-            }
-        }
-    }
-    sqlite3_finalize(statement);
-    return touched >= 0 ? rows : -1;
 }
 
 void paint(QWidget& view) {
@@ -182,11 +127,12 @@ bool fillFixture(clsMDB& db, int customers) {
 struct Figures {
     int customers = 0;
     double listBuild = 0;
+    double listBare = 0;
     double totalBuildPaint = 0;
 };
 
 // One database of `customers` customers: the report steps as a user meets them.
-Figures measure(int customers) {
+Figures measure(int customers, bench::Limits& limits) {
     Figures figures;
     figures.customers = customers;
     TestDatabase tdb;
@@ -206,26 +152,42 @@ Figures measure(int customers) {
     engine.setGrid(&view.grid());
     QString title = QStringLiteral("报表");
 
-    // 分类清单 first, so that the process's peak is the build's own.
+    // 分类清单 first, its memory from a peak set back before it: the process's peak is the build's own.
+    const bench::BareReader bare(db.Connection());
     configure(engine, 1, "epcode", "", "", ListMeasures);
     engine.setSql(QString::fromUtf8(ListSql));
+    bench::resetPeakMemory();
     const long rssBefore = processStatusKiB("VmRSS:");
-    const long highest = highestRssDuring([&] {
-        figures.listBuild = millis([&] {
-            engine.ShowData(title);
-            paint(view);
-        });
+    const long highest = bench::highestRssDuring([&] {
+        engine.ShowData(title);
+        paint(view);
     });
     const long peak = processStatusKiB("VmHWM:");
     const long rssAfter = processStatusKiB("VmRSS:");
-    const double listBare = best([&] { bareRead(db.Connection(), QString::fromUtf8(ListSql)); });
-    std::printf("分类清单 (%d rows x %d cols) built and painted: %8.1f ms; bare read %7.1f ms\n", view.Rows(),
-                view.Cols(), figures.listBuild, listBare);
+    int bareRows = 0;
+    const bench::SideBySide list = bench::sideBySide(
+        3,
+        [&] {
+            engine.ShowData(title);
+            paint(view);
+        },
+        [&] { bareRows = bare.read(QString::fromUtf8(ListSql)); });
+    figures.listBuild = list.program;
+    figures.listBare = list.bare;
+    std::printf("分类清单 (%d rows x %d cols) built and painted: %8.1f ms, fastest of 3; bare read %7.1f ms, "
+                "fastest of 3, in turn with the builds (%d rows)\n",
+                view.Rows(), view.Cols(), list.program, list.bare, bareRows);
     std::printf(
-        "  memory: process peak %.1f MB; resident %.1f MB before, %.1f MB after; the build adds %.1f MB "
-        "at its highest, keeps %.1f MB\n",
+        "  memory of the first build: process peak during it %.1f MB (VmHWM set back before it); resident "
+        "%.1f MB before, %.1f MB after; the build adds %.1f MB at its highest, keeps %.1f MB\n",
         peak / 1024.0, rssBefore / 1024.0, rssAfter / 1024.0, (highest - rssBefore) / 1024.0,
         (rssAfter - rssBefore) / 1024.0);
+    if (customers >= 100000) {
+        const std::string of = std::to_string(customers) + " customers";
+        limits.atMost("分类清单 build of " + of + " / bare read", list.ratio(), 1.5);
+        limits.atMost("memory the 分类清单 build of " + of + " adds", (highest - rssBefore) / 1024.0,
+                      customers >= 1000000 ? 1024 : 100, " MB");
+    }
 
     // 分类统计: the grouped count of its condition dialog; every company name in its type's cell.
     configure(engine, 1, "typename", "", "", TotalMeasures);
@@ -242,17 +204,18 @@ Figures measure(int customers) {
         view.grid().AutoSize(0, view.Cols() - 1);
         paint(view);
     };
-    const double fitted = millis(fit);
-    const double refitted = millis(fit);
-    const double totalBare = best([&] { bareRead(db.Connection(), QString::fromUtf8(TotalSql)); });
+    const double fitted = bench::millis(fit);
+    const double refitted = bench::millis(fit);
+    const double totalBare = best([&] { bare.read(QString::fromUtf8(TotalSql)); });
     int qtRows = 0;
     const double qt = qtProgram(tdb.file(), QString::fromUtf8(TotalSql), qtRows);
     std::printf("分类统计 (%d rows, longest cell %lld characters) built and painted: %8.1f ms\n", view.Rows(),
                 static_cast<long long>(longest), figures.totalBuildPaint);
-    std::printf("  bare read %7.1f ms; Qt program (%d rows fetched and painted) %7.1f ms; ratio to the Qt "
-                "program %.2f (at most 2)\n",
-                totalBare, qtRows, qt, figures.totalBuildPaint / qt);
-    std::printf("  repaint of the filled grid (a window switch over it): %7.1f ms (under 100)\n", repaint);
+    std::printf("  bare read %7.1f ms; Qt program (%d rows fetched and painted) %7.1f ms\n", totalBare,
+                qtRows, qt);
+    const std::string of = std::to_string(customers) + " customers";
+    limits.atMost("分类统计 of " + of + " / the Qt program", figures.totalBuildPaint / qt, 2);
+    limits.atMost("repaint over 分类统计 of " + of + " (a window switch)", repaint, 100, " ms");
     std::printf(
         "  调整尺寸 (every column fitted) and paint: %7.1f ms, again (nothing changed) %7.1f ms; widest "
         "column %d px\n",
@@ -261,7 +224,7 @@ Figures measure(int customers) {
 }
 
 // A one-axis table of a plain table from 10,000 and 100,000 rows, and a three-axis table.
-void plainTables() {
+void plainTables(bench::Limits& limits) {
     TestDatabase tdb;
     clsMDB& db = tdb.db();
     GridModel grid;
@@ -282,18 +245,18 @@ void plainTables() {
     const double small = best([&] { engine.ShowData(title); });
     engine.setSql(QStringLiteral("select * from bench_cross order by id"));
     const double large = best([&] { engine.ShowData(title); });
-    std::printf("one axis from 10,000 rows %8.1f ms, from 100,000 rows %8.1f ms; growth %.1fx (at most 12)\n",
-                small, large, large / small);
+    std::printf("one axis from 10,000 rows %8.1f ms, from 100,000 rows %8.1f ms\n", small, large);
+    limits.atMost("one-axis growth from 10,000 to 100,000 rows of a plain table", large / small, 12, "x");
 
     // Three axes: 100 X, 50 Y and 10 Z members over 100,000 records.
     const QString threeSql = QStringLiteral("select * from bench_cross order by id");
     configure(engine, 3, "x", "y", "z", "m1:数量");
     engine.setSql(threeSql);
     const double three = best([&] { engine.ShowData(title); });
-    const double threeBare = best([&] { bareRead(db.Connection(), threeSql); });
-    std::printf(
-        "three axes (%d rows x %d cols) built: %8.1f ms; bare read %8.1f ms; ratio %.2f (at most 3)\n",
-        grid.Rows(), grid.Cols(), three, threeBare, three / threeBare);
+    const double threeBare = best([&] { bench::BareReader(db.Connection()).read(threeSql); });
+    std::printf("three axes (%d rows x %d cols) built: %8.1f ms; bare read %8.1f ms\n", grid.Rows(),
+                grid.Cols(), three, threeBare);
+    limits.atMost("three-axis table of 100,000 rows / bare read", three / threeBare, 3);
 }
 } // namespace
 
@@ -305,16 +268,23 @@ int main(int argc, char** argv) {
     QList<int> sizes{10000, 100000};
     if (million)
         sizes << 1000000;
+    bench::Limits limits;
     QList<Figures> all;
     for (int customers : sizes)
-        all << measure(customers);
+        all << measure(customers, limits);
     std::printf("\n== growth\n");
-    for (int i = 1; i < all.size(); ++i)
-        std::printf("%d -> %d customers: 分类清单 %.1fx, 分类统计 %.1fx\n", all[i - 1].customers,
-                    all[i].customers, all[i].listBuild / all[i - 1].listBuild,
-                    all[i].totalBuildPaint / all[i - 1].totalBuildPaint);
-    plainTables();
+    for (int i = 1; i < all.size(); ++i) {
+        const double list = all[i].listBuild / all[i - 1].listBuild;
+        const double total = all[i].totalBuildPaint / all[i - 1].totalBuildPaint;
+        // The statement's own read grows with the sort it holds; the build's growth is shown beside it.
+        std::printf("%d -> %d customers: 分类清单 %.1fx (its bare read %.1fx), 分类统计 %.1fx\n",
+                    all[i - 1].customers, all[i].customers, list, all[i].listBare / all[i - 1].listBare,
+                    total);
+        if (all[i].customers == 1000000)
+            limits.atMost("分类清单 build growth from 100,000 to 1,000,000 customers", list, 12, "x");
+    }
+    plainTables(limits);
     if (!million)
         std::printf("\n(1,000,000 customers: run with --million)\n");
-    return 0;
+    return limits.finish();
 }

@@ -1,11 +1,13 @@
 // links: crm_reports
 // The report window over 100,000 customers: the list report of "分类清单"'s statement from the
-// confirmed conditions to the filled grid, next to a bare sqlite3_step read of the same statement;
-// saving it; the print preview of 1,000, 10,000 and 100,000 rows (its first page on screen, turning
-// pages, memory with the preview open); and printing the 100,000-row report to PDF with its progress
-// dialog, the page count read back from the file, with the process's peak memory.
-// REPORT_BENCH_1M=1 runs the preview over 1,000,000 customers instead, with the list's first eight
-// columns (about 2 GB).
+// confirmed conditions to the filled and fitted grid, in turn with a bare sqlite3_step read of the same
+// statement, and what the build adds to memory; saving it; the print preview of 1,000, 10,000 and
+// 100,000 rows (its first page on screen, turning pages, memory with the preview open), and of the
+// "分类清单" cross table; and printing the 100,000-row report to PDF with its progress dialog, the page
+// count read back from the file, with the process's peak memory.
+// --million (or REPORT_BENCH_1M=1) runs the list report over 100,000 and then 1,000,000 customers, for
+// its growth, and the preview over the 1,000,000 rows.
+#include "bench/BenchFigures.h"
 #include "core/Globals.h"
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
@@ -33,15 +35,8 @@
 #include <chrono>
 #include <cstdio>
 #include <malloc.h>
-#include <sqlite3.h>
 
 namespace {
-
-template <typename F> double millis(F&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A condition dialog that confirms one statement at once.
 class Confirm : public QWidget, public I_SelectCond {
@@ -56,22 +51,6 @@ public:
     bool CheckData() override { return true; }
     void Unload() override {}
 };
-
-double bareStep(sqlite3* db, const QString& sql) {
-    return millis([&] {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-        const int cols = sqlite3_column_count(stmt);
-        size_t bytes = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            for (int c = 0; c < cols; ++c)
-                bytes += static_cast<size_t>(sqlite3_column_bytes(stmt, c)) +
-                         (sqlite3_column_text(stmt, c) ? 1 : 0);
-        sqlite3_finalize(stmt);
-        if (bytes == 0)
-            std::printf("(no rows)\n");
-    });
-}
 
 // The process's peak since it started, whatever resetPeak did to VmHWM: the larger of every peak read
 // before a reset and the one now.
@@ -175,7 +154,7 @@ PreviewFigures previewOf(const DataGrid* grid) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         figures.pages = preview.vsPrint().PageCount();
         constexpr int Turns = 20;
-        figures.turnMs = millis([&] {
+        figures.turnMs = bench::millis([&] {
                              for (int i = 0; i < Turns; ++i) {
                                  preview.tbPrnBar_ButtonClick(QStringLiteral("下一页"));
                                  pages->viewport()->grab();
@@ -222,61 +201,110 @@ std::unique_ptr<frmReport> categoryListWindow() {
     return window;
 }
 
+// The list report over the customers of one database, as a user meets it: from the confirmed
+// conditions to the filled and fitted grid, in turn with the bare read of its statement; and what the
+// build adds to the process's memory.
+struct ListFigures {
+    bench::SideBySide build;
+    double addedMb = 0;
+};
+
+ListFigures measureList(TestDatabase& base, const QString& sql, std::unique_ptr<frmReport>& window) {
+    ListFigures figures;
+    const bench::BareReader bare(base.db().Connection());
+    {
+        std::optional<Recordset> rs;
+        const double get = bench::millis([&] { rs = base.db().GetRS(sql); });
+        GridModel grid;
+        grid.setCols(rs->FieldCount() + 1);
+        const double load = bench::millis([&] { grid.adoptRecordset(std::move(*rs), 1, 1); });
+        const double numbers = bench::millis([&] { grid.setRowNumberCol(0); });
+        const double fit = bench::millis([&] { grid.AutoSize(0, grid.Cols() - 1); });
+        std::printf("parts of the build, timed apart: GetRS %.1f ms, adoptRecordset %.1f ms, the row-number "
+                    "column %.3f ms, AutoSize %.1f ms\n",
+                    get, load, numbers, fit);
+    }
+    malloc_trim(0);
+    window = listWindow(sql);
+    const long before = processStatusKiB("VmRSS:");
+    const long highest = bench::highestRssDuring([&] { window->SelectCond(); });
+    figures.addedMb = (highest - before) / 1024.0;
+    int rows = 0;
+    figures.build = bench::sideBySide(
+        3, [&] { window->SelectCond(); }, [&] { rows = bare.read(sql); });
+    std::printf("\"分类清单\" statement, bare sqlite3_step read:  %8.1f ms, fastest of 3 (%d rows)\n",
+                figures.build.bare, rows);
+    std::printf("list report, confirmed conditions to the filled and fitted grid: %8.1f ms, fastest of 3, in "
+                "turn with the bare read (%d rows x %d columns)\n",
+                figures.build.program, window->Grid()->Rows(), window->Grid()->Cols());
+    std::printf("  memory: resident %.1f MB before the first build; the build adds %.1f MB at its highest\n",
+                before / 1024.0, figures.addedMb);
+    return figures;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const bool million = qEnvironmentVariableIntValue("REPORT_BENCH_1M") == 1;
+    const bool million = QCoreApplication::arguments().contains(QStringLiteral("--million")) ||
+                         qEnvironmentVariableIntValue("REPORT_BENCH_1M") == 1;
+    ScopedHook<int(QDialog&)> noWait(ModalRunner::handler(), [](QDialog&) { return 0; });
+    const QString sql = ListConditions().execCond();
+    bench::Limits limits;
+
+    // With --million, the list report over 100,000 customers first, for the growth to 1,000,000.
+    bench::SideBySide buildOf100k;
+    if (million) {
+        std::printf("== 100,000 customers\n");
+        TestDatabase small;
+        SampleData::fillCustomers(small.db(), 100000);
+        gMDB = &small.db();
+        std::unique_ptr<frmReport> window;
+        const ListFigures figures = measureList(small, sql, window);
+        buildOf100k = figures.build;
+        limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
+        limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
+        window.reset();
+        gMDB = nullptr;
+        std::printf("== 1,000,000 customers\n");
+    }
     const int customers = million ? 1000000 : 100000;
     TestDatabase base;
     SampleData::fillCustomers(base.db(), customers);
     gMDB = &base.db();
-    ScopedHook<int(QDialog&)> noWait(ModalRunner::handler(), [](QDialog&) { return 0; });
-
-    // At a million rows the list keeps to its first columns, so that the run stays within a few GB.
-    const QString sql =
-        million ? QStringLiteral("select ciid, cardname, company, etid, duty, jp, dateday, nextdate "
-                                 "from (%1)")
-                      .arg(ListConditions().execCond())
-                : ListConditions().execCond();
-    const double bare = bareStep(base.db().Connection(), sql);
-    {
-        std::optional<Recordset> rs;
-        const double get = millis([&] { rs = base.db().GetRS(sql); });
-        GridModel grid;
-        grid.setCols(rs->FieldCount() + 1);
-        const double load = millis([&] { grid.adoptRecordset(std::move(*rs), 1, 1); });
-        const double numbers = millis([&] {
-            for (int r = 1; r < grid.Rows(); ++r)
-                grid.setTextMatrix(r, 0, QString::number(r));
-        });
-        const double fit = millis([&] { grid.AutoSize(0, grid.Cols() - 1); });
-        std::printf("parts: GetRS %.1f ms, adoptRecordset %.1f ms, row numbers %.1f ms, AutoSize %.1f ms\n",
-                    get, load, numbers, fit);
+    std::unique_ptr<frmReport> window;
+    const ListFigures figures = measureList(base, sql, window);
+    if (million) {
+        limits.atMost("list report of 1,000,000 customers / bare read", figures.build.ratio(), 1.5);
+        limits.atMost("memory the list report of 1,000,000 customers adds", figures.addedMb, 1024, " MB");
+        std::printf("growth from 100,000 to 1,000,000 customers of the statement's bare read: %.2fx\n",
+                    figures.build.bare / buildOf100k.bare);
+        limits.atMost("list report growth from 100,000 to 1,000,000 customers",
+                      figures.build.program / buildOf100k.program, 12, "x");
+    } else {
+        limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
+        limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
     }
-    std::unique_ptr<frmReport> window = listWindow(sql);
-    const double list = millis([&] { window->SelectCond(); });
-    std::printf("\"分类清单\" statement, bare sqlite3_step read:  %8.1f ms\n", bare);
-    std::printf("list report, confirmed conditions to grid:    %8.1f ms (%d rows x %d columns)  ratio %.2f "
-                "(limit 2)\n",
-                list, window->Grid()->Rows(), window->Grid()->Cols(), list / bare);
 
     if (qEnvironmentVariableIsSet("REPORT_BENCH_LIST_ONLY"))
-        return 0;
+        return limits.finish();
     if (million) {
-        printPreview("print preview, 1,000,000 rows", previewOf(window->Grid()));
-        std::printf("memory: peak of the whole run %ld MB (limit 1 GB for the preview's share)\n",
-                    processStatusKiB("VmHWM:") / 1024);
+        malloc_trim(0);
+        const long beforePreview = processStatusKiB("VmRSS:");
+        const PreviewFigures preview = previewOf(window->Grid());
+        printPreview("print preview, 1,000,000 rows", preview);
+        limits.atMost("print preview of 1,000,000 rows: its share of memory (peak while open, less before)",
+                      preview.peakMb - beforePreview / 1024.0, 1024, " MB");
         gMDB = nullptr;
-        return 0;
+        return limits.finish();
     }
     const QString file = QDir(base.folder()).filePath(QStringLiteral("分类清单报表.xls"));
     QString error;
-    const double save = millis([&] { GridExport::writeFile(window->Grid()->grid(), file, error); });
-    std::printf("saving it as a file:                           %8.1f ms (%lld bytes; limit 500 ms)\n", save,
-                static_cast<long long>(QFile(file).size()));
+    const double save = bench::millis([&] { GridExport::writeFile(window->Grid()->grid(), file, error); });
+    std::printf("saving it as a file: %lld bytes\n", static_cast<long long>(QFile(file).size()));
+    limits.atMost("saving the list report of 100,000 rows as a file", save, 500, " ms");
 
     // Print preview of a 1,000-row and a 10,000-row report.
     const auto previewMs = [&](int rows) {
@@ -286,19 +314,22 @@ int main(int argc, char** argv) {
         job.setPreView(true);
         job.setHeader(QStringLiteral("分类清单报表"));
         job.setVsGridHWnd(small->Grid());
-        const double ms = millis([&] { job.PrintGrid(); });
+        const double ms = bench::millis([&] { job.PrintGrid(); });
         std::printf("print preview, %6d rows:                   %8.1f ms (%d pages)\n", rows, ms,
                     job.PageCount());
         return ms;
     };
     const double p1 = previewMs(1000);
     const double p10 = previewMs(10000);
-    std::printf("preview growth 10,000 / 1,000 rows:            %8.2f (limit 12)\n", p10 / p1);
+    limits.atMost("print preview growth from 1,000 to 10,000 rows", p10 / p1, 12, "x");
     const long beforePreview = processStatusKiB("VmRSS:") / 1024;
-    printPreview("print preview, 100,000 rows", previewOf(window->Grid()));
-    std::printf(
-        "  (%ld MB in use before the preview; targets: first page < 1 s, turn < 0.1 s, open < 250 MB)\n",
-        beforePreview);
+    const PreviewFigures preview = previewOf(window->Grid());
+    printPreview("print preview, 100,000 rows", preview);
+    std::printf("  (%ld MB in use before the preview)\n", beforePreview);
+    limits.atMost("print preview of 100,000 rows: first page", preview.firstPageMs, 1000, " ms");
+    limits.atMost("print preview of 100,000 rows: a page turn", preview.turnMs, 100, " ms");
+    limits.atMost("print preview of 100,000 rows: process memory with it open", preview.openRssMb, 250,
+                  " MB");
     {
         std::unique_ptr<frmReport> category = categoryListWindow();
         category->SelectCond();
@@ -323,7 +354,7 @@ int main(int argc, char** argv) {
     int pages = 0;
     QString progressText;
     ProgressSeen seen(progressText);
-    const double print = millis([&] {
+    const double print = bench::millis([&] {
         clsPreView job;
         job.setPreView(false);
         job.setHeader(QStringLiteral("分类清单报表"));
@@ -343,5 +374,5 @@ int main(int argc, char** argv) {
     std::printf("process true peak (VmHWM, the highest of every reading, whole run): %ld MB\n",
                 trueRunPeakKb() / 1024);
     gMDB = nullptr;
-    return 0;
+    return limits.finish();
 }

@@ -1,6 +1,43 @@
 #include "core/Recordset.h"
 
+#include <algorithm>
+#include <cstdlib>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <cstring>
+#include <new>
+#include <utility>
+
+namespace {
+// The number of `width` bytes at `at`.
+quint32 readEnd(const char* at, int width) {
+    if (width == 2) {
+        quint16 value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    }
+    quint32 value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+size_t payloadSize(const Recordset::CellView& cell) {
+    using Kind = Recordset::CellView::Kind;
+    switch (cell.kind) {
+    case Kind::Integer:
+        return sizeof cell.integer;
+    case Kind::Double:
+        return sizeof cell.real;
+    case Kind::Text:
+    case Kind::Blob:
+        return static_cast<size_t>(cell.bytes.size());
+    case Kind::Null:
+        break;
+    }
+    return 0;
+}
+} // namespace
 
 Recordset::Recordset(QStringList fieldNames) : m_fieldNames(std::move(fieldNames)) {
     // The first of two equally named fields wins, as a lookup by name would find it.
@@ -8,19 +45,218 @@ Recordset::Recordset(QStringList fieldNames) : m_fieldNames(std::move(fieldNames
         m_indexByLowerName.insert(m_fieldNames[i].toLower(), i);
 }
 
+Recordset::Recordset(const Recordset& other)
+    : m_fieldNames(other.m_fieldNames), m_indexByLowerName(other.m_indexByLowerName),
+      m_current(other.m_current) {
+    copyRowsOf(other);
+}
+
+Recordset& Recordset::operator=(const Recordset& other) {
+    if (this != &other) {
+        release();
+        m_fieldNames = other.m_fieldNames;
+        m_indexByLowerName = other.m_indexByLowerName;
+        m_current = other.m_current;
+        copyRowsOf(other);
+    }
+    return *this;
+}
+
+Recordset::Recordset(Recordset&& other) noexcept
+    : m_fieldNames(std::move(other.m_fieldNames)), m_indexByLowerName(std::move(other.m_indexByLowerName)),
+      m_rowChunks(std::move(other.m_rowChunks)), m_blocks(std::move(other.m_blocks)),
+      m_free(std::exchange(other.m_free, nullptr)), m_room(std::exchange(other.m_room, 0)),
+      m_nextBlockBytes(std::exchange(other.m_nextBlockBytes, FirstBlockBytes)),
+      m_pending(std::move(other.m_pending)), m_pendingBytes(std::move(other.m_pendingBytes)),
+      m_rowCount(std::exchange(other.m_rowCount, 0)), m_current(std::exchange(other.m_current, 0)) {}
+
+Recordset& Recordset::operator=(Recordset&& other) noexcept {
+    if (this != &other) {
+        m_fieldNames = std::move(other.m_fieldNames);
+        m_indexByLowerName = std::move(other.m_indexByLowerName);
+        m_rowChunks = std::move(other.m_rowChunks);
+        m_blocks = std::move(other.m_blocks);
+        m_free = std::exchange(other.m_free, nullptr);
+        m_room = std::exchange(other.m_room, 0);
+        m_nextBlockBytes = std::exchange(other.m_nextBlockBytes, FirstBlockBytes);
+        m_pending = std::move(other.m_pending);
+        m_pendingBytes = std::move(other.m_pendingBytes);
+        m_rowCount = std::exchange(other.m_rowCount, 0);
+        m_current = std::exchange(other.m_current, 0);
+    }
+    return *this;
+}
+
+Recordset::~Recordset() = default;
+
+void Recordset::release() {
+    m_rowChunks.clear();
+    m_blocks.clear();
+    m_free = nullptr;
+    m_room = 0;
+    m_nextBlockBytes = FirstBlockBytes;
+    m_pending.clear();
+    m_pendingBytes.clear();
+    m_rowCount = 0;
+}
+
 int Recordset::FieldIndex(const QString& name) const {
     return m_indexByLowerName.value(name.toLower(), -1);
 }
+
+// ---- storage ----
+
+void Recordset::FreeBlock::operator()(char* block) const {
+    std::free(block);
+}
+
+Recordset::Block Recordset::newBlock(size_t bytes) {
+    void* block = nullptr;
+#ifdef __linux__
+    // The largest blocks lie on huge pages where the system gives them: a large result then takes one
+    // page fault for 2 MiB instead of one for each 4 KiB.
+    if (bytes == LargestBlockBytes) {
+        block = std::aligned_alloc(LargestBlockBytes, bytes);
+        if (block)
+            madvise(block, bytes, MADV_HUGEPAGE);
+    }
+#endif
+    if (!block)
+        block = std::malloc(bytes);
+    if (!block)
+        throw std::bad_alloc();
+    return Block(static_cast<char*>(block));
+}
+
+char* Recordset::room(size_t bytes) {
+    if (bytes <= m_room) {
+        char* at = m_free;
+        m_free += bytes;
+        m_room -= bytes;
+        return at;
+    }
+    // A row larger than the largest block gets a block of its own; the current block stays in use.
+    if (bytes > LargestBlockBytes) {
+        m_blocks.push_back(newBlock(bytes));
+        return m_blocks.back().get();
+    }
+    // Blocks grow from a page up to the largest size, so a small result holds little room it does not
+    // use, and a large one is made of few blocks. The bytes are not cleared: each is written once.
+    size_t size = m_nextBlockBytes;
+    while (size < bytes)
+        size *= 2;
+    m_nextBlockBytes = std::min(size * 2, LargestBlockBytes);
+    m_blocks.push_back(newBlock(size));
+    m_free = m_blocks.back().get() + bytes;
+    m_room = size - bytes;
+    return m_blocks.back().get();
+}
+
+void Recordset::pushRecord(const char* record) {
+    constexpr size_t chunkRows = size_t(1) << RowChunkBits;
+    const size_t row = static_cast<size_t>(m_rowCount);
+    if ((row & (chunkRows - 1)) == 0)
+        m_rowChunks.push_back(std::unique_ptr<const char*[]>(new const char*[chunkRows]));
+    m_rowChunks.back()[row & (chunkRows - 1)] = record;
+    ++m_rowCount;
+}
+
+size_t Recordset::recordSize(const char* record) const {
+    const size_t fields = static_cast<size_t>(m_fieldNames.size());
+    const int width = static_cast<unsigned char>(record[0]);
+    const size_t header = 1 + fields * (static_cast<size_t>(width) + 1);
+    return header + (fields == 0 ? 0 : readEnd(record + 1 + (fields - 1) * width, width));
+}
+
+void Recordset::appendRow(const CellView* cells) {
+    const size_t fields = static_cast<size_t>(m_fieldNames.size());
+    size_t bytes = 0;
+    for (size_t c = 0; c < fields; ++c)
+        bytes += payloadSize(cells[c]);
+    const int width = bytes <= 0xFFFF ? 2 : 4;
+    const size_t header = 1 + fields * (static_cast<size_t>(width) + 1);
+    char* record = room(header + bytes);
+    record[0] = static_cast<char>(width);
+    char* ends = record + 1;
+    char* kinds = ends + fields * width;
+    char* data = kinds + fields;
+    quint32 at = 0;
+    for (size_t c = 0; c < fields; ++c) {
+        const CellView& cell = cells[c];
+        switch (cell.kind) {
+        case Kind::Integer:
+            std::memcpy(data + at, &cell.integer, sizeof cell.integer);
+            at += sizeof cell.integer;
+            break;
+        case Kind::Double:
+            std::memcpy(data + at, &cell.real, sizeof cell.real);
+            at += sizeof cell.real;
+            break;
+        case Kind::Text:
+        case Kind::Blob:
+            if (!cell.bytes.isEmpty())
+                std::memcpy(data + at, cell.bytes.data(), static_cast<size_t>(cell.bytes.size()));
+            at += static_cast<quint32>(cell.bytes.size());
+            break;
+        case Kind::Null:
+            break;
+        }
+        if (width == 2) {
+            const quint16 end = static_cast<quint16>(at);
+            std::memcpy(ends + c * 2, &end, sizeof end);
+        } else {
+            std::memcpy(ends + c * 4, &at, sizeof at);
+        }
+        kinds[c] = static_cast<char>(cell.kind);
+    }
+    pushRecord(record);
+}
+
+void Recordset::pend(Pending cell, const char* bytes) {
+    cell.offset = m_pendingBytes.size();
+    if (cell.size > 0)
+        m_pendingBytes.append(bytes, cell.size);
+    m_pending.push_back(cell);
+}
+
+void Recordset::endRow() {
+    // A row holds one cell per field: missing cells read as Null, surplus ones are dropped.
+    const size_t fields = static_cast<size_t>(m_fieldNames.size());
+    std::vector<CellView> cells(fields);
+    for (size_t c = 0; c < fields && c < m_pending.size(); ++c) {
+        const Pending& p = m_pending[c];
+        cells[c] = {p.kind, p.integer, p.real,
+                    QByteArrayView(m_pendingBytes.data() + p.offset, static_cast<qsizetype>(p.size))};
+    }
+    appendRow(cells.data());
+    m_pending.clear();
+    m_pendingBytes.clear();
+}
+
+void Recordset::copyRowsOf(const Recordset& other) {
+    for (int r = 0; r < other.m_rowCount; ++r) {
+        const char* from = other.record(r);
+        const size_t size = other.recordSize(from);
+        char* to = room(size);
+        std::memcpy(to, from, size);
+        pushRecord(to);
+    }
+}
+
+// ---- reading ----
 
 std::optional<Recordset::Cell> Recordset::cellAt(int row, int column) const {
     const qsizetype fields = m_fieldNames.size();
     if (row < 0 || row >= m_rowCount || column < 0 || column >= fields)
         return std::nullopt;
-    const qsizetype index = row * fields + column;
-    const qint64 rowStart = m_rowStarts[row];
-    const qint64 start = rowStart + m_cellStarts[index];
-    const qint64 end = column + 1 < fields ? rowStart + m_cellStarts[index + 1] : m_rowStarts[row + 1];
-    return Cell{m_bytes.constData() + start, static_cast<qsizetype>(end - start), m_kinds[index]};
+    const char* rec = record(row);
+    const int width = static_cast<unsigned char>(rec[0]);
+    const char* ends = rec + 1;
+    const char* kinds = ends + fields * width;
+    const char* data = kinds + fields;
+    const quint32 start = column == 0 ? 0 : readEnd(ends + (column - 1) * width, width);
+    const quint32 end = readEnd(ends + column * width, width);
+    return Cell{data + start, static_cast<qsizetype>(end - start), static_cast<Kind>(kinds[column])};
 }
 
 QVariant Recordset::Value(int row, int column) const {
@@ -66,52 +302,24 @@ QString Recordset::TextAt(int row, int column) const {
     return Value(row, column).toString();
 }
 
-void Recordset::endRow() {
-    // A row holds one cell per field: missing cells read as Null, surplus ones are dropped with their
-    // bytes, so the last kept cell still ends where its own bytes do.
-    const qsizetype fields = m_fieldNames.size();
-    const qsizetype wanted = (m_rowCount + 1) * fields;
-    if (m_cellStarts.size() > wanted) {
-        m_bytes.truncate(m_rowStarts.constLast() + m_cellStarts[wanted]);
-        m_cellStarts.resize(wanted);
-        m_kinds.resize(wanted);
-    }
-    while (m_cellStarts.size() < wanted)
-        appendNull();
-    ++m_rowCount;
-    m_rowStarts.append(m_bytes.size());
-}
-
-void Recordset::squeeze() {
-    m_rowStarts.squeeze();
-    m_cellStarts.squeeze();
-    m_kinds.squeeze();
-    m_bytes.squeeze();
-}
-
 Recordset::CellView Recordset::View(int row, int column) const {
     CellView view;
     const std::optional<Cell> cell = cellAt(row, column);
     if (!cell)
         return view;
     const char* data = cell->data;
+    view.kind = cell->kind;
     switch (cell->kind) {
     case Kind::Null:
         break;
     case Kind::Integer:
-        view.kind = CellView::Kind::Integer;
         std::memcpy(&view.integer, data, sizeof view.integer);
         break;
     case Kind::Double:
-        view.kind = CellView::Kind::Double;
         std::memcpy(&view.real, data, sizeof view.real);
         break;
     case Kind::Text:
-        view.kind = CellView::Kind::Text;
-        view.bytes = QByteArrayView(data, cell->size);
-        break;
     case Kind::Blob:
-        view.kind = CellView::Kind::Blob;
         view.bytes = QByteArrayView(data, cell->size);
         break;
     }

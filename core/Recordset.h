@@ -2,11 +2,13 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The rows of one query, all read at once. Fields are found by index or by name without regard to
 // letter case; a Null field is an invalid QVariant, distinct from empty text.
@@ -14,6 +16,11 @@ class Recordset {
 public:
     Recordset() = default;
     explicit Recordset(QStringList fieldNames);
+    Recordset(const Recordset& other);
+    Recordset& operator=(const Recordset& other);
+    Recordset(Recordset&& other) noexcept;
+    Recordset& operator=(Recordset&& other) noexcept;
+    ~Recordset();
 
     int RecordCount() const { return m_rowCount; }
     int FieldCount() const { return static_cast<int>(m_fieldNames.size()); }
@@ -55,46 +62,69 @@ public:
     };
     CellView View(int row, int column) const;
 
-    // Filling, by the query that reads the rows: the cells of a row in field order, then endRow; after
-    // the last row, squeeze gives back what the buffers hold beyond their contents.
-    void appendNull() { appendBytes(nullptr, 0, Kind::Null); }
-    void appendInteger(qint64 value) {
-        appendBytes(reinterpret_cast<const char*>(&value), sizeof value, Kind::Integer);
-    }
-    void appendDouble(double value) {
-        appendBytes(reinterpret_cast<const char*>(&value), sizeof value, Kind::Double);
-    }
-    void appendText(const char* utf8, int size) { appendBytes(utf8, size, Kind::Text); }
-    void appendBlob(const char* data, int size) { appendBytes(data, size, Kind::Blob); }
+    // Filling, by the query that reads the rows: one row of exactly FieldCount cells, whose bytes are
+    // copied once into the recordset's storage.
+    void appendRow(const CellView* cells);
+    // Filling cell by cell (the cells are kept until endRow ends the row): the cells of a row in field
+    // order, then endRow.
+    void appendNull() { pend({CellView::Kind::Null, 0, 0, 0, 0}, nullptr); }
+    void appendInteger(qint64 value) { pend({CellView::Kind::Integer, value, 0, 0, 0}, nullptr); }
+    void appendDouble(double value) { pend({CellView::Kind::Double, 0, value, 0, 0}, nullptr); }
+    void appendText(const char* utf8, int size) { pend({CellView::Kind::Text, 0, 0, 0, size_t(size)}, utf8); }
+    void appendBlob(const char* data, int size) { pend({CellView::Kind::Blob, 0, 0, 0, size_t(size)}, data); }
     void endRow();
-    void squeeze();
 
 private:
-    // Cells keep the bytes the database gave, in one buffer; they become QVariants or texts when read,
-    // which keeps reading a large result close to the cost of stepping through it. A cell costs five
-    // bytes besides its own: where its bytes start within its row's, and its kind; it ends where the
-    // next cell of the row starts. Qt's containers grow by reallocating in place, which the C library
-    // does for large buffers without copying them.
-    enum class Kind : quint8 { Null, Integer, Double, Text, Blob };
+    using Kind = CellView::Kind;
+    // Each row is one record in a block of storage: a byte giving the width (2 or 4) of the numbers
+    // that follow, where each cell's bytes end (from the start of the row's bytes), each cell's kind,
+    // then the cells' bytes. A cell costs three bytes besides its own (five in a row of 64 KiB or
+    // more), a row eight more for its place in the row index. Blocks are filled and never grow, so a
+    // large result is copied from the database once, and its pages are touched once.
     struct Cell {
         const char* data = nullptr;
         qsizetype size = 0;
         Kind kind = Kind::Null;
     };
-    void appendBytes(const char* data, qsizetype size, Kind kind) {
-        m_cellStarts.append(static_cast<quint32>(m_bytes.size() - m_rowStarts.constLast()));
-        m_kinds.append(kind);
-        if (size > 0)
-            m_bytes.append(data, size);
-    }
+    static constexpr int RowChunkBits = 12; // the row index grows by chunks of 4,096 rows
+    static constexpr size_t FirstBlockBytes = 4096;
+    static constexpr size_t LargestBlockBytes = size_t(2) << 20;
+
     std::optional<Cell> cellAt(int row, int column) const;
+    const char* record(int row) const {
+        return m_rowChunks[static_cast<size_t>(row) >> RowChunkBits]
+                          [static_cast<size_t>(row) & ((size_t(1) << RowChunkBits) - 1)];
+    }
+    size_t recordSize(const char* record) const;
+    // Room for `bytes` in the current block, or in a new one.
+    char* room(size_t bytes);
+    void pushRecord(const char* record);
+    struct Pending {
+        Kind kind;
+        qint64 integer;
+        double real;
+        size_t offset; // of its bytes in m_pendingBytes
+        size_t size;
+    };
+    void pend(Pending cell, const char* bytes);
+    void copyRowsOf(const Recordset& other);
+    void release();
 
     QStringList m_fieldNames;
     QHash<QString, int> m_indexByLowerName;
-    QList<qint64> m_rowStarts{0}; // where each row's bytes start, and where the next row's will
-    QList<quint32> m_cellStarts;  // row-major, from the start of the cell's row
-    QList<Kind> m_kinds;          // row-major
-    QByteArray m_bytes;
+    std::vector<std::unique_ptr<const char*[]>> m_rowChunks;
+    struct FreeBlock {
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char[], FreeBlock>;
+    static Block newBlock(size_t bytes);
+    std::vector<Block> m_blocks;
+    char* m_free = nullptr; // the unused end of the current block
+    size_t m_room = 0;
+    size_t m_nextBlockBytes = FirstBlockBytes;
+    // The cells of a row filled cell by cell, with their bytes, until endRow.
+    std::vector<Pending> m_pending;
+    std::string m_pendingBytes;
     int m_rowCount = 0;
     int m_current = 0;
 };

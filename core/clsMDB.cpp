@@ -18,6 +18,7 @@
 #include <limits>
 #include <memory>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -132,27 +133,37 @@ private:
     QString m_error;
 };
 
-void appendColumn(Recordset& rows, sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
+// A column of the current row as it lies in the statement, without a copy. The value is read through
+// one call that takes the connection's lock, not one per type, text and size: a large result costs
+// little more than stepping through it. The connection is used by one thread at a time.
+Recordset::CellView columnView(sqlite3_stmt* statement, int column) {
+    using Kind = Recordset::CellView::Kind;
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    Recordset::CellView cell;
+    switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
-        rows.appendNull();
         break;
     case SQLITE_INTEGER:
-        rows.appendInteger(sqlite3_column_int64(statement, column));
+        cell.kind = Kind::Integer;
+        cell.integer = sqlite3_value_int64(value);
         break;
     case SQLITE_FLOAT:
-        rows.appendDouble(sqlite3_column_double(statement, column));
+        cell.kind = Kind::Double;
+        cell.real = sqlite3_value_double(value);
         break;
     case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        rows.appendBlob(data, sqlite3_column_bytes(statement, column));
+        cell.kind = Kind::Blob;
+        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+        cell.bytes = QByteArrayView(data, data ? sqlite3_value_bytes(value) : 0);
         break;
     }
     default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        rows.appendText(text, sqlite3_column_bytes(statement, column));
+        cell.kind = Kind::Text;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        cell.bytes = QByteArrayView(text, text ? sqlite3_value_bytes(value) : 0);
     }
     }
+    return cell;
 }
 
 // Runs the one statement of a text; firstValue takes the first column of its first row, if any.
@@ -260,13 +271,13 @@ namespace {
 // Reads every row of a prepared statement; false when a step fails.
 bool readRows(sqlite3_stmt* handle, Recordset& rows) {
     const int columns = sqlite3_column_count(handle);
+    std::vector<Recordset::CellView> cells(static_cast<size_t>(columns));
     int rc;
     while ((rc = sqlite3_step(handle)) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c)
-            appendColumn(rows, handle, c);
-        rows.endRow();
+            cells[static_cast<size_t>(c)] = columnView(handle, c);
+        rows.appendRow(cells.data());
     }
-    rows.squeeze();
     return rc == SQLITE_DONE;
 }
 

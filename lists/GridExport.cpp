@@ -28,17 +28,16 @@ Written write(const GridModel& grid, const QString& fileName, QString& error, Pr
     }
     // Written a block of rows at a time, so a large grid is never held twice as text.
     bool written = file.write(QByteArrayLiteral("\xEF\xBB\xBF")) == 3;
-    QString block;
+    QByteArray block;
     const int rows = grid.Rows();
     for (int r = 0; written && r < rows; ++r) {
         if (progress && r % ProgressStep == 0 && !progress->setValue(r)) {
             file.cancelWriting();
             return Written::Cancelled;
         }
-        block += grid.tabTextLine(r);
+        grid.appendTabTextLine(r, block);
         if (block.size() >= 1 << 16 || r + 1 == rows) {
-            const QByteArray bytes = block.toUtf8();
-            written = file.write(bytes) == bytes.size();
+            written = file.write(block) == block.size();
             block.clear();
         }
     }
@@ -52,7 +51,7 @@ Written write(const GridModel& grid, const QString& fileName, QString& error, Pr
 } // namespace
 
 QByteArray fileBytes(const GridModel& grid) {
-    return QByteArrayLiteral("\xEF\xBB\xBF") + grid.tabText(true).toUtf8();
+    return QByteArrayLiteral("\xEF\xBB\xBF") + grid.tabTextUtf8(true);
 }
 
 bool writeFile(const GridModel& grid, const QString& fileName, QString& error) {

@@ -1,7 +1,9 @@
 #include "reports/AxisMemberList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 // A key as text: a letter for its kind, then its bytes (UTF-8 for texts, the eight bytes of a whole
 // number, or of any other number). Whole doubles take the form of whole numbers, so 1 and 1.0 meet.
@@ -43,14 +45,69 @@ void AxisMemberList::encode(const CrossValue& key, std::string& out) {
     }
 }
 
+namespace {
+quint32 hashOf(std::string_view encoded) {
+    return static_cast<quint32>(std::hash<std::string_view>{}(encoded));
+}
+} // namespace
+
 void AxisMemberList::clear() {
-    m_members.clear();
-    m_index.clear();
+    // A build of a member per record leaves large tables: they go, not only their contents.
+    std::vector<AxisMember>().swap(m_members);
+    std::string().swap(m_keys);
+    m_keyStarts.assign(1, 0);
+    m_keyStarts.shrink_to_fit();
+    std::vector<Slot>().swap(m_slots);
+    m_used = 0;
 }
 
-int AxisMemberList::find(const std::string& encoded) const {
-    const auto found = m_index.find(std::string_view(encoded));
-    return found == m_index.end() ? -1 : found->second;
+std::string_view AxisMemberList::keyOf(int member) const {
+    const size_t start = m_keyStarts[static_cast<size_t>(member)];
+    return std::string_view(m_keys).substr(start, m_keyStarts[static_cast<size_t>(member) + 1] - start);
+}
+
+int AxisMemberList::find(std::string_view encoded) const {
+    m_lastHash = hashOf(encoded);
+    if (m_slots.empty())
+        return -1;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = m_lastHash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.member < 0) {
+            m_lastSlot = i;
+            return -1;
+        }
+        if (slot.hash == m_lastHash && keyOf(slot.member) == encoded)
+            return slot.member;
+    }
+}
+
+void AxisMemberList::growIndex() {
+    std::vector<Slot> table(std::max<size_t>(16, m_slots.size() * 2));
+    const size_t mask = table.size() - 1;
+    for (const Slot& slot : m_slots) {
+        if (slot.member < 0)
+            continue;
+        size_t i = slot.hash & mask;
+        while (table[i].member >= 0)
+            i = (i + 1) & mask;
+        table[i] = slot;
+    }
+    m_slots = std::move(table);
+}
+
+void AxisMemberList::indexLastLookup(int member) {
+    m_keys += m_scratch;
+    m_keyStarts.push_back(m_keys.size());
+    if (static_cast<size_t>(m_used + 1) * 2 > m_slots.size()) {
+        growIndex();
+        const size_t mask = m_slots.size() - 1;
+        m_lastSlot = m_lastHash & mask;
+        while (m_slots[m_lastSlot].member >= 0)
+            m_lastSlot = (m_lastSlot + 1) & mask;
+    }
+    m_slots[m_lastSlot] = Slot{m_lastHash, member};
+    ++m_used;
 }
 
 int AxisMemberList::indexOf(const CrossValue& key) const {
@@ -80,15 +137,18 @@ int AxisMemberList::indexOfCell(const Recordset::CellView& cell) const {
 }
 
 void AxisMemberList::append(const CrossValue& key, const CrossValue& title) {
-    const int index = size();
+    encode(key, m_scratch);
+    if (find(m_scratch) < 0) {
+        appendNotFound(key, title);
+        return;
+    }
+    // A later member of a key is never found: it keeps no key of its own.
     m_members.push_back(AxisMember{key, title});
-    std::string encoded;
-    encode(key, encoded);
-    m_index.try_emplace(std::move(encoded), index);
+    m_keyStarts.push_back(m_keys.size());
 }
 
 void AxisMemberList::appendNotFound(const CrossValue& key, const CrossValue& title) {
     const int index = size();
     m_members.push_back(AxisMember{key, title});
-    m_index.try_emplace(m_scratch, index);
+    indexLastLookup(index);
 }

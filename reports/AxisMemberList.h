@@ -5,7 +5,6 @@
 #include <QString>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // One member of an axis: the value of the axis's key column and the title of the first record that
@@ -43,16 +42,29 @@ public:
     void appendSubtotal() { append(CrossValue(SubtotalKey), CrossValue(QString::fromUtf8(SubtotalTitle))); }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // The index: open addressing over a table of at most half-used slots, each the hash of a key and
+    // the member whose key it is; the keys lie one after the other in one text. A build of a member per
+    // record then costs one table lookup a record and no allocation a member.
+    struct Slot {
+        quint32 hash = 0;
+        qint32 member = -1;
     };
     static void encodeNumber(qint64 whole, std::string& out);
     static void encodeNumber(double number, std::string& out);
     static void encode(const CrossValue& key, std::string& out);
-    int find(const std::string& encoded) const;
+    // The member of the key, or -1; remembers where a new key of that hash goes.
+    int find(std::string_view encoded) const;
+    std::string_view keyOf(int member) const;
+    // Indexes the member with the key of the last lookup, which did not find it.
+    void indexLastLookup(int member);
+    void growIndex();
 
     std::vector<AxisMember> m_members;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_index;
+    std::string m_keys;                 // the encoded keys of the indexed members
+    std::vector<size_t> m_keyStarts{0}; // where each member's key starts in m_keys, and where it ends
+    std::vector<Slot> m_slots;          // a power of two in size
+    int m_used = 0;
     mutable std::string m_scratch;
+    mutable size_t m_lastSlot = 0;
+    mutable quint32 m_lastHash = 0;
 };

@@ -71,11 +71,13 @@ CrossValue CrossTableBuild::keyAt(int record, int column) const {
     return CrossValue::fromCell(view);
 }
 
-void CrossTableBuild::collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const {
-    if (members.indexOfCell(cell(record, keyColumn)) >= 0)
-        return;
+int CrossTableBuild::collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const {
+    const int found = members.indexOfCell(cell(record, keyColumn));
+    if (found >= 0)
+        return found;
     const CrossValue key = keyAt(record, keyColumn);
     members.appendNotFound(key, titleColumn == keyColumn ? key : keyAt(record, titleColumn));
+    return members.size() - 1;
 }
 
 void CrossTableBuild::redrawOff() {

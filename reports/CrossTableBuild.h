@@ -37,7 +37,8 @@ public:
     CrossValue valueAt(int record, int column) const { return CrossValue::fromCell(cell(record, column)); }
     Recordset::CellView cell(int record, int column) const { return data().View(record, column); }
     // A record's member of an axis: looked up by its key, appended with the record's title when new.
-    void collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const;
+    // Answers the member's index.
+    int collect(AxisMemberList& members, int record, int keyColumn, int titleColumn) const;
     void redrawOff();
     void redrawOn();
 

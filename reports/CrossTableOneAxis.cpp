@@ -44,7 +44,11 @@ void CrossTableOneAxis::showDataOne(CrossTableState& s) {
     const int keyColumn = build.column(s.XField);
     const int titleColumn = build.column(s.XTitle);
     const QList<int> measures = build.columns(s.measures.names);
-    collectX(build, s.xMembers, keyColumn, titleColumn);
+    // Each record's member, found once: a table of a member per record looks a key up once.
+    std::vector<qint32> memberOf(static_cast<size_t>(build.records()));
+    s.xMembers.clear();
+    for (int r = 0; r < build.records(); ++r)
+        memberOf[static_cast<size_t>(r)] = build.collect(s.xMembers, r, keyColumn, titleColumn);
     const int n = s.xMembers.size();
     const int k = s.measures.count();
 
@@ -54,7 +58,7 @@ void CrossTableOneAxis::showDataOne(CrossTableState& s) {
     constexpr qint32 Several = -2;
     std::vector<qint32> recordOf(static_cast<size_t>(n), -1);
     for (int r = 0; r < build.records(); ++r) {
-        qint32& record = recordOf[static_cast<size_t>(s.xMembers.indexOfCell(build.cell(r, keyColumn)))];
+        qint32& record = recordOf[static_cast<size_t>(memberOf[static_cast<size_t>(r)])];
         record = record == -1 ? r : Several;
     }
     std::vector<qint32> sumOf(static_cast<size_t>(n), -1);
@@ -66,7 +70,7 @@ void CrossTableOneAxis::showDataOne(CrossTableState& s) {
     sums.resize({summed, k});
     if (summed > 0) {
         for (int r = 0; r < build.records(); ++r) {
-            const int j = sumOf[static_cast<size_t>(s.xMembers.indexOfCell(build.cell(r, keyColumn)))];
+            const int j = sumOf[static_cast<size_t>(memberOf[static_cast<size_t>(r)])];
             if (j < 0)
                 continue;
             for (int m = 0; m < k; ++m)

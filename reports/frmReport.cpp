@@ -487,11 +487,10 @@ void frmReport::ShowListReport() {
     grid.setTextMatrix(0, 0, QStringLiteral("行号"));
     for (int c = 0; c < rs->FieldCount(); ++c)
         grid.setTextMatrix(0, c + 1, rs->FieldName(c));
-    // The grid shows the cells from the result as read, so a long list costs no more than its rows;
-    // only the row numbers are texts of their own.
+    // The grid shows the cells from the result as read and each row's number from the row, so a long
+    // list costs no more than its rows as read.
     grid.adoptRecordset(std::move(*rs), 1, 1);
-    for (int r = 1; r <= records; ++r)
-        grid.setTextMatrix(r, 0, QString::number(r));
+    grid.setRowNumberCol(0);
     grid.setRedraw(true);
     grid.AutoSize(0, grid.Cols() - 1);
     m_emptyResult = records == 0;

@@ -86,6 +86,8 @@ void GridModel::resizeCells(int rows, int cols) {
         m_sourceRow.resize(rows, -1);
         m_sourceField.resize(cols, -1);
     }
+    if (m_rowNumberCol >= cols)
+        m_rowNumberCol = -1;
     m_rows = rows;
     m_cols = cols;
 }
@@ -177,7 +179,11 @@ void GridModel::setFormatString(const QString& formatString) {
 
 QString GridModel::cellText(int row, int col) const {
     const QString& text = m_cells.at(row, col);
-    if (!text.isNull() || !m_source)
+    if (!text.isNull())
+        return text;
+    if (col == m_rowNumberCol && row >= m_fixedRows)
+        return QString::number(row - m_fixedRows + 1);
+    if (!m_source)
         return text;
     const int record = m_sourceRow.value(row, -1);
     const int field = m_sourceField.value(col, -1);
@@ -197,7 +203,7 @@ void GridModel::materializeSource() {
         if (m_sourceRow.value(r, -1) < 0)
             continue;
         for (int c = 0; c < m_cols; ++c)
-            if (m_cells.at(r, c).isNull())
+            if (m_cells.at(r, c).isNull() && c != m_rowNumberCol)
                 m_cells.ref(r, c) = cellText(r, c);
     }
     releaseSource();
@@ -216,8 +222,9 @@ QString GridModel::TextMatrix(int row, int col) const {
 void GridModel::setTextMatrix(int row, int col, const QString& text) {
     if (!inside(row, col))
         return;
-    // A written cell no longer reads from the adopted recordset, also when it is written empty.
-    m_cells.ref(row, col) = text.isNull() && m_source ? QStringLiteral("") : text;
+    // A written cell no longer reads from the adopted recordset or shows its row's number, also when it
+    // is written empty.
+    m_cells.ref(row, col) = text.isNull() && (m_source || col == m_rowNumberCol) ? QStringLiteral("") : text;
     forgetFittedWidths(col);
     if (!m_redraw || m_resetDepth > 0)
         return;
@@ -231,10 +238,20 @@ void GridModel::setTextMatrix(int row, int col, const QString& text) {
         emit mergingChanged();
 }
 
+void GridModel::setRowNumberCol(int col) {
+    col = col >= 0 && col < m_cols ? col : -1;
+    if (col == m_rowNumberCol)
+        return;
+    beginChange();
+    m_rowNumberCol = col;
+    endChange();
+}
+
 void GridModel::Clear() {
     beginChange();
     m_cells.clear();
     releaseSource();
+    m_rowNumberCol = -1;
     m_formats.clear();
     endChange();
 }
@@ -255,7 +272,8 @@ void GridModel::RemoveItem(int row) {
     if (row < m_fixedRows)
         --m_fixedRows;
     shiftRowKeys(m_rowHeights, row, -1);
-    shiftRowKeys(m_rowData, row, -1);
+    if (static_cast<size_t>(row) < m_rowData.size())
+        m_rowData.erase(m_rowData.begin() + row);
     m_formats.removeRow(row);
     if (dataRow) {
         endRemoveRows();
@@ -285,7 +303,8 @@ void GridModel::AddItem(const QString& text, int row) {
         m_sourceRow.insert(row, -1);
     ++m_rows;
     shiftRowKeys(m_rowHeights, row, 1);
-    shiftRowKeys(m_rowData, row, 1);
+    if (static_cast<size_t>(row) < m_rowData.size())
+        m_rowData.insert(m_rowData.begin() + row, QVariant());
     m_formats.insertRow(row);
     if (dataRow) {
         endInsertRows();

@@ -13,8 +13,11 @@
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class Recordset;
+class TextWidths;
 
 // The cells of a grid, held as text. Rows and columns are numbered as the grid's users number them:
 // rows 0 to FixedRows - 1 are the fixed header rows (row 0 holds the column captions), data rows
@@ -82,6 +85,12 @@ public:
 
     // Text of a cell; cells outside the grid read as empty text and ignore writes.
     QString TextMatrix(int row, int col) const;
+
+    // A column whose data cells show their row's number (1 for the first row after the fixed ones)
+    // until they are written: drawn, saved and printed from the row, so a long list holds no text
+    // for them; -1 for none. Clear, ResetTable and fewer columns end it.
+    int RowNumberCol() const { return m_rowNumberCol; }
+    void setRowNumberCol(int col);
     void setTextMatrix(int row, int col, const QString& text);
 
     // Empties every cell and drops the cell formats; sizes, widths and merging stay.
@@ -122,7 +131,10 @@ public:
     void setCurrentCell(int row, int col);
 
     // A value kept with a row or a column.
-    QVariant RowData(int row) const { return m_rowData.value(row); }
+    QVariant RowData(int row) const {
+        return row >= 0 && static_cast<size_t>(row) < m_rowData.size() ? m_rowData[static_cast<size_t>(row)]
+                                                                       : QVariant();
+    }
     void setRowData(int row, const QVariant& value);
     QVariant ColData(int col) const { return m_colData.value(col); }
     void setColData(int col, const QVariant& value);
@@ -174,8 +186,11 @@ public:
     // The grid as tab-separated text, one line per row ("\r\n"), with or without the fixed rows. A
     // cell holding a tab, a line break or a double quote is written between double quotes.
     QString tabText(bool withFixedRows = true) const;
-    // One row of tabText, with its line break.
+    // The same as UTF-8.
+    QByteArray tabTextUtf8(bool withFixedRows = true) const;
+    // One row of tabText, with its line break; appended as UTF-8.
     QString tabTextLine(int row) const;
+    void appendTabTextLine(int row, QByteArray& utf8) const;
     // Writes tabText into a file (UTF-8); false when the file cannot be written.
     bool SaveGrid(const QString& fileName, bool withFixedRows = true) const;
 
@@ -207,6 +222,9 @@ private:
     int textWidthPx(const QString& text) const;
     // The widest visible text of each of the columns, in pixels, into m_fittedPx.
     void measureColumns(const QList<int>& cols);
+    // The width of a cell still shown from the adopted recordset, from its value as read; nothing when
+    // it is measured from its text.
+    std::optional<qreal> estimateFromSource(int row, int col, TextWidths& widths) const;
     // The fitted widths of one column (-1: of all) are no longer known.
     void forgetFittedWidths(int col = -1);
     Qt::Alignment qtAlignment(int row, int col) const;
@@ -216,8 +234,13 @@ private:
     void announceColumnFormat();
     void announceMerging();
     QList<QRect> mergedBlocks() const;
-    // The text of a cell, from the adopted recordset while the cell has not been written.
+    // The text of a cell, from the adopted recordset (or the row's number) while the cell has not been
+    // written.
     QString cellText(int row, int col) const;
+    // Whether a cell shows its row's number.
+    bool showsRowNumber(int row, int col) const {
+        return col == m_rowNumberCol && row >= m_fixedRows && m_cells.at(row, col).isNull();
+    }
     // Writes every cell still kept by the adopted recordset and lets it go.
     void materializeSource();
     // Drops the adopted recordset without writing its cells.
@@ -228,6 +251,7 @@ private:
     std::shared_ptr<const Recordset> m_source;
     QVector<qint32> m_sourceRow;
     QVector<qint32> m_sourceField;
+    int m_rowNumberCol = -1;
     int m_rows = 1;
     int m_cols = 0;
     int m_fixedRows = 1;
@@ -238,7 +262,7 @@ private:
     QVector<int> m_fittedPx;      // widest visible text of each column as AutoSize measured it, -1 unknown
     QVector<Align> m_colAlign;
     QHash<int, int> m_rowHeights;
-    QHash<int, QVariant> m_rowData;
+    std::vector<QVariant> m_rowData; // by row: the cross tables give every row its member's key
     QHash<int, QVariant> m_colData;
     GridCellFormats m_formats;
     Merge m_merge = Merge::Never;

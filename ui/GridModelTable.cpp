@@ -13,13 +13,14 @@ void GridModel::setFixedRowsInBody(bool inBody) {
 void GridModel::ResetTable() {
     beginChange();
     releaseSource();
+    m_rowNumberCol = -1;
     resizeCells(0, 0);
     m_fixedRows = 0;
     m_fixedCols = 0;
     m_formatString.clear();
     m_rowHeights.clear();
     m_allRowsHeight = -1;
-    m_rowData.clear();
+    std::vector<QVariant>().swap(m_rowData);
     m_colData.clear();
     m_formats.clear();
     m_merge = Merge::Never;

@@ -1,10 +1,13 @@
 // Column widths and their fitting to the texts, row heights, column alignment.
+#include "core/Recordset.h"
 #include "ui/GridModel.h"
+#include "ui/TextWidths.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -32,43 +35,6 @@ int GridModel::captionWidth(int col) const {
     return col >= 0 && col < m_cols ? m_captionWidths[col] : 0;
 }
 
-namespace {
-// Widths of texts in one font. Laying out every text of a large grid is slow, so texts are compared by
-// the sum of their characters' advances (each character measured once) and only the widest of a
-// column is laid out.
-class TextWidths {
-public:
-    explicit TextWidths(const QFont& font) : m_metrics(font), m_advances(0x10000, -1) {}
-
-    qreal estimate(QStringView text) {
-        qreal widest = 0;
-        qreal line = 0;
-        for (const QChar ch : text) {
-            if (ch == QLatin1Char('\n')) {
-                widest = std::max(widest, line);
-                line = 0;
-                continue;
-            }
-            qreal& advance = m_advances[ch.unicode()];
-            if (advance < 0)
-                advance = m_metrics.horizontalAdvance(ch);
-            line += advance;
-        }
-        return std::max(widest, line);
-    }
-    int exact(const QString& text) const {
-        qreal widest = 0;
-        for (const QString& line : text.split(QLatin1Char('\n')))
-            widest = std::max(widest, m_metrics.horizontalAdvance(line));
-        return static_cast<int>(std::ceil(widest));
-    }
-
-private:
-    QFontMetricsF m_metrics;
-    std::vector<qreal> m_advances;
-};
-} // namespace
-
 void GridModel::AutoSize(int col1, int col2) {
     col1 = std::max(col1, 0);
     col2 = std::min(col2, m_cols - 1);
@@ -83,6 +49,35 @@ void GridModel::AutoSize(int col1, int col2) {
     for (int c = col1; c <= col2; ++c)
         m_colWidths[c] = (m_fittedPx[c] + 2 * CellMarginPx) * TwipsPerPixel;
     announceColumnFormat();
+}
+
+std::optional<qreal> GridModel::estimateFromSource(int row, int col, TextWidths& widths) const {
+    if (!m_source || !m_cells.at(row, col).isNull() || (col == m_rowNumberCol && row >= m_fixedRows))
+        return std::nullopt;
+    const int record = m_sourceRow.value(row, -1);
+    const int field = m_sourceField.value(col, -1);
+    if (record < 0 || field < 0)
+        return std::nullopt;
+    using Kind = Recordset::CellView::Kind;
+    const Recordset::CellView cell = m_source->View(record, field);
+    switch (cell.kind) {
+    case Kind::Null:
+        return 0;
+    case Kind::Integer: {
+        char digits[24];
+        const auto written = std::to_chars(digits, digits + sizeof digits, cell.integer);
+        return widths.estimateUtf8(QByteArrayView(digits, written.ptr - digits));
+    }
+    case Kind::Text:
+        // A text no longer than the part of a cell that is drawn is measured from its bytes as read.
+        if (cell.bytes.size() <= visibleTextLimit())
+            return widths.estimateUtf8(cell.bytes);
+        break;
+    case Kind::Double:
+    case Kind::Blob:
+        break;
+    }
+    return std::nullopt;
 }
 
 void GridModel::measureColumns(const QList<int>& cols) {
@@ -102,33 +97,48 @@ void GridModel::measureColumns(const QList<int>& cols) {
     TextWidths bold(boldFont);
     struct Widest {
         qreal width = 0;
-        QString text;
+        int row = -1;
+        QString text; // the widest row number, which is no cell's text
         bool bold = false;
     };
     std::vector<Widest> widest(static_cast<size_t>(cols.size()));
     const bool anyFormat = !m_formats.empty();
     const int boldKind = static_cast<int>(CellProp::FontBold);
+    bool rowNumbers = false;
     // Row by row, as the cells lie in memory.
     for (int r = 0; r < m_rows; ++r) {
         for (qsizetype i = 0; i < cols.size(); ++i) {
-            const QString text = visibleText(r, cols[i]);
-            if (text.isEmpty())
+            const int c = cols[i];
+            const bool isBold = anyFormat && m_formats.value(boldKind, r, c).toBool();
+            // Row numbers in plain type are measured once, by the widest of them.
+            if (!isBold && showsRowNumber(r, c)) {
+                rowNumbers = true;
                 continue;
-            const bool isBold = anyFormat && m_formats.value(boldKind, r, cols[i]).toBool();
-            const qreal width = (isBold ? bold : plain).estimate(text);
+            }
+            TextWidths& widths = isBold ? bold : plain;
+            std::optional<qreal> width = estimateFromSource(r, c, widths);
+            if (!width)
+                width = widths.estimate(visibleText(r, c));
             Widest& w = widest[static_cast<size_t>(i)];
-            if (width > w.width)
-                w = {width, text, isBold};
+            if (*width > w.width)
+                w = {*width, r, QString(), isBold};
         }
     }
     for (qsizetype i = 0; i < cols.size(); ++i) {
-        const Widest& w = widest[static_cast<size_t>(i)];
+        Widest& w = widest[static_cast<size_t>(i)];
+        if (rowNumbers && cols[i] == m_rowNumberCol) {
+            const QString number = plain.widestNumber(m_rows - m_fixedRows);
+            const qreal width = plain.estimate(number);
+            if (width > w.width)
+                w = {width, -1, number, false};
+        }
+        const QString text = w.row >= 0 ? visibleText(w.row, cols[i]) : w.text;
         // No column wider than a screen: a longer text is cut there, as it is drawn.
         int fitted = 0;
         if (w.width >= widestScreenPx())
             fitted = widestScreenPx();
-        else if (!w.text.isEmpty())
-            fitted = std::max(static_cast<int>(std::ceil(w.width)), (w.bold ? bold : plain).exact(w.text));
+        else if (!text.isEmpty())
+            fitted = std::max(static_cast<int>(std::ceil(w.width)), (w.bold ? bold : plain).exact(text));
         m_fittedPx[cols[i]] = std::min(fitted, widestScreenPx());
     }
 }
@@ -163,8 +173,11 @@ void GridModel::setRowHeight(int row, int twips) {
 }
 
 void GridModel::setRowData(int row, const QVariant& value) {
-    if (row >= 0 && row < m_rows)
-        m_rowData.insert(row, value);
+    if (row < 0 || row >= m_rows)
+        return;
+    if (static_cast<size_t>(row) >= m_rowData.size())
+        m_rowData.resize(static_cast<size_t>(m_rows));
+    m_rowData[static_cast<size_t>(row)] = value;
 }
 
 void GridModel::setColData(int col, const QVariant& value) {

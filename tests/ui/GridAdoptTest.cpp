@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Six records of a key, a text, a number and a Null.
+// Six records of a key, a text, a number and a Null; one text holds a tab and quotes, the last two are
+// the longest, one with a character beyond 16 bits and a second line, one with bytes that are no UTF-8.
 Recordset sample() {
     Recordset rs({"k", "name", "price", "none"});
     for (int r = 0; r < 6; ++r) {
-        rs.appendInteger(r + 1);
-        const QByteArray text = QStringLiteral("客户%1").arg(r).toUtf8();
+        rs.appendInteger(r == 3 ? -1234567890123 : r + 1);
+        const QByteArray text = r == 2   ? QByteArray("客户\t\"二\"")
+                                : r == 4 ? QByteArray("😀长长的名称\n第二行")
+                                : r == 5 ? QByteArray("\xff\xfe\xc3WWWWWWWWWWWWWWW")
+                                         : QStringLiteral("客户%1").arg(r).toUtf8();
         rs.appendText(text.constData(), static_cast<int>(text.size()));
         rs.appendDouble(r / 3.0);
         rs.appendNull();
@@ -25,6 +29,15 @@ QStringList cells(const GridModel& grid) {
         for (int c = 0; c < grid.Cols(); ++c)
             texts << QStringLiteral("%1,%2=%3").arg(r).arg(c).arg(grid.TextMatrix(r, c));
     return texts;
+}
+
+// Every column fitted to its texts.
+QList<int> fittedWidths(GridModel& grid) {
+    grid.AutoSize(0, grid.Cols() - 1);
+    QList<int> widths;
+    for (int c = 0; c < grid.Cols(); ++c)
+        widths << grid.ColWidth(c);
+    return widths;
 }
 } // namespace
 
@@ -66,10 +79,12 @@ TEST(GridModel, AdoptedRecordsBehaveAsCopiedOnes) {
         copied.loadRecordset(sample(), 1);
         adopted.adoptRecordset(sample(), 1);
         EXPECT_EQ(cells(adopted), cells(copied));
+        EXPECT_EQ(fittedWidths(adopted), fittedWidths(copied));
         k.change(copied);
         k.change(adopted);
         EXPECT_EQ(cells(adopted), cells(copied));
         EXPECT_EQ(adopted.tabText(), copied.tabText());
+        EXPECT_EQ(fittedWidths(adopted), fittedWidths(copied));
     }
     GridModel g;
     g.setFormatString(QStringLiteral("k|n|p"));

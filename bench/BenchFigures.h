@@ -1,0 +1,151 @@
+#pragma once
+// What the benchmarks share: timing, the program's step timed beside the bare read it is held against,
+// and the limits each figure is checked against. A benchmark ends with one line that says whether
+// every limit held, and its exit status says the same (0: all held, 1: a limit missed).
+#include "core/JetFunctions.h"
+#include "tests/fixtures/ProcessMemory.h"
+
+#include <QString>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <sqlite3.h>
+#include <string>
+#include <thread>
+#include <type_traits>
+#include <vector>
+
+namespace bench {
+
+template <typename F> double millis(F&& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The time of a step: what it answers when it times itself (a step that prepares more than it is
+// timed for), else its whole run.
+template <typename F> double timeOf(F&& step) {
+    if constexpr (std::is_same_v<decltype(step()), double>)
+        return step();
+    else
+        return millis(step);
+}
+
+// The fastest of `rounds` runs of the program's step and of the bare read, the two taking turns, so
+// that both meet the same state of the machine.
+struct SideBySide {
+    double program = 0;
+    double bare = 0;
+    double ratio() const { return bare > 0 ? program / bare : 0; }
+};
+
+template <typename Program, typename Bare> SideBySide sideBySide(int rounds, Program&& program, Bare&& bare) {
+    SideBySide best{1e300, 1e300};
+    for (int round = 0; round < rounds; ++round) {
+        best.bare = std::min(best.bare, timeOf(bare));
+        best.program = std::min(best.program, timeOf(program));
+    }
+    return best;
+}
+
+// The bare read a step of the program is held against: the statement prepared, every row stepped
+// through and every cell's text touched (a number's too), as the least reader of the rows does.
+class BareReader {
+public:
+    // On a connection of the program's.
+    explicit BareReader(sqlite3* db) : m_db(db) {}
+    // On a read-only connection of its own to the file, with the program's SQL functions.
+    explicit BareReader(const QString& file) {
+        sqlite3_open_v2(file.toUtf8().constData(), &m_owned, SQLITE_OPEN_READONLY, nullptr);
+        registerJetFunctions(m_owned);
+        m_db = m_owned;
+    }
+    ~BareReader() { sqlite3_close_v2(m_owned); }
+    BareReader(const BareReader&) = delete;
+    BareReader& operator=(const BareReader&) = delete;
+
+    // The rows read; -1 when the statement fails or gives no text at all.
+    int read(const QString& sql) const {
+        sqlite3_stmt* statement = nullptr;
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &statement, nullptr) !=
+            SQLITE_OK)
+            return -1;
+        const int columns = sqlite3_column_count(statement);
+        int rows = 0;
+        size_t bytes = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            ++rows;
+            for (int c = 0; c < columns; ++c)
+                if (sqlite3_column_text(statement, c))
+                    bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c)) + 1;
+        }
+        sqlite3_finalize(statement);
+        return bytes > 0 ? rows : -1;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+    sqlite3* m_owned = nullptr;
+};
+
+// The highest resident size of the process while `work` runs, sampled every 2 ms, in KiB.
+template <typename F> long highestRssDuring(F&& work) {
+    std::atomic<bool> done{false};
+    std::atomic<long> highest{processStatusKiB("VmRSS:")};
+    std::thread sampler([&] {
+        while (!done) {
+            highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    work();
+    highest = std::max(highest.load(), processStatusKiB("VmRSS:"));
+    done = true;
+    sampler.join();
+    return highest;
+}
+
+// Sets the process's peak resident size (VmHWM) back to its resident size now, so that the next
+// reading of the peak is that of what follows.
+inline void resetPeakMemory() {
+    if (std::FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", clear);
+        std::fclose(clear);
+    }
+}
+
+// The figures checked against their limits, each printed with its limit and whether it holds.
+class Limits {
+public:
+    // Prints `label`, the value and the limit; the value must not be above the limit.
+    bool atMost(const std::string& label, double value, double limit, const char* unit = "") {
+        const bool held = value <= limit;
+        ++m_checked;
+        if (!held)
+            m_missed.push_back(label);
+        std::printf("%-62s %10.2f%s  (limit %.2f%s)%s\n", label.c_str(), value, unit, limit, unit,
+                    held ? "" : "  MISSED");
+        return held;
+    }
+    // The last line, and the exit status of the benchmark.
+    int finish() const {
+        if (m_missed.empty()) {
+            std::printf("all %d limits held\n", m_checked);
+            return 0;
+        }
+        std::string names;
+        for (const std::string& name : m_missed)
+            names += (names.empty() ? "" : "; ") + name;
+        std::printf("LIMITS MISSED: %zu of %d: %s\n", m_missed.size(), m_checked, names.c_str());
+        return 1;
+    }
+
+private:
+    int m_checked = 0;
+    std::vector<std::string> m_missed;
+};
+
+} // namespace bench
