@@ -12,7 +12,12 @@
 #include <algorithm>
 
 GridFrozenPanes::GridFrozenPanes(QTableView& table, GridModel& model)
-    : QObject(&table), m_table(table), m_model(model), m_snap(new GridScrollSnap(table, *this)) {}
+    : QObject(&table), m_table(table), m_model(model),
+      m_snap(new GridScrollSnap(table, [this]() -> std::optional<QSize> {
+          if (!active())
+              return std::nullopt;
+          return QSize(frozenWidth(), frozenHeight());
+      })) {}
 
 QList<QRect> GridFrozenPanes::viewSpans(const GridModel& model) {
     const int first = model.firstModelRow();

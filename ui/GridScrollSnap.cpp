@@ -1,13 +1,14 @@
 #include "ui/GridScrollSnap.h"
-#include "ui/GridFrozenPanes.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
+#include <utility>
 
-GridScrollSnap::GridScrollSnap(QTableView& table, const GridFrozenPanes& panes)
-    : QObject(&table), m_panes(panes), m_across{table.horizontalScrollBar(), table.horizontalHeader()},
+GridScrollSnap::GridScrollSnap(QTableView& table, FrozenExtent frozen)
+    : QObject(&table),
+      m_frozen(std::move(frozen)), m_across{table.horizontalScrollBar(), table.horizontalHeader()},
       m_down{table.verticalScrollBar(), table.verticalHeader()} {
     connect(m_across.bar, &QScrollBar::valueChanged, this, [this](int value) { snap(m_across, value); });
     connect(m_down.bar, &QScrollBar::valueChanged, this, [this](int value) { snap(m_down, value); });
@@ -25,16 +26,17 @@ int GridScrollSnap::sectionStart(const QHeaderView& header, int frozen, int valu
     return start + header.sectionSize(section) - frozen;
 }
 
-int GridScrollSnap::frozenOf(const Axis& axis) const {
-    return &axis == &m_across ? m_panes.frozenWidth() : m_panes.frozenHeight();
+int GridScrollSnap::frozenOf(const Axis& axis, const QSize& extent) const {
+    return &axis == &m_across ? extent.width() : extent.height();
 }
 
 void GridScrollSnap::snap(Axis& axis, int value) {
-    if (!m_panes.active()) {
+    const std::optional<QSize> extent = m_frozen();
+    if (!extent) {
         axis.last = value;
         return;
     }
-    const int frozen = frozenOf(axis);
+    const int frozen = frozenOf(axis, *extent);
     int target = sectionStart(*axis.header, frozen, value, value > axis.last);
     if (axis.bar->isSliderDown()) {
         // The slider follows the mouse: the nearer start, so that it rests while the mouse does.
@@ -48,10 +50,11 @@ void GridScrollSnap::snap(Axis& axis, int value) {
 }
 
 void GridScrollSnap::extendRanges() {
-    if (!m_panes.active())
+    const std::optional<QSize> extent = m_frozen();
+    if (!extent)
         return;
     for (Axis* axis : {&m_across, &m_down}) {
-        const int end = sectionStart(*axis->header, frozenOf(*axis), axis->bar->maximum(), true);
+        const int end = sectionStart(*axis->header, frozenOf(*axis, *extent), axis->bar->maximum(), true);
         if (end > axis->bar->maximum())
             axis->bar->setMaximum(end);
     }

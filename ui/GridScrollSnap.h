@@ -1,7 +1,9 @@
 #pragma once
 #include <QObject>
+#include <QSize>
+#include <functional>
+#include <optional>
 
-class GridFrozenPanes;
 class QHeaderView;
 class QScrollBar;
 class QTableView;
@@ -14,7 +16,10 @@ class QTableView;
 class GridScrollSnap : public QObject {
     Q_OBJECT
 public:
-    GridScrollSnap(QTableView& table, const GridFrozenPanes& panes);
+    // The width and height that the panes cover of the table, asked at each scroll; nothing while no
+    // pane is shown (the table then scrolls as it would alone).
+    using FrozenExtent = std::function<std::optional<QSize>()>;
+    GridScrollSnap(QTableView& table, FrozenExtent frozen);
 
     // After the table laid out its scroll bars: each range ends where a column (a row) begins.
     void extendRanges();
@@ -32,9 +37,9 @@ private:
         int last = 0;
     };
     void snap(Axis& axis, int value);
-    int frozenOf(const Axis& axis) const;
+    int frozenOf(const Axis& axis, const QSize& extent) const;
 
-    const GridFrozenPanes& m_panes;
+    FrozenExtent m_frozen;
     Axis m_across;
     Axis m_down;
 };
