@@ -1,19 +1,16 @@
 #include "admin/DatabaseBackup.h"
 #include "core/DbError.h"
-#include "core/FailureReason.h"
+#include "core/ReplacingFile.h"
 #include "core/SqliteErrorText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <sqlite3.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -58,46 +55,17 @@ std::filesystem::path pathOf(const QString& file) {
     return std::filesystem::path(QDir::toNativeSeparators(file).toStdU16String());
 }
 
-// The temporary copy beside the target, removed with its journal unless it has become the target.
-class PartFile {
+// Removes the journal that the engine may leave beside a temporary copy, whatever becomes of the copy.
+class JournalOf {
 public:
-    explicit PartFile(QString path) : m_path(std::move(path)) {}
-    ~PartFile() {
-        if (!m_kept)
-            DatabaseBackup::removePart(m_path);
-    }
-    PartFile(const PartFile&) = delete;
-    PartFile& operator=(const PartFile&) = delete;
-
-    const QString& path() const { return m_path; }
-    void keep() { m_kept = true; }
+    explicit JournalOf(QString part) : m_journal(std::move(part) + JournalSuffix) {}
+    ~JournalOf() { QFile::remove(m_journal); }
+    JournalOf(const JournalOf&) = delete;
+    JournalOf& operator=(const JournalOf&) = delete;
 
 private:
-    QString m_path;
-    bool m_kept = false;
+    QString m_journal;
 };
-
-// Makes a new empty temporary file beside `target` with the permissions of `sourceFile` (when it has
-// any), named "<target>.XXXXXX.part".
-std::unique_ptr<PartFile> makePart(const QString& target, const QString& sourceFile) {
-    const QFileInfo info(target);
-    QByteArray name = QFile::encodeName(
-        QDir(info.absolutePath()).filePath(info.fileName() + QStringLiteral(".XXXXXX") + PartSuffix));
-    const int fd = mkstemps(name.data(), int(PartSuffix.size()));
-    if (fd < 0)
-        throw DbError(failureReason(FailureCode::system(errno), target), Source);
-    auto part = std::make_unique<PartFile>(QFile::decodeName(name));
-    struct stat source {};
-    const int changed =
-        !sourceFile.isEmpty() && ::stat(QFile::encodeName(sourceFile).constData(), &source) == 0
-            ? ::fchmod(fd, source.st_mode & 07777)
-            : 0;
-    const int error = errno;
-    ::close(fd);
-    if (changed != 0)
-        throw DbError(failureReason(FailureCode::system(error), target), Source);
-    return part;
-}
 
 // Whether a backup is writing into a temporary copy right now: its connection holds the file locked.
 bool partInUse(const QString& part) {
@@ -226,20 +194,21 @@ void copy(sqlite3* source, const QString& target, const Progress& progress, int 
 
     // What a backup killed on the way left beside this target goes first.
     removeStaleParts(target);
-    const std::unique_ptr<PartFile> part = makePart(target, sourcePath);
+    // The pages go into a file beside the target, which takes its place once checked and on the disk.
+    ReplacingFile file(target);
+    file.setPermissionsFrom(sourcePath);
+    if (!file.open())
+        throw DbError(file.failure(), Source);
+    const QString part = file.passingName();
+    const JournalOf journal(part);
 
-    backupInto(source, part->path(), progress, pagesPerStep);
+    backupInto(source, part, progress, pagesPerStep);
 
-    const QString check = integrityCheck(part->path());
+    const QString check = integrityCheck(part);
     if (check != QLatin1String("ok"))
         throw DbError(QStringLiteral("备份文件检查未通过：") + check, Source);
-
-    std::error_code error;
-    std::filesystem::rename(pathOf(part->path()), pathOf(target), error);
-    if (error)
-        throw DbError(failureReason(FailureCode::system(error.value()), target), Source);
-    part->keep();
-    QFile::remove(part->path() + JournalSuffix);
+    if (!file.commit())
+        throw DbError(file.failure(), Source);
     if (progress)
         progress(100);
 }

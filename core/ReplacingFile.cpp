@@ -44,6 +44,10 @@ bool ReplacingFile::open(OpenMode mode) {
         fail(EISDIR);
         return false;
     }
+    struct stat model = earlier;
+    const bool modelled = m_permissionsFrom.isEmpty()
+                              ? replaces
+                              : ::stat(QFile::encodeName(m_permissionsFrom).constData(), &model) == 0;
     // A name of its own, made without a race: another file of that name makes the next one be tried.
     for (int tries = 0; m_fd < 0 && tries < 100; ++tries) {
         m_passing = m_target + QLatin1Char('.') + randomLetters() + PartSuffix;
@@ -58,7 +62,7 @@ bool ReplacingFile::open(OpenMode mode) {
         return false;
     }
     // The new file takes the place of the earlier one with its permissions, as a file written in place.
-    if (replaces && ::fchmod(m_fd, earlier.st_mode & 07777) != 0) {
+    if (modelled && ::fchmod(m_fd, model.st_mode & 07777) != 0) {
         fail(errno);
         cancelWriting();
         return false;

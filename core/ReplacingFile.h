@@ -13,8 +13,12 @@ public:
     explicit ReplacingFile(QString target, QObject* parent = nullptr);
     ~ReplacingFile() override;
 
+    // The passing file takes the permissions of this file instead of those of an earlier target (a
+    // copy of a file keeps the original's); set before open.
+    void setPermissionsFrom(const QString& file) { m_permissionsFrom = file; }
     // Makes the passing file (with the permissions of an earlier target, if there is one); only
-    // writing is possible.
+    // writing is possible. A writer of its own (a database engine) may fill the file under
+    // passingName() instead, closing it before commit.
     bool open(OpenMode mode = WriteOnly) override;
     bool isSequential() const override { return true; }
     // Puts what was written on the disk and gives it the target's name; false (the passing file
@@ -41,6 +45,7 @@ private:
 
     QString m_target;
     QString m_passing;
+    QString m_permissionsFrom;
     int m_fd = -1;
     int m_error = 0;
 };
