@@ -24,10 +24,12 @@ enum class Cause {
     DatabaseReadOnly,
     DatabaseNotOpened,
     DatabaseRefused,
+    OutOfMemory,
 };
 
-// What the reason names after its words: the folder the file was to go into, or the file itself.
-enum class Names { Folder, File };
+// What the reason names after its words: the folder the file was to go into, the file itself, or
+// nothing (a cause that lies in no file).
+enum class Names { Folder, File, Nothing };
 
 struct Wording {
     Cause cause;
@@ -50,6 +52,7 @@ constexpr Wording Wordings[] = {
     {Cause::DatabaseReadOnly, u"数据库是只读的，不能写入", Names::File},
     {Cause::DatabaseNotOpened, u"不能打开数据库文件", Names::File},
     {Cause::DatabaseRefused, u"没有访问数据库文件的权限", Names::File},
+    {Cause::OutOfMemory, u"内存不足", Names::Nothing},
 };
 
 Cause causeOfSystemError(int error, const QString& path) {
@@ -75,6 +78,8 @@ Cause causeOfSystemError(int error, const QString& path) {
         return Cause::FolderInTheWay;
     case EIO:
         return Cause::DiskError;
+    case ENOMEM:
+        return Cause::OutOfMemory;
     default:
         return Cause::Unknown;
     }
@@ -107,6 +112,8 @@ Cause causeOfSqliteCode(int resultCode, int systemError, const QString& path) {
         return Cause::DatabaseRefused;
     case SQLITE_IOERR:
         return Cause::DiskError;
+    case SQLITE_NOMEM:
+        return Cause::OutOfMemory;
     default:
         return Cause::Unknown;
     }
@@ -130,7 +137,7 @@ QString failureReason(const FailureCode& code, const QString& path) {
         if (wording.cause != cause)
             continue;
         const QString words = QString::fromUtf16(wording.words);
-        if (path.isEmpty())
+        if (path.isEmpty() || wording.names == Names::Nothing)
             return words;
         const QString named =
             wording.names == Names::File ? file : QDir::toNativeSeparators(QFileInfo(path).absolutePath());

@@ -1,6 +1,7 @@
 #include "core/clsMDB.h"
 #include "core/AppInfo.h"
 #include "core/DbError.h"
+#include "core/EngineSettings.h"
 #include "core/JetFunctions.h"
 #include "core/LockWait.h"
 #include "core/Messages.h"
@@ -19,7 +20,6 @@
 #include <limits>
 #include <memory>
 #include <sqlite3.h>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -137,11 +137,13 @@ private:
 
 // A column of the current row as it lies in the statement, without a copy. The value is read through
 // one call that takes the connection's lock, not one per type, text and size: a large result costs
-// little more than stepping through it. The connection is used by one thread at a time.
-Recordset::CellView columnView(sqlite3_stmt* statement, int column) {
+// little more than stepping through it. The connection is used by one thread at a time. False when
+// the engine could not give the bytes of a value that has some (it ran out of memory making them):
+// such a cell must not be read as empty.
+bool columnView(sqlite3_stmt* statement, int column, Recordset::CellView& cell) {
     using Kind = Recordset::CellView::Kind;
     sqlite3_value* value = sqlite3_column_value(statement, column);
-    Recordset::CellView cell;
+    cell = Recordset::CellView();
     switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
         break;
@@ -155,17 +157,24 @@ Recordset::CellView columnView(sqlite3_stmt* statement, int column) {
         break;
     case SQLITE_BLOB: {
         cell.kind = Kind::Blob;
+        // An empty blob has no bytes to point at; any other must have them.
         const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
-        cell.bytes = QByteArrayView(data, data ? sqlite3_value_bytes(value) : 0);
+        const int size = sqlite3_value_bytes(value);
+        if (!data && size > 0)
+            return false;
+        cell.bytes = QByteArrayView(data, data ? size : 0);
         break;
     }
     default: {
         cell.kind = Kind::Text;
+        // A text, empty or not, always has its bytes; none means they could not be made.
         const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        cell.bytes = QByteArrayView(text, text ? sqlite3_value_bytes(value) : 0);
+        if (!text)
+            return false;
+        cell.bytes = QByteArrayView(text, sqlite3_value_bytes(value));
     }
     }
-    return cell;
+    return true;
 }
 
 // Runs the one statement of a text; firstValue takes the first column of its first row, if any.
@@ -219,14 +228,6 @@ bool readWhetherEmpty(sqlite3* db, bool& empty) {
     return read;
 }
 
-// Large sorts (the list report orders a whole table by its names) are shared out among helper threads
-// of the engine: a statement still runs to its end inside the one call that steps it, so nothing else
-// of the program runs beside it. One core stays for the rest of the system.
-void sortWithHelpers(sqlite3* db) {
-    const int cores = static_cast<int>(std::thread::hardware_concurrency());
-    sqlite3_limit(db, SQLITE_LIMIT_WORKER_THREADS, std::clamp(cores - 1, 0, 4));
-}
-
 } // namespace
 
 // The wait for another program's lock: SQLite calls the handler before each retry.
@@ -278,17 +279,29 @@ ServiceHook<void(const QString&)>& clsMDB::queryObserver() {
 }
 
 namespace {
-// Reads every row of a prepared statement; false when a step fails.
-bool readRows(sqlite3_stmt* handle, Recordset& rows) {
+QString outOfMemoryText() {
+    return sqliteErrorText(SQLITE_NOMEM, QString::fromUtf8(sqlite3_errstr(SQLITE_NOMEM)));
+}
+
+// Reads every row of a prepared statement; false with the reason when a step, or the reading of a
+// value, fails.
+bool readRows(sqlite3* db, sqlite3_stmt* handle, Recordset& rows, QString& error) {
     const int columns = sqlite3_column_count(handle);
     std::vector<Recordset::CellView> cells(static_cast<size_t>(columns));
     int rc;
     while ((rc = sqlite3_step(handle)) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c)
-            cells[static_cast<size_t>(c)] = columnView(handle, c);
+            if (!columnView(handle, c, cells[static_cast<size_t>(c)])) {
+                error = outOfMemoryText();
+                return false;
+            }
         rows.appendRow(cells.data());
     }
-    return rc == SQLITE_DONE;
+    if (rc != SQLITE_DONE) {
+        error = sqliteErrorText(db);
+        return false;
+    }
+    return true;
 }
 
 QStringList columnNames(sqlite3_stmt* handle) {
@@ -311,10 +324,8 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
     }
     sqlite3_stmt* handle = statement.get();
     Recordset rows(columnNames(handle));
-    if (!readRows(handle, rows)) {
-        m_lastError = sqliteErrorText(m_db);
+    if (!readRows(m_db, handle, rows, m_lastError))
         return std::nullopt;
-    }
     return rows;
 }
 
@@ -338,8 +349,9 @@ QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
         if (!handle)
             continue; // blanks, a comment or a lone semicolon
         Recordset rows(columnNames(handle));
-        if (!readRows(handle, rows))
-            throw DbError(sqliteErrorText(m_db), SqliteSource);
+        QString error;
+        if (!readRows(m_db, handle, rows, error))
+            throw DbError(error, SqliteSource);
         results.append(std::move(rows));
     }
     if (results.isEmpty())
@@ -475,7 +487,7 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout, OpenMode mode)
             QFile::remove(path);
         throw DbError(error, SqliteSource);
     }
-    sortWithHelpers(db);
+    EngineSettings::apply(db);
     m_db = db;
 }
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <string>
 
 namespace {
 
@@ -468,4 +469,53 @@ TEST(clsMDB, ExecuteResultsAnswersTheResultOfEveryStatementInTurn) {
          {QStringLiteral("select * from scratch; select * from nosuch"), QStringLiteral("  ")})
         EXPECT_THROW(db.ExecuteResults(sql), DbError) << sql.toStdString();
     EXPECT_TRUE(messages.empty());
+}
+
+namespace {
+// A text of a million letters that the engine holds in UTF-16 and must turn into UTF-8 when it is read,
+// which takes memory of its own.
+void wideText(sqlite3_context* context, int, sqlite3_value**) {
+    static const std::u16string text(1000000, u'a');
+    sqlite3_result_text16(context, text.data(), int(text.size() * 2), SQLITE_STATIC);
+}
+
+// Lets the engine take only a little more memory than it holds now, until it goes out of scope.
+class TightMemory {
+public:
+    TightMemory() : m_before(sqlite3_hard_heap_limit64(-1)) {
+        sqlite3_hard_heap_limit64(sqlite3_memory_used() + 256 * 1024);
+    }
+    ~TightMemory() { sqlite3_hard_heap_limit64(m_before); }
+
+private:
+    sqlite3_int64 m_before;
+};
+} // namespace
+
+// A value whose text the engine cannot make for want of memory fails the read with that reason,
+// instead of reading as an empty cell.
+TEST(clsMDB, ATextThatCannotBeMadeForWantOfMemoryFailsTheRead) {
+    TestDatabase tdb;
+    clsMDB& db = tdb.db();
+    ASSERT_EQ(sqlite3_create_function(db.Connection(), "wide_text", 0, SQLITE_UTF8, nullptr, wideText,
+                                      nullptr, nullptr),
+              SQLITE_OK);
+    const QString sql = QStringLiteral("select 'x' as a, wide_text() as b");
+    const auto whole = db.GetRS(sql);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->Value(0, 1).toString().size(), 1000000);
+
+    const QString reason = QStringLiteral("内存不足：out of memory");
+    {
+        TightMemory tight;
+        EXPECT_FALSE(db.GetRS(sql));
+        EXPECT_EQ(db.lastError(), reason);
+        try {
+            db.ExecuteResults(sql);
+            ADD_FAILURE() << "the results were read";
+        } catch (const DbError& error) {
+            EXPECT_EQ(error.description(), reason);
+        }
+    }
+    EXPECT_TRUE(db.GetRS(sql));
 }
