@@ -135,8 +135,10 @@ char* Recordset::room(size_t bytes) {
         m_room -= bytes;
         return at;
     }
-    // A row larger than the largest block gets a block of its own; the current block stays in use.
-    if (bytes > LargestBlockBytes) {
+    // A row larger than half the largest block gets a block of its own, of its size; the current block
+    // stays in use. In a block of the largest size such a row would leave less room than itself
+    // behind, so rows of a little more than 1 MiB would each take 2 MiB.
+    if (bytes > LargestBlockBytes / 2) {
         m_blocks.push_back(newBlock(bytes));
         return m_blocks.back().get();
     }

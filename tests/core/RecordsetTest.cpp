@@ -1,5 +1,6 @@
 // A result reads back exactly what the database gave, wherever its rows lie in the result's storage.
 #include "core/Recordset.h"
+#include "tests/fixtures/ProcessMemory.h"
 #include "tests/fixtures/TestDatabase.h"
 
 #include <QVariantList>
@@ -127,4 +128,20 @@ TEST(Recordset, RowsStayWhereTheyWereWrittenWhileMoreAreRead) {
     Recordset moved = std::move(rs);
     EXPECT_EQ(moved.View(0, 1).bytes.data(), first);
     EXPECT_EQ(rs.RecordCount(), 0);
+}
+
+// Rows of a little more than 1 MiB take about their own size, not a block of 2 MiB each.
+TEST(Recordset, LargeRowsTakeAboutTheirOwnSize) {
+    const QByteArray text(1024 * 1024 + 100, 'x');
+    const long before = processStatusKiB("VmRSS:");
+    Recordset rs(QStringList{QStringLiteral("t")});
+    Recordset::CellView cell;
+    cell.kind = Recordset::CellView::Kind::Text;
+    cell.bytes = text;
+    for (int r = 0; r < 100; ++r)
+        rs.appendRow(&cell);
+    const long grownKiB = processStatusKiB("VmRSS:") - before;
+    EXPECT_EQ(rs.View(99, 0).bytes, text);
+    EXPECT_LT(grownKiB, 115 * 1024) << "100 rows of 1 MiB + 100 bytes";
+    EXPECT_GT(grownKiB, 95 * 1024);
 }
