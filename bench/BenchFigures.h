@@ -2,6 +2,7 @@
 // What the benchmarks share: timing, the program's step timed beside the bare read it is held against,
 // and the limits each figure is checked against. A benchmark ends with one line that says whether
 // every limit held, and its exit status says the same (0: all held, 1: a limit missed).
+#include "core/EngineSettings.h"
 #include "core/JetFunctions.h"
 #include "tests/fixtures/ProcessMemory.h"
 
@@ -54,12 +55,15 @@ template <typename Program, typename Bare> SideBySide sideBySide(int rounds, Pro
 // through and every cell's text touched (a number's too), as the least reader of the rows does.
 class BareReader {
 public:
-    // On a connection of the program's.
-    explicit BareReader(sqlite3* db) : m_db(db) {}
-    // On a read-only connection of its own to the file, with the program's SQL functions.
+    // On a connection of the program's, with the program's engine settings (set again here, so that
+    // the bare read never runs with fewer helper threads than the program).
+    explicit BareReader(sqlite3* db) : m_db(db) { EngineSettings::apply(m_db); }
+    // On a read-only connection of its own to the file, with the program's SQL functions and engine
+    // settings.
     explicit BareReader(const QString& file) {
         sqlite3_open_v2(file.toUtf8().constData(), &m_owned, SQLITE_OPEN_READONLY, nullptr);
         registerJetFunctions(m_owned);
+        EngineSettings::apply(m_owned);
         m_db = m_owned;
     }
     ~BareReader() { sqlite3_close_v2(m_owned); }
