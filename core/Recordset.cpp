@@ -1,10 +1,8 @@
 #include "core/Recordset.h"
+#include "core/RowBlockPool.h"
 
 #include <algorithm>
 #include <cstdlib>
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 #include <cstring>
 #include <new>
 #include <utility>
@@ -107,25 +105,22 @@ int Recordset::FieldIndex(const QString& name) const {
 // ---- storage ----
 
 void Recordset::FreeBlock::operator()(char* block) const {
-    std::free(block);
+    if (pooled)
+        RowBlockPool::instance().give(block);
+    else
+        std::free(block);
 }
 
 Recordset::Block Recordset::newBlock(size_t bytes) {
-    void* block = nullptr;
-#ifdef __linux__
-    // The largest blocks lie on huge pages where the system gives them: a large result then takes one
-    // page fault for 2 MiB instead of one for each 4 KiB.
-    if (bytes == LargestBlockBytes) {
-        block = std::aligned_alloc(LargestBlockBytes, bytes);
-        if (block)
-            madvise(block, bytes, MADV_HUGEPAGE);
-    }
-#endif
-    if (!block)
-        block = std::malloc(bytes);
+    // The largest blocks come from the pool: kept from rows that went, or made ready ahead of this read
+    // by its helper thread, so that the reader seldom waits for the system to clear fresh pages.
+    static_assert(LargestBlockBytes == RowBlockPool::BlockBytes);
+    if (bytes == LargestBlockBytes)
+        return Block(RowBlockPool::instance().take(), FreeBlock{true});
+    void* block = std::malloc(bytes);
     if (!block)
         throw std::bad_alloc();
-    return Block(static_cast<char*>(block));
+    return Block(static_cast<char*>(block), FreeBlock{false});
 }
 
 char* Recordset::room(size_t bytes) {

@@ -113,7 +113,10 @@ private:
     QStringList m_fieldNames;
     QHash<QString, int> m_indexByLowerName;
     std::vector<std::unique_ptr<const char*[]>> m_rowChunks;
+    // Blocks of the largest size come from and go back to the process's RowBlockPool; others are the
+    // heap's.
     struct FreeBlock {
+        bool pooled = false;
         void operator()(char* block) const;
     };
     using Block = std::unique_ptr<char[], FreeBlock>;

@@ -1,4 +1,5 @@
 #include "ui/MemoryRelease.h"
+#include "core/RowBlockPool.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -15,6 +16,8 @@ bool pending = false;
 
 ServiceHook<void()>& handler() {
     static ServiceHook<void()> hook([] {
+        // The row blocks kept for a next read, then the heap's free pages.
+        RowBlockPool::instance().drain();
 #ifdef __GLIBC__
         malloc_trim(0);
 #endif
