@@ -87,9 +87,10 @@ RowBlockPool::Reading::Reading(RowBlockPool& pool) : m_pool(pool) {
 
 RowBlockPool::Reading::~Reading() {
     std::lock_guard<std::mutex> lock(m_pool.m_mutex);
-    m_pool.m_lastUse = Clock::now();
-    if (--m_pool.m_readers == 0)
-        m_pool.m_wake.notify_one(); // the idle clock runs again
+    if (--m_pool.m_readers == 0) {
+        m_pool.releaseHeldLocked(); // no read is on its way to take them
+        m_pool.m_wake.notify_one(); // the idle clock of the blocks made ready runs again
+    }
 }
 
 size_t RowBlockPool::missingAhead() const {
@@ -143,27 +144,26 @@ void RowBlockPool::give(char* block) noexcept {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_lastUse = Clock::now();
-        if (m_held.size() + m_ready.size() < m_limits.heldBlocks) {
-            const bool wasEmpty = m_held.empty() && m_ready.empty();
+        if (m_readers > 0 && m_held.size() + m_ready.size() < m_limits.heldBlocks) {
             m_held.push_back(block); // within the reserved room: no allocation
-            // The helper keeps the clock that gives idle blocks back.
-            startHelper();
-            if (wasEmpty)
-                m_wake.notify_one();
             return;
         }
     }
     unmapBlock(block);
 }
 
-void RowBlockPool::releaseLocked() noexcept {
-    // Unmapped under the lock, so that the lists keep their reserved room; a block goes back in some
-    // tens of microseconds.
+void RowBlockPool::releaseHeldLocked() noexcept {
+    // Unmapped under the lock, so that the list keeps its reserved room; a block goes back in some tens
+    // of microseconds.
     for (char* block : m_held)
         unmapBlock(block);
+    m_held.clear();
+}
+
+void RowBlockPool::releaseLocked() noexcept {
+    releaseHeldLocked();
     for (char* block : m_ready)
         unmapBlock(block);
-    m_held.clear();
     m_ready.clear();
     m_wantedAhead = 0;
 }
@@ -220,7 +220,7 @@ void RowBlockPool::helperLoop() {
             m_helped.notify_all();
             continue;
         }
-        if ((m_held.empty() && m_ready.empty()) || m_readers > 0) {
+        if (m_ready.empty() || m_readers > 0) {
             m_wake.wait(lock);
             continue;
         }

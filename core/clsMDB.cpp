@@ -5,7 +5,6 @@
 #include "core/JetFunctions.h"
 #include "core/LockWait.h"
 #include "core/Messages.h"
-#include "core/RowBlockPool.h"
 #include "core/Schema.h"
 #include "core/SchemaUpgrade.h"
 #include "core/Settings.h"
@@ -287,8 +286,6 @@ QString outOfMemoryText() {
 // Reads every row of a prepared statement; false with the reason when a step, or the reading of a
 // value, fails.
 bool readRows(sqlite3* db, sqlite3_stmt* handle, Recordset& rows, QString& error) {
-    // The row blocks of a list let go just before are kept for this read while its statement sorts.
-    const RowBlockPool::Reading reading;
     const int columns = sqlite3_column_count(handle);
     std::vector<Recordset::CellView> cells(static_cast<size_t>(columns));
     int rc;

@@ -1,5 +1,6 @@
 #include "lists/ListLoader.h"
 #include "core/Recordset.h"
+#include "core/RowBlockPool.h"
 #include "core/clsMDB.h"
 #include "ui/GridModel.h"
 
@@ -110,7 +111,9 @@ bool ListLoader::fillGrid(clsMDB& db, const QString& sql, const ListWindowParams
 
 bool ListLoader::load(clsMDB& db, const ListWindowParams& params, GridModel& grid) {
     readParams(params);
-    // The rows shown so far are let go before the new ones are read: a large list is not held twice.
+    // The rows shown so far are let go before the new ones are read: a large list is not held twice,
+    // and the read takes the row blocks they leave, whose pages the system has given already.
+    const RowBlockPool::Reading reading;
     fillFromRecordset(grid, nullptr, params.HeadString, m_rule, params.txtFieldWidth);
     if (fillGrid(db, m_currentQuery, params, grid, params.sqlParams))
         return true;

@@ -1,5 +1,5 @@
 // The row blocks that recordsets share: a block taken again holds the new rows only, blocks go and come
-// on any thread, and the pool keeps no more than its bound, for no longer than it is idle.
+// on any thread, and the pool keeps no more than its bound, for no longer than a read is on its way.
 #include "core/RowBlockPool.h"
 #include "core/Recordset.h"
 #include "tests/fixtures/ProcessMemory.h"
@@ -123,8 +123,13 @@ TEST(RowBlockPool, ABlockTakenAgainHoldsTheNewRowsOnly) {
         SCOPED_TRACE(testing::Message() << "generation " << g.number);
         g.write(db);
         const size_t reusedBefore = pool.counts().reused;
-        previous.reset(); // its blocks go back to the pool, to be taken by the read that follows
-        std::optional<Recordset> rs = readScratch(db);
+        std::optional<Recordset> rs;
+        {
+            // As a list reloads: the old rows go, and their blocks are kept for the read that follows.
+            const RowBlockPool::Reading reading;
+            previous.reset();
+            rs = readScratch(db);
+        }
         ASSERT_TRUE(rs) << db.lastError().toStdString();
         if (g.number > 1) {
             EXPECT_GT(pool.counts().reused, reusedBefore) << "the read took no block given back";
@@ -141,11 +146,14 @@ TEST(RowBlockPool, ABlockTakenAgainHoldsTheNewRowsOnly) {
 }
 
 // Recordsets made, copied, moved and dropped on several threads at once, some dropped on another thread
-// than the one that filled them: every one reads back its own rows, and the pool stays within its bound.
+// than the one that filled them, while reads are on their way on others: every one reads back its own
+// rows, and once no read is on its way the pool keeps nothing but the few blocks made ready ahead.
 TEST(RowBlockPool, RecordsetsComeAndGoOnSeveralThreads) {
     constexpr int Threads = 6;
     constexpr int Rounds = 12;
     constexpr int Rows = 3000; // about 5 MiB: a few of the largest blocks
+    RowBlockPool& pool = RowBlockPool::instance();
+    const size_t reusedBefore = pool.counts().reused;
     std::mutex handOverMutex;
     std::deque<Recordset> handedOver; // filled on one thread, dropped on another
     std::atomic<int> faults{0};
@@ -154,6 +162,13 @@ TEST(RowBlockPool, RecordsetsComeAndGoOnSeveralThreads) {
         threads.emplace_back([&, t] {
             for (int round = 0; round < Rounds; ++round) {
                 const int seed = t * 100 + round;
+                const RowBlockPool::Reading reading;
+                {
+                    // Rows filled on another thread go as this one's read begins.
+                    std::lock_guard<std::mutex> lock(handOverMutex);
+                    if (handedOver.size() > 2)
+                        handedOver.pop_front();
+                }
                 Recordset rs = filled(seed, Rows);
                 const Recordset copy = rs;
                 Recordset moved = std::move(rs);
@@ -161,23 +176,23 @@ TEST(RowBlockPool, RecordsetsComeAndGoOnSeveralThreads) {
                     ++faults;
                 std::lock_guard<std::mutex> lock(handOverMutex);
                 handedOver.push_back(std::move(moved));
-                if (handedOver.size() > 3)
-                    handedOver.pop_front();
             }
         });
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(faults.load(), 0);
+    EXPECT_GT(pool.counts().reused, reusedBefore) << "no block went from one recordset to another";
     handedOver.clear();
-    const RowBlockPool::Counts counts = RowBlockPool::instance().counts();
-    EXPECT_LE(counts.held + counts.ready, RowBlockPool::Limits{}.heldBlocks);
-    EXPECT_GT(counts.reused + counts.madeAhead, 0u);
-    RowBlockPool::instance().drain();
-    EXPECT_EQ(RowBlockPool::instance().counts().held, 0u);
+    const RowBlockPool::Counts counts = pool.counts();
+    EXPECT_EQ(counts.held, 0u);
+    EXPECT_LE(counts.ready, RowBlockPool::Limits{}.aheadBlocks);
+    pool.drain();
+    EXPECT_EQ(pool.counts().ready, 0u);
 }
 
-// Blocks given back beyond the bound go to the system at once, and those kept go when drained.
-TEST(RowBlockPool, KeepsNoMoreThanItsBound) {
+// Blocks are kept for a read on its way only, and no more than the bound: the others, and those kept
+// once the read is over, go back to the system at once.
+TEST(RowBlockPool, KeepsNoMoreThanItsBoundNorLongerThanAReadIsOnItsWay) {
     RowBlockPool::instance().drain();
     const long before = processStatusKiB("VmRSS:");
     RowBlockPool pool({.heldBlocks = 3, .aheadBlocks = 0, .idle = std::chrono::hours(1)});
@@ -186,20 +201,24 @@ TEST(RowBlockPool, KeepsNoMoreThanItsBound) {
         blocks.push_back(pool.take());
         std::memset(blocks.back(), 0x5a, BlockBytes); // every page present
     }
-    for (char* block : blocks)
-        pool.give(block);
-    EXPECT_EQ(pool.counts().held, 3u);
-    EXPECT_EQ(pool.counts().madeNew, 20u);
-    const long grownKiB = processStatusKiB("VmRSS:") - before;
-    EXPECT_LT(grownKiB, 12 * 1024) << "20 blocks of 2 MiB given back, 3 kept";
-
-    // The kept blocks are taken again first.
-    char* again = pool.take();
-    EXPECT_EQ(pool.counts().reused, 1u);
-    pool.give(again);
-    pool.drain();
+    {
+        const RowBlockPool::Reading reading(pool);
+        for (char* block : blocks)
+            pool.give(block);
+        EXPECT_EQ(pool.counts().held, 3u);
+        EXPECT_EQ(pool.counts().madeNew, 20u);
+        EXPECT_LT(processStatusKiB("VmRSS:") - before, 12 * 1024) << "20 blocks of 2 MiB given back, 3 kept";
+        // The kept blocks are taken first.
+        pool.give(pool.take());
+        EXPECT_EQ(pool.counts().reused, 1u);
+    }
     EXPECT_EQ(pool.counts().held, 0u);
     EXPECT_LT(processStatusKiB("VmRSS:") - before, 4 * 1024);
+
+    // Given back while no read is on its way, a block goes at once.
+    pool.give(pool.take());
+    EXPECT_EQ(pool.counts().held, 0u);
+    EXPECT_EQ(pool.counts().madeNew, 21u);
 }
 
 // The helper makes blocks ready ahead of a reader, no more than asked for, and makes none after a drain
@@ -223,32 +242,42 @@ TEST(RowBlockPool, MakesBlocksReadyAheadOfAReader) {
         EXPECT_EQ(block[BlockBytes - 1], 0);
         std::memset(block, 1, BlockBytes);
     }
-    // Given back, the blocks are kept; kept ones count as ready ahead, so the helper adds none.
-    for (char* block : taken)
-        pool.give(block);
-    counts = pool.counts();
-    EXPECT_EQ(counts.held, 6u);
+    // Kept for a read, given-back blocks count as ready ahead: the helper adds none.
+    {
+        const RowBlockPool::Reading reading(pool);
+        for (char* block : taken)
+            pool.give(block);
+        char* again = pool.take();
+        pool.waitForHelper();
+        counts = pool.counts();
+        EXPECT_EQ(counts.reused, 1u);
+        EXPECT_EQ(counts.held, 5u);
+        EXPECT_EQ(counts.ready, 3u);
+        pool.give(again);
+    }
+    EXPECT_EQ(pool.counts().held, 0u);
     pool.drain();
     pool.waitForHelper();
     counts = pool.counts();
     EXPECT_EQ(counts.held + counts.ready, 0u);
 }
 
-// Kept blocks go back once nothing used the pool for its idle time, but not while a read is running.
-TEST(RowBlockPool, GivesItsBlocksBackWhenIdle) {
+// Blocks made ready ahead and not taken go back once no block was taken for the idle time, but not while
+// a read is on its way.
+TEST(RowBlockPool, GivesBlocksMadeAheadBackWhenIdle) {
     const auto idle = std::chrono::seconds(5);
-    RowBlockPool pool({.heldBlocks = 8, .aheadBlocks = 0, .idle = idle});
-    pool.give(pool.take());
+    RowBlockPool pool({.heldBlocks = 8, .aheadBlocks = 2, .idle = idle});
+    char* block = pool.take();
+    pool.waitForHelper();
     const auto now = RowBlockPool::Clock::now();
+    EXPECT_EQ(pool.counts().ready, 2u);
     EXPECT_FALSE(pool.releaseIfIdle(now));
-    EXPECT_EQ(pool.counts().held, 1u);
     {
         const RowBlockPool::Reading reading(pool);
-        EXPECT_FALSE(pool.releaseIfIdle(now + 10 * idle)) << "a read is running";
-        EXPECT_EQ(pool.counts().held, 1u);
+        EXPECT_FALSE(pool.releaseIfIdle(now + 10 * idle)) << "a read is on its way";
+        EXPECT_EQ(pool.counts().ready, 2u);
     }
-    // The idle time counts from the end of the read.
-    EXPECT_FALSE(pool.releaseIfIdle(RowBlockPool::Clock::now() + idle / 2));
-    EXPECT_TRUE(pool.releaseIfIdle(RowBlockPool::Clock::now() + idle));
-    EXPECT_EQ(pool.counts().held, 0u);
+    EXPECT_TRUE(pool.releaseIfIdle(now + idle));
+    EXPECT_EQ(pool.counts().ready, 0u);
+    pool.give(block);
 }
