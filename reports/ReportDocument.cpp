@@ -175,6 +175,11 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
     }
     if (!band.isEmpty())
         grid.bands.append(band);
+    // A grid whose every column is hidden prints nothing.
+    if (grid.bands.isEmpty()) {
+        m_grids.remove(block);
+        return true;
+    }
 
     measureRows(grid, device);
     grid.fixedRows = std::min(model.FixedRows(), model.Rows());
