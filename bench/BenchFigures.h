@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <sqlite3.h>
 #include <string>
 #include <thread>
@@ -134,6 +135,18 @@ public:
                     held ? "" : "  MISSED");
         return held;
     }
+    // Prints `label` and whether the condition held, with what was seen; a condition that did not hold
+    // is a limit missed.
+    bool holds(const std::string& label, bool held, const std::string& seen = {}) {
+        ++m_checked;
+        if (!held)
+            m_missed.push_back(label);
+        std::printf("%-62s %10s%s%s\n", label.c_str(), held ? "held" : "MISSED", seen.empty() ? "" : ": ",
+                    seen.c_str());
+        return held;
+    }
+    // A figure that could not be measured, with the reason: a limit missed.
+    void fail(const std::string& label, const std::string& reason) { holds(label, false, reason); }
     // The last line, and the exit status of the benchmark.
     int finish() const {
         if (m_missed.empty()) {
@@ -151,5 +164,20 @@ private:
     int m_checked = 0;
     std::vector<std::string> m_missed;
 };
+
+// Runs a benchmark's body with its limits and ends with the last line and the exit status, also where
+// the body throws (a database that cannot be made or filled, a failed step): what stopped it is a
+// limit missed. A body that cannot go on says why through `limits.fail` and returns.
+template <typename Body> int run(Body&& body) {
+    Limits limits;
+    try {
+        body(limits);
+    } catch (const std::exception& error) {
+        limits.fail("the benchmark ran to its end", error.what());
+    } catch (...) {
+        limits.fail("the benchmark ran to its end", "an exception of unknown type");
+    }
+    return limits.finish();
+}
 
 } // namespace bench
