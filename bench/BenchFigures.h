@@ -7,6 +7,8 @@
 #include "tests/fixtures/ProcessMemory.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -71,13 +73,16 @@ public:
     BareReader(const BareReader&) = delete;
     BareReader& operator=(const BareReader&) = delete;
 
-    // The rows read; -1 when the statement fails or gives no text at all.
-    int read(const QString& sql) const {
+    // The rows read, the statement's parameters bound to `values` as the program binds them (numbers as
+    // numbers, the rest as text); -1 when the statement fails or gives no text at all.
+    int read(const QString& sql, const QVariantList& values = {}) const {
         sqlite3_stmt* statement = nullptr;
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &statement, nullptr) !=
             SQLITE_OK)
             return -1;
+        for (int i = 0; i < values.size(); ++i)
+            bind(statement, i + 1, values[i]);
         const int columns = sqlite3_column_count(statement);
         int rows = 0;
         size_t bytes = 0;
@@ -92,6 +97,28 @@ public:
     }
 
 private:
+    static void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
+        if (value.isNull()) {
+            sqlite3_bind_null(statement, position);
+            return;
+        }
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(statement, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            sqlite3_bind_double(statement, position, value.toDouble());
+            break;
+        default: {
+            const QByteArray bytes = value.toString().toUtf8();
+            sqlite3_bind_text64(statement, position, bytes.constData(),
+                                static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
+        }
+    }
+
     sqlite3* m_db = nullptr;
     sqlite3* m_owned = nullptr;
 };
