@@ -4,6 +4,7 @@
 // every limit held, and its exit status says the same (0: all held, 1: a limit missed).
 #include "core/EngineSettings.h"
 #include "core/JetFunctions.h"
+#include "core/clsMDB.h"
 #include "tests/fixtures/ProcessMemory.h"
 
 #include <QString>
@@ -122,6 +123,18 @@ private:
     sqlite3* m_db = nullptr;
     sqlite3* m_owned = nullptr;
 };
+
+// A bare read on a connection opened in the step as the program's list loads open their own
+// (clsMDB::OpenDatabase: the configured file, its schema checked, the SQL functions and engine
+// settings), for a step of the program that opens one, reads and closes it. The rows read; -1 when the
+// file cannot be opened or the statement read.
+inline int readOnOwnConnection(const QString& sql, const QVariantList& values = {}) {
+    clsMDB db;
+    QString error;
+    if (!db.OpenDatabase(error))
+        return -1;
+    return BareReader(db.Connection()).read(sql, values);
+}
 
 // The highest resident size of the process while `work` runs, sampled every 2 ms, in KiB.
 template <typename F> long highestRssDuring(F&& work) {
