@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
                 loaded = loader.load(windowDb, params, view.grid()) && loaded;
                 view.viewport()->repaint();
             },
-            [&] { bareRows = bench::BareReader(tdb.file()).read(params.txtSQL); });
+            [&] { bareRows = bench::readOnOwnConnection(params.txtSQL); });
         if (!loaded) {
             limits.fail("ListLoader::load from the database", loader.lastError().toStdString());
             return;

@@ -82,7 +82,7 @@ void search(bench::Limits& limits) {
             list.btnSearch->click();
             list.dbView->viewport()->repaint();
         },
-        [&] { bareRows = bench::BareReader(tdb.file()).read(sql, values); });
+        [&] { bareRows = bench::readOnOwnConnection(sql, values); });
     const int found = list.dbView->Rows() - 1;
     for (const QString& text : messages.texts())
         std::printf("message: %s\n", qPrintable(text));
