@@ -305,127 +305,133 @@ int main(int argc, char** argv) {
                          qEnvironmentVariableIntValue("REPORT_BENCH_1M") == 1;
     ScopedHook<int(QDialog&)> noWait(ModalRunner::handler(), [](QDialog&) { return 0; });
     const QString sql = ListConditions().execCond();
-    bench::Limits limits;
-
-    // With --million, the list report over 100,000 customers first, for the growth to 1,000,000.
-    bench::SideBySide buildOf100k;
-    if (million) {
-        std::printf("== 100,000 customers\n");
-        TestDatabase small;
-        SampleData::fillCustomers(small.db(), 100000);
-        gMDB = &small.db();
+    return bench::run([&](bench::Limits& limits) {
+        // With --million, the list report over 100,000 customers first, for the growth to 1,000,000.
+        bench::SideBySide buildOf100k;
+        if (million) {
+            std::printf("== 100,000 customers\n");
+            TestDatabase small;
+            if (!limits.holds("the sample data of 100,000 customers filled",
+                              SampleData::fillCustomers(small.db(), 100000)))
+                return;
+            gMDB = &small.db();
+            std::unique_ptr<frmReport> window;
+            const ListFigures figures = measureList(small, sql, window);
+            buildOf100k = figures.build;
+            limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
+            limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
+            window.reset();
+            gMDB = nullptr;
+            std::printf("== 1,000,000 customers\n");
+        }
+        const int customers = million ? 1000000 : 100000;
+        TestDatabase base;
+        if (!limits.holds("the sample data filled", SampleData::fillCustomers(base.db(), customers)))
+            return;
+        gMDB = &base.db();
         std::unique_ptr<frmReport> window;
-        const ListFigures figures = measureList(small, sql, window);
-        buildOf100k = figures.build;
-        limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
-        limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
-        window.reset();
-        gMDB = nullptr;
-        std::printf("== 1,000,000 customers\n");
-    }
-    const int customers = million ? 1000000 : 100000;
-    TestDatabase base;
-    SampleData::fillCustomers(base.db(), customers);
-    gMDB = &base.db();
-    std::unique_ptr<frmReport> window;
-    const ListFigures figures = measureList(base, sql, window);
-    if (million) {
-        limits.atMost("list report of 1,000,000 customers / bare read", figures.build.ratio(), 1.5);
-        limits.atMost("memory the list report of 1,000,000 customers adds", figures.addedMb, 1024, " MB");
-        std::printf("growth from 100,000 to 1,000,000 customers of the statement's bare read: %.2fx\n",
-                    figures.build.bare / buildOf100k.bare);
-        limits.atMost("list report growth from 100,000 to 1,000,000 customers",
-                      figures.build.program / buildOf100k.program, 12, "x");
-    } else {
-        limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
-        limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
-    }
+        const ListFigures figures = measureList(base, sql, window);
+        if (million) {
+            limits.atMost("list report of 1,000,000 customers / bare read", figures.build.ratio(), 1.5);
+            limits.atMost("memory the list report of 1,000,000 customers adds", figures.addedMb, 1024, " MB");
+            std::printf("growth from 100,000 to 1,000,000 customers of the statement's bare read: %.2fx\n",
+                        figures.build.bare / buildOf100k.bare);
+            limits.atMost("list report growth from 100,000 to 1,000,000 customers",
+                          figures.build.program / buildOf100k.program, 12, "x");
+        } else {
+            limits.atMost("list report of 100,000 customers / bare read", figures.build.ratio(), 1.5);
+            limits.atMost("memory the list report of 100,000 customers adds", figures.addedMb, 100, " MB");
+        }
 
-    if (qEnvironmentVariableIsSet("REPORT_BENCH_LIST_ONLY"))
-        return limits.finish();
-    if (million) {
-        malloc_trim(0);
-        const long beforePreview = processStatusKiB("VmRSS:");
+        if (qEnvironmentVariableIsSet("REPORT_BENCH_LIST_ONLY")) {
+            gMDB = nullptr;
+            return;
+        }
+        if (million) {
+            malloc_trim(0);
+            const long beforePreview = processStatusKiB("VmRSS:");
+            const PreviewFigures preview = previewOf(*window);
+            printPreview("print preview, 1,000,000 rows", preview);
+            checkPreview(limits, "print preview of 1,000,000 rows", preview);
+            limits.atMost(
+                "print preview of 1,000,000 rows: its share of memory (peak while open, less before)",
+                preview.peakMb - beforePreview / 1024.0, 128, " MB");
+            gMDB = nullptr;
+            return;
+        }
+        const QString file = QDir(base.folder()).filePath(QStringLiteral("分类清单报表.xls"));
+        QString error;
+        const double save =
+            bench::millis([&] { GridExport::writeFile(window->Grid()->grid(), file, error); });
+        std::printf("saving it as a file: %lld bytes\n", static_cast<long long>(QFile(file).size()));
+        limits.atMost("saving the list report of 100,000 rows as a file", save, 500, " ms");
+
+        // Print preview of a 1,000-row and a 10,000-row report.
+        const auto previewMs = [&](int rows) {
+            auto small = listWindow(sql + QStringLiteral(" limit %1").arg(rows));
+            small->SelectCond();
+            clsPreView job;
+            job.setPreView(true);
+            job.setHeader(QStringLiteral("分类清单报表"));
+            job.setVsGridHWnd(small->Grid());
+            const double ms = bench::millis([&] { job.PrintGrid(); });
+            std::printf("print preview, %6d rows:                   %8.1f ms (%d pages)\n", rows, ms,
+                        job.PageCount());
+            return ms;
+        };
+        const double p1 = previewMs(1000);
+        const double p10 = previewMs(10000);
+        limits.atMost("print preview growth from 1,000 to 10,000 rows", p10 / p1, 12, "x");
+        const long beforePreview = processStatusKiB("VmRSS:") / 1024;
         const PreviewFigures preview = previewOf(*window);
-        printPreview("print preview, 1,000,000 rows", preview);
-        checkPreview(limits, "print preview of 1,000,000 rows", preview);
-        limits.atMost("print preview of 1,000,000 rows: its share of memory (peak while open, less before)",
-                      preview.peakMb - beforePreview / 1024.0, 128, " MB");
+        printPreview("print preview, 100,000 rows", preview);
+        std::printf("  (%ld MB in use before the preview)\n", beforePreview);
+        checkPreview(limits, "print preview of 100,000 rows", preview);
+        limits.atMost("print preview of 100,000 rows: process memory with it open", preview.openRssMb, 250,
+                      " MB");
+        {
+            std::unique_ptr<frmReport> category = categoryListWindow();
+            category->SelectCond();
+            std::printf("\"分类清单\" cross table: %d rows x %d columns\n", category->Grid()->Rows(),
+                        category->Grid()->Cols());
+            printPreview("print preview of \"分类清单\"", previewOf(*category));
+        }
+
+        // The 100,000-row report printed to PDF.
+        const QString pdf = QDir(base.folder()).filePath(QStringLiteral("report.pdf"));
+        ScopedHook<bool(QPrinter&, const QString&)> toPdf(PrintControl::printerChooser(),
+                                                          [&](QPrinter& printer, const QString&) {
+                                                              printer.setOutputFormat(QPrinter::PdfFormat);
+                                                              printer.setOutputFileName(pdf);
+                                                              return true;
+                                                          });
+        const long peakBefore = trueRunPeakKb();
+        // Memory freed by the earlier steps goes back to the system, so that the peak of printing shows.
+        malloc_trim(0);
+        const long before = processStatusKiB("VmRSS:");
+        resetPeak();
+        int pages = 0;
+        QString progressText;
+        ProgressSeen seen(progressText);
+        const double print = bench::millis([&] {
+            clsPreView job;
+            job.setPreView(false);
+            job.setHeader(QStringLiteral("分类清单报表"));
+            job.setVsGridHWnd(window->Grid());
+            job.PrintGrid();
+            pages = job.PageCount();
+        });
+        std::printf(
+            "100,000 rows printed to PDF:                   %8.1f ms (%d pages laid out, %d pages in the "
+            "file by pdfinfo, %lld bytes); last progress text \"%s\"\n",
+            print, pages, pdfPages(pdf), static_cast<long long>(QFile(pdf).size()), qPrintable(progressText));
+        std::printf(
+            "memory: peak %ld MB up to the printing (database filling and list load included), %ld MB in use "
+            "when printing starts, peak %ld MB while printing (the printing's own share %ld MB)\n",
+            peakBefore / 1024, before / 1024, processStatusKiB("VmHWM:") / 1024,
+            (processStatusKiB("VmHWM:") - before) / 1024);
+        std::printf("process true peak (VmHWM, the highest of every reading, whole run): %ld MB\n",
+                    trueRunPeakKb() / 1024);
         gMDB = nullptr;
-        return limits.finish();
-    }
-    const QString file = QDir(base.folder()).filePath(QStringLiteral("分类清单报表.xls"));
-    QString error;
-    const double save = bench::millis([&] { GridExport::writeFile(window->Grid()->grid(), file, error); });
-    std::printf("saving it as a file: %lld bytes\n", static_cast<long long>(QFile(file).size()));
-    limits.atMost("saving the list report of 100,000 rows as a file", save, 500, " ms");
-
-    // Print preview of a 1,000-row and a 10,000-row report.
-    const auto previewMs = [&](int rows) {
-        auto small = listWindow(sql + QStringLiteral(" limit %1").arg(rows));
-        small->SelectCond();
-        clsPreView job;
-        job.setPreView(true);
-        job.setHeader(QStringLiteral("分类清单报表"));
-        job.setVsGridHWnd(small->Grid());
-        const double ms = bench::millis([&] { job.PrintGrid(); });
-        std::printf("print preview, %6d rows:                   %8.1f ms (%d pages)\n", rows, ms,
-                    job.PageCount());
-        return ms;
-    };
-    const double p1 = previewMs(1000);
-    const double p10 = previewMs(10000);
-    limits.atMost("print preview growth from 1,000 to 10,000 rows", p10 / p1, 12, "x");
-    const long beforePreview = processStatusKiB("VmRSS:") / 1024;
-    const PreviewFigures preview = previewOf(*window);
-    printPreview("print preview, 100,000 rows", preview);
-    std::printf("  (%ld MB in use before the preview)\n", beforePreview);
-    checkPreview(limits, "print preview of 100,000 rows", preview);
-    limits.atMost("print preview of 100,000 rows: process memory with it open", preview.openRssMb, 250,
-                  " MB");
-    {
-        std::unique_ptr<frmReport> category = categoryListWindow();
-        category->SelectCond();
-        std::printf("\"分类清单\" cross table: %d rows x %d columns\n", category->Grid()->Rows(),
-                    category->Grid()->Cols());
-        printPreview("print preview of \"分类清单\"", previewOf(*category));
-    }
-
-    // The 100,000-row report printed to PDF.
-    const QString pdf = QDir(base.folder()).filePath(QStringLiteral("report.pdf"));
-    ScopedHook<bool(QPrinter&, const QString&)> toPdf(PrintControl::printerChooser(),
-                                                      [&](QPrinter& printer, const QString&) {
-                                                          printer.setOutputFormat(QPrinter::PdfFormat);
-                                                          printer.setOutputFileName(pdf);
-                                                          return true;
-                                                      });
-    const long peakBefore = trueRunPeakKb();
-    // Memory freed by the earlier steps goes back to the system, so that the peak of printing shows.
-    malloc_trim(0);
-    const long before = processStatusKiB("VmRSS:");
-    resetPeak();
-    int pages = 0;
-    QString progressText;
-    ProgressSeen seen(progressText);
-    const double print = bench::millis([&] {
-        clsPreView job;
-        job.setPreView(false);
-        job.setHeader(QStringLiteral("分类清单报表"));
-        job.setVsGridHWnd(window->Grid());
-        job.PrintGrid();
-        pages = job.PageCount();
     });
-    std::printf("100,000 rows printed to PDF:                   %8.1f ms (%d pages laid out, %d pages in the "
-                "file by pdfinfo, %lld bytes); last progress text \"%s\"\n",
-                print, pages, pdfPages(pdf), static_cast<long long>(QFile(pdf).size()),
-                qPrintable(progressText));
-    std::printf(
-        "memory: peak %ld MB up to the printing (database filling and list load included), %ld MB in use "
-        "when printing starts, peak %ld MB while printing (the printing's own share %ld MB)\n",
-        peakBefore / 1024, before / 1024, processStatusKiB("VmHWM:") / 1024,
-        (processStatusKiB("VmHWM:") - before) / 1024);
-    std::printf("process true peak (VmHWM, the highest of every reading, whole run): %ld MB\n",
-                trueRunPeakKb() / 1024);
-    gMDB = nullptr;
-    return limits.finish();
 }
