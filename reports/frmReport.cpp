@@ -449,6 +449,8 @@ void frmReport::crossTableBuilt() {
     GridModel& grid = m_grid->grid();
     if (const QPoint cell = CrossTableCharts::firstChartedCell(grid); cell.x() >= 0)
         grid.setCurrentCell(cell.y(), cell.x());
+    // The table opens where its rows begin, with their names in sight, not scrolled to that cell.
+    m_grid->scrollToTopLeft();
 }
 
 void frmReport::ShowCrossReport() {
