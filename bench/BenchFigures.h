@@ -4,13 +4,17 @@
 // every limit held, and its exit status says the same (0: all held, 1: a limit missed).
 #include "core/EngineSettings.h"
 #include "core/JetFunctions.h"
+#include "core/clsMDB.h"
 #include "tests/fixtures/ProcessMemory.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <sqlite3.h>
 #include <string>
 #include <thread>
@@ -70,13 +74,16 @@ public:
     BareReader(const BareReader&) = delete;
     BareReader& operator=(const BareReader&) = delete;
 
-    // The rows read; -1 when the statement fails or gives no text at all.
-    int read(const QString& sql) const {
+    // The rows read, the statement's parameters bound to `values` as the program binds them (numbers as
+    // numbers, the rest as text); -1 when the statement fails or gives no text at all.
+    int read(const QString& sql, const QVariantList& values = {}) const {
         sqlite3_stmt* statement = nullptr;
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &statement, nullptr) !=
             SQLITE_OK)
             return -1;
+        for (int i = 0; i < values.size(); ++i)
+            bind(statement, i + 1, values[i]);
         const int columns = sqlite3_column_count(statement);
         int rows = 0;
         size_t bytes = 0;
@@ -91,9 +98,43 @@ public:
     }
 
 private:
+    static void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
+        if (value.isNull()) {
+            sqlite3_bind_null(statement, position);
+            return;
+        }
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(statement, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            sqlite3_bind_double(statement, position, value.toDouble());
+            break;
+        default: {
+            const QByteArray bytes = value.toString().toUtf8();
+            sqlite3_bind_text64(statement, position, bytes.constData(),
+                                static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
+        }
+    }
+
     sqlite3* m_db = nullptr;
     sqlite3* m_owned = nullptr;
 };
+
+// A bare read on a connection opened in the step as the program's list loads open their own
+// (clsMDB::OpenDatabase: the configured file, its schema checked, the SQL functions and engine
+// settings), for a step of the program that opens one, reads and closes it. The rows read; -1 when the
+// file cannot be opened or the statement read.
+inline int readOnOwnConnection(const QString& sql, const QVariantList& values = {}) {
+    clsMDB db;
+    QString error;
+    if (!db.OpenDatabase(error))
+        return -1;
+    return BareReader(db.Connection()).read(sql, values);
+}
 
 // The highest resident size of the process while `work` runs, sampled every 2 ms, in KiB.
 template <typename F> long highestRssDuring(F&& work) {
@@ -134,6 +175,18 @@ public:
                     held ? "" : "  MISSED");
         return held;
     }
+    // Prints `label` and whether the condition held, with what was seen; a condition that did not hold
+    // is a limit missed.
+    bool holds(const std::string& label, bool held, const std::string& seen = {}) {
+        ++m_checked;
+        if (!held)
+            m_missed.push_back(label);
+        std::printf("%-62s %10s%s%s\n", label.c_str(), held ? "held" : "MISSED", seen.empty() ? "" : ": ",
+                    seen.c_str());
+        return held;
+    }
+    // A figure that could not be measured, with the reason: a limit missed.
+    void fail(const std::string& label, const std::string& reason) { holds(label, false, reason); }
     // The last line, and the exit status of the benchmark.
     int finish() const {
         if (m_missed.empty()) {
@@ -151,5 +204,20 @@ private:
     int m_checked = 0;
     std::vector<std::string> m_missed;
 };
+
+// Runs a benchmark's body with its limits and ends with the last line and the exit status, also where
+// the body throws (a database that cannot be made or filled, a failed step): what stopped it is a
+// limit missed. A body that cannot go on says why through `limits.fail` and returns.
+template <typename Body> int run(Body&& body) {
+    Limits limits;
+    try {
+        body(limits);
+    } catch (const std::exception& error) {
+        limits.fail("the benchmark ran to its end", error.what());
+    } catch (...) {
+        limits.fail("the benchmark ran to its end", "an exception of unknown type");
+    }
+    return limits.finish();
+}
 
 } // namespace bench

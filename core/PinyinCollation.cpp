@@ -116,7 +116,7 @@ int sign(int value) {
 // Two runs of non-ASCII characters, each to the end of its text or its next ASCII character. Han
 // characters are compared by rank for as long as both runs hold them; what the ranks cannot decide the
 // collator does.
-int compareRuns(UCollator* collator, const unsigned char* a, const unsigned char* endA,
+int compareRuns(const UCollator* collator, const unsigned char* a, const unsigned char* endA,
                 const unsigned char* b, const unsigned char* endB) {
     static const quint16* const ranks = hanRanks();
     const unsigned char* pa = a;
@@ -160,8 +160,8 @@ int compareFoldedBytes(const unsigned char* a, const unsigned char* endA, const 
 }
 
 int collate(void* collator, int sizeA, const void* a, int sizeB, const void* b) {
-    return PinyinCollation::compare(static_cast<UCollator*>(collator), static_cast<const char*>(a), sizeA,
-                                    static_cast<const char*>(b), sizeB);
+    return PinyinCollation::compare(static_cast<const UCollator*>(collator), static_cast<const char*>(a),
+                                    sizeA, static_cast<const char*>(b), sizeB);
 }
 
 void closeCollator(void* collator) {
@@ -172,7 +172,7 @@ void closeCollator(void* collator) {
 
 namespace PinyinCollation {
 
-int compare(UCollator* collator, const char* textA, int sizeA, const char* textB, int sizeB) {
+int compare(const UCollator* collator, const char* textA, int sizeA, const char* textB, int sizeB) {
     const auto* a = reinterpret_cast<const unsigned char*>(textA);
     const auto* b = reinterpret_cast<const unsigned char*>(textB);
     const unsigned char* endA = a + sizeA;
@@ -220,6 +220,17 @@ int compare(const QString& a, const QString& b) {
     return compare(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
 }
 
+// The connection's one collator serves every thread that sorts for it: a large sort runs the collation
+// on the engine's helper threads beside the thread that steps the statement. ICU allows this. Its User
+// Guide, page "ICU Architectural Design", section "ICU Threading Model and Open and Close Model",
+// paragraph "Thread-safe const APIs", makes a service object usable by several threads at once as long
+// as all of them call only const APIs, which in C are those that take a const service pointer. The
+// collator is set up (ucol_setStrength) before SQLite has it; a comparison holds it as const and calls
+// only ucol_strcollUTF8 (const UCollator*) on it; SQLite closes it with the connection, once every
+// statement, and with it every helper thread of its sorts, has ended. Nothing else a comparison reads
+// is written after it is made: the table of ranks is filled once under the guard of a function-local
+// static, and the comparison writes only its own locals. So the threads need neither a clone of the
+// collator each nor a lock.
 bool registerOn(sqlite3* db) {
     UCollator* collator = openCollator();
     if (!collator)

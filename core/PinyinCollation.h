@@ -45,7 +45,9 @@ inline int commonPrefixLength(const unsigned char* a, const unsigned char* b, in
     return i;
 }
 
-// The same with a collator of the caller's: one of ucol_open("zh") at secondary strength.
-int compare(UCollator* collator, const char* a, int sizeA, const char* b, int sizeB);
+// The same with a collator of the caller's: one of ucol_open("zh") at secondary strength. Only ICU's const
+// functions are called on it, so several threads may compare with one collator at once (registerOn
+// says why that is safe).
+int compare(const UCollator* collator, const char* a, int sizeA, const char* b, int sizeB);
 
 } // namespace PinyinCollation

@@ -322,3 +322,13 @@ Recordset::CellView Recordset::View(int row, int column) const {
     }
     return view;
 }
+
+QByteArrayView Recordset::rowBytes(int row) const {
+    const qsizetype fields = m_fieldNames.size();
+    if (row < 0 || row >= m_rowCount || fields == 0)
+        return {};
+    const char* rec = record(row);
+    const int width = static_cast<unsigned char>(rec[0]);
+    const char* data = rec + 1 + fields * (width + 1);
+    return QByteArrayView(data, static_cast<qsizetype>(readEnd(rec + 1 + (fields - 1) * width, width)));
+}

@@ -61,6 +61,10 @@ public:
         QByteArrayView bytes; // texts (UTF-8) and blobs
     };
     CellView View(int row, int column) const;
+    // The bytes of a row's cells one after another in field order (texts and blobs as stored, numbers
+    // in their binary form), without a copy: for one scan over a whole row, such as whether any of its
+    // texts may hold a line break. Empty for a row off the recordset.
+    QByteArrayView rowBytes(int row) const;
 
     // Filling, by the query that reads the rows: one row of exactly FieldCount cells, whose bytes are
     // copied once into the recordset's storage.

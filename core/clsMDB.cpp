@@ -5,6 +5,7 @@
 #include "core/JetFunctions.h"
 #include "core/LockWait.h"
 #include "core/Messages.h"
+#include "core/ReadWatch.h"
 #include "core/Schema.h"
 #include "core/SchemaUpgrade.h"
 #include "core/Settings.h"
@@ -314,8 +315,17 @@ QStringList columnNames(sqlite3_stmt* handle) {
 }
 } // namespace
 
+bool clsMDB::refusedWhileReading(QString& error) const {
+    if (!m_watch || !m_watch->reporting())
+        return false;
+    error = QStringLiteral("数据库正在读取数据，请等读取结束后再试");
+    return true;
+}
+
 std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& params) const {
     queryObserver()(sql);
+    if (refusedWhileReading(m_lastError))
+        return std::nullopt;
     WaitEnd waitEnd(m_busy->reported);
     Statement statement(m_db, sql);
     if (!statement.ok() || !statement.bind(params)) {
@@ -324,12 +334,19 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
     }
     sqlite3_stmt* handle = statement.get();
     Recordset rows(columnNames(handle));
-    if (!readRows(m_db, handle, rows, m_lastError))
+    bool read = false;
+    {
+        const ReadWatch::Reading watched(m_watch, m_db, rows);
+        read = readRows(m_db, handle, rows, m_lastError);
+    }
+    if (!read)
         return std::nullopt;
     return rows;
 }
 
 QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
+    if (QString busy; refusedWhileReading(busy))
+        throw DbError(busy, SqliteSource);
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
     const QByteArray text = sql.toUtf8();
@@ -350,7 +367,14 @@ QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
             continue; // blanks, a comment or a lone semicolon
         Recordset rows(columnNames(handle));
         QString error;
-        if (!readRows(m_db, handle, rows, error))
+        bool read = false;
+        {
+            const ReadWatch::Reading watched(m_watch, m_db, rows);
+            read = readRows(m_db, handle, rows, error);
+        }
+        if (!read && m_watch && m_watch->lastReadCancelled())
+            throw ReadCancelled();
+        if (!read)
             throw DbError(error, SqliteSource);
         results.append(std::move(rows));
     }
@@ -366,7 +390,7 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, int, int, const QVari
 bool clsMDB::ExecSQL(const QString& sql, const QVariantList& params) const {
     WaitEnd waitEnd(m_busy->reported);
     QString error;
-    if (execute(m_db, sql, params, error, nullptr))
+    if (!refusedWhileReading(error) && execute(m_db, sql, params, error, nullptr))
         return true;
     m_lastError = error;
     // The reason, its source and the statement each on a line of their own, so that the box can wrap
@@ -380,7 +404,7 @@ int clsMDB::ExecSQLRetInt(const QString& sql, const QVariantList& params) const 
     WaitEnd waitEnd(m_busy->reported);
     QString error;
     int value = 0;
-    if (execute(m_db, sql, params, error, &value))
+    if (!refusedWhileReading(error) && execute(m_db, sql, params, error, &value))
         return value;
     m_lastError = error;
     Messages::show(error, MsgIcon::Critical, MsgButtons::OK, QStringLiteral("错误信息"));
@@ -391,20 +415,26 @@ Recordset clsMDB::Query(const QString& sql, const QVariantList& params) const {
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
     std::optional<Recordset> rs = GetRS(sql, params);
+    if (!rs && m_watch && m_watch->lastReadCancelled())
+        throw ReadCancelled();
     if (!rs)
         throw DbError(lastError(), SqliteSource);
     return std::move(*rs);
 }
 
 void clsMDB::Execute(const QString& sql, const QVariantList& params) const {
+    QString error;
+    if (refusedWhileReading(error))
+        throw DbError(error, SqliteSource);
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), SqliteSource);
-    QString error;
     if (!execute(m_db, sql, params, error, nullptr))
         throw DbError(error, SqliteSource);
 }
 
 void clsMDB::run(const char* sql, const QString& source) {
+    if (QString busy; refusedWhileReading(busy))
+        throw DbError(busy, source);
     if (!m_db)
         throw DbError(QStringLiteral("数据库没有打开"), source);
     WaitEnd waitEnd(m_busy->reported);
@@ -493,6 +523,8 @@ void clsMDB::openFile(const QString& path, qint16 commandTimeout, OpenMode mode)
 
 bool clsMDB::OpenDatabase(QString& errorText, OpenMode mode) {
     errorText.clear();
+    if (refusedWhileReading(errorText))
+        return false;
     if (!IsDbConfigured())
         return false;
     if (!readSettings(errorText))
@@ -508,13 +540,17 @@ bool clsMDB::OpenDatabase(QString& errorText, OpenMode mode) {
 }
 
 void clsMDB::CloseDatabase() {
+    // Closed from inside its own read, the connection would be gone under the engine's feet: it stays
+    // open, and the read ends as it would have.
+    if (QString busy; refusedWhileReading(busy))
+        return;
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
 }
 
 void clsMDB::ReleaseCache() const {
-    if (m_db)
+    if (QString busy; m_db && !refusedWhileReading(busy))
         sqlite3_db_release_memory(m_db);
 }
 
@@ -527,6 +563,8 @@ QString clsMDB::GetSysDate() const {
 
 void clsMDB::ConnectDatabase(const QString& server, const QString&, const QString& user, const QString&,
                              qint16 commandTimeout) {
+    if (QString busy; refusedWhileReading(busy))
+        throw DbError(busy, QStringLiteral("函数（ConnectDatabase）中："));
     try {
         openFile(QDir(AppInfo::programFolder()).filePath(QStringLiteral("CRM.sqlite")), commandTimeout,
                  OpenMode::ExistingFile);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class ReadWatch;
 struct sqlite3;
 
 // The data-access object: one connection to the program's database file. Every window that touches
@@ -36,7 +37,8 @@ public:
     qint16 CommandTimeout() const { return m_commandTimeout; }
     qint16 CacheSize() const { return m_cacheSize; }
 
-    // All rows of a query, or nothing when the query fails (no message). The cursor and lock types of
+    // All rows of a query, or nothing when the query fails (no message). A ReadWatch on this object
+    // follows the reads of GetRS, Query and ExecuteResults, and may stop them. The cursor and lock types of
     // the old interface have no effect: every recordset is static and read-only. A text holds one
     // statement; a second one after it makes the query or statement fail.
     std::optional<Recordset> GetRS(const QString& sql, const QVariantList& params = {}) const;
@@ -92,6 +94,12 @@ public:
 
 private:
     struct BusyWait;
+    friend class ReadWatch;
+
+    // While a ReadWatch reports from inside a step of this connection (the events it processes may
+    // reach any window), nothing may use the connection: the member that asked fails with `error`
+    // set, and answers true.
+    bool refusedWhileReading(QString& error) const;
 
     bool readSettings(QString& errorText);
     void openFile(const QString& path, qint16 commandTimeout, OpenMode mode);
@@ -99,6 +107,7 @@ private:
 
     sqlite3* m_db = nullptr;
     std::unique_ptr<BusyWait> m_busy;
+    mutable ReadWatch* m_watch = nullptr;
     mutable QString m_lastError;
     QString m_serverName;
     QString m_databaseName;

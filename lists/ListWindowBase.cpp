@@ -7,6 +7,7 @@
 #include "ui/DataGrid.h"
 #include "ui/FormFactory.h"
 #include "ui/MdiChildWatcher.h"
+#include "ui/ReadProgress.h"
 #include "ui/SlotGuard.h"
 
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -116,7 +118,19 @@ clsMDB& ListWindowBase::db() {
     return *m_db;
 }
 
+ListWindowBase::ListRead ListWindowBase::readList(const std::function<bool()>& read) {
+    const QScopedValueRollback<bool> reading(m_reading, true);
+    const ReadProgress progress(db(), this, windowTitle());
+    if (read())
+        return ListRead::Read;
+    return progress.cancelled() ? ListRead::Cancelled : ListRead::Failed;
+}
+
 void ListWindowBase::loadList() {
+    // A load asked for while this window reads (an event that the progress dialog let through) would
+    // only read the same rows again, through the connection that is busy reading them.
+    if (m_reading)
+        return;
     // A failing list or rights query is reported with its description, not shown as an empty list
     // without buttons; the window stays usable and the next activation tries again. Whatever failed,
     // the load says so once.
@@ -132,7 +146,9 @@ void ListWindowBase::loadList() {
         if (cmbSearch->count() > 0)
             cmbSearch->setCurrentIndex(0);
         applyButtonRights();
-        if (m_loader.load(db(), m_params, dbView->grid()))
+        // The rows of before are let go before the new ones are read: a read that the user stops
+        // leaves the header row alone, as an empty list would, and says nothing.
+        if (readList([&] { return m_loader.load(db(), m_params, dbView->grid()); }) != ListRead::Failed)
             failure = afterLoad();
         else
             failure = m_loader.lastError();
@@ -163,13 +179,20 @@ void ListWindowBase::searchList() {
         loadList();
         return;
     }
+    if (m_reading) // as for a load
+        return;
     WaitCursor hourglass;
     QString error;
     std::optional<SearchQuery> query = searchQuery(value, error);
     // The list query's own values (a customer type's name) come before those of the condition spliced
-    // in after its condition.
-    if (query &&
-        m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(), m_params.sqlParams + query->params)) {
+    // in after its condition. A search that the user stops leaves the rows of before, and says nothing.
+    const ListRead read = !query ? ListRead::Failed : readList([&] {
+        return m_loader.fillGrid(db(), query->sql, m_params, dbView->grid(),
+                                 m_params.sqlParams + query->params);
+    });
+    if (read == ListRead::Cancelled)
+        return;
+    if (read == ListRead::Read) {
         reportFailure(afterLoad());
         return;
     }

@@ -116,6 +116,10 @@ protected:
     QList<int> selectedDataRows() const;
 
 private:
+    enum class ListRead { Read, Failed, Cancelled };
+    // Runs a read of the list's rows through db() with its progress shown over the window, which does
+    // not start another read meanwhile.
+    ListRead readList(const std::function<bool()>& read);
     void scheduleLoad();
     void childChosen(QMdiSubWindow* sub);
 
@@ -123,6 +127,7 @@ private:
     ListLoader m_loader;
     std::unique_ptr<clsMDB> m_db;
     bool m_loadPending = false;
+    bool m_reading = false;
     bool m_shown = false;
     mutable QString m_rightsError; // the first failing rights query of the current load
 };

@@ -1,5 +1,6 @@
 #include "reports/CrossTableBuild.h"
 #include "core/DbError.h"
+#include "core/ReadWatch.h"
 #include "core/clsMDB.h"
 #include "reports/CrossTableError.h"
 #include "ui/GridModel.h"
@@ -7,33 +8,67 @@
 CrossTableBuild::CrossTableBuild(CrossTableState& state) : m_state(state) {
     if (!m_state.grid)
         throw CrossTableError(QStringLiteral("没有设置表格"));
+    swapMembers();
+    m_earlierAside = true;
 }
 
 CrossTableBuild::~CrossTableBuild() {
+    // A build that read nothing keeps the members of before; one whose read was stopped, its table too.
+    if (m_earlierAside)
+        swapMembers();
+    if (!m_cancelled)
+        applyReset();
     redrawOn();
 }
 
+void CrossTableBuild::swapMembers() {
+    std::swap(m_state.xMembers, m_xEarlier);
+    std::swap(m_state.yMembers, m_yEarlier);
+    std::swap(m_state.zMembers, m_zEarlier);
+}
+
+void CrossTableBuild::letGoOfEarlier() {
+    applyReset();
+    m_state.results.clear();
+    m_state.sums.clear();
+    m_earlierAside = false;
+    m_xEarlier.clear();
+    m_yEarlier.clear();
+    m_zEarlier.clear();
+}
+
 void CrossTableBuild::resetGrid(int rows, int cols, Header header) {
+    m_reset = Reset{rows, cols, header};
+}
+
+void CrossTableBuild::applyReset() {
+    if (!m_reset)
+        return;
+    const Reset reset = *std::exchange(m_reset, std::nullopt);
     GridModel& g = grid();
     g.ResetTable();
-    g.setFixedRowsInBody(header == Header::Cells);
-    g.setRows(rows);
-    g.setCols(cols);
+    g.setFixedRowsInBody(reset.header == Header::Cells);
+    g.setRows(reset.rows);
+    g.setCols(reset.cols);
 }
 
 bool CrossTableBuild::run() {
     if (!m_state.connect)
         throw CrossTableError(QStringLiteral("数据库没有打开"));
-    // The last build's result and sums go first, so a rebuild does not hold two tables at once.
-    m_state.results.clear();
-    m_state.sums.clear();
+    QList<std::shared_ptr<const Recordset>> results;
     try {
         for (Recordset& result : m_state.connect->ExecuteResults(m_state.Sql))
-            m_state.results << std::make_shared<const Recordset>(std::move(result));
+            results << std::make_shared<const Recordset>(std::move(result));
+    } catch (const ReadCancelled&) {
+        m_cancelled = true;
+        throw;
     } catch (const DbError& error) {
-        m_state.results.clear();
+        results.clear();
+        letGoOfEarlier();
         throw CrossTableError(error.description());
     }
+    letGoOfEarlier();
+    m_state.results = std::move(results);
     if (m_state.results.first()->RecordCount() > 0)
         return true;
     m_state.results.clear();

@@ -4,12 +4,17 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 class GridModel;
 
 // The steps every table build shares: the grid reset, the query, the empty result, repainting off
 // while the table is filled, the reading of key, title and measure columns. Lives for one build;
 // repainting comes back on however the build ends.
+//
+// The table of the last build stands until the new rows are read: the grid, the results, the axis
+// members and the sums. A read that the user stops (ReadCancelled, thrown on) leaves all of it as it
+// was; so while the rows are read, the last table and the new rows are held at once.
 class CrossTableBuild {
 public:
     explicit CrossTableBuild(CrossTableState& state);
@@ -20,7 +25,8 @@ public:
     GridModel& grid() { return *m_state.grid; }
     // The table emptied (cells, formats, keys, merging) and sized rows x cols. Tables whose header
     // cells merge draw their fixed rows as cells; the others keep them as the column header, which
-    // stays in view while the rows scroll.
+    // stays in view while the rows scroll. Done once the rows are read (or when the build ends
+    // without reading).
     enum class Header { Cells, ColumnHeader };
     void resetGrid(int rows, int cols, Header header);
     // Runs Sql on Connect. False when the result has no record: the grid is then 0 x 0 and the member
@@ -43,7 +49,22 @@ public:
     void redrawOn();
 
 private:
+    struct Reset {
+        int rows;
+        int cols;
+        Header header;
+    };
+    void applyReset();
+    // Once the new rows are read (or could not be): the last build's table goes, and the reset is done.
+    void letGoOfEarlier();
+    // The last build's members, set aside until the new rows are in.
+    void swapMembers();
+
     CrossTableState& m_state;
     WaitCursor m_waitCursor;
+    std::optional<Reset> m_reset;
+    AxisMemberList m_xEarlier, m_yEarlier, m_zEarlier;
+    bool m_earlierAside = false;
+    bool m_cancelled = false;
     bool m_redrawOff = false;
 };

@@ -17,6 +17,13 @@ struct RawItem {
     CrossValue value;
 };
 
+// Whether a text of digits begins with a zero that a number would not write ("0000000334", "007"): a
+// telephone number or a code, which names no quantity.
+bool isCodeOfDigits(const QString& text) {
+    const qsizetype start = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    return text.size() > start + 1 && text[start] == QLatin1Char('0') && text[start + 1].isDigit();
+}
+
 // Whether a value is a number or a text that reads as one.
 bool numericOf(const CrossValue& value, double& number) {
     if (value.isNumber()) {
@@ -25,8 +32,11 @@ bool numericOf(const CrossValue& value, double& number) {
     }
     if (!value.isText())
         return false;
+    const QString text = value.textValue().trimmed();
+    if (isCodeOfDigits(text))
+        return false;
     bool ok = false;
-    number = value.textValue().trimmed().toDouble(&ok);
+    number = text.toDouble(&ok);
     return ok;
 }
 

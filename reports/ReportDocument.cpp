@@ -44,7 +44,8 @@ ReportDocument::~ReportDocument() = default;
 void ReportDocument::clear() {
     m_blocks.clear();
     m_grids.clear();
-    m_pages.clear();
+    m_items.clear();
+    m_pageStart.clear();
 }
 
 void ReportDocument::addParagraph(const QString& text) {
@@ -56,10 +57,17 @@ void ReportDocument::addGrid(const DataGrid* grid) {
         m_blocks.append(Block{QString(), grid});
 }
 
-ReportDocument::Page& ReportDocument::newPage(qreal& y) {
-    m_pages.append(Page());
+void ReportDocument::newPage(qreal& y) {
+    m_pageStart.push_back(static_cast<qsizetype>(m_items.size()));
     y = m_frame.content.top();
-    return m_pages.last();
+}
+
+std::pair<const ReportDocument::Item*, const ReportDocument::Item*> ReportDocument::itemsOf(int page) const {
+    const size_t first = static_cast<size_t>(m_pageStart[static_cast<size_t>(page)]);
+    const size_t next = static_cast<size_t>(page) + 1 < m_pageStart.size()
+                            ? static_cast<size_t>(m_pageStart[static_cast<size_t>(page) + 1])
+                            : m_items.size();
+    return {m_items.data() + first, m_items.data() + next};
 }
 
 int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
@@ -67,14 +75,16 @@ int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const
     // A long document takes a while to lay out, in the preview as for the printer.
     WaitCursor busy;
     // What is laid out now stays until the new layout is complete.
-    QList<Page> previousPages = std::exchange(m_pages, {});
+    std::vector<Item> previousItems = std::exchange(m_items, {});
+    std::vector<qsizetype> previousStarts = std::exchange(m_pageStart, {});
     QHash<int, GridLayout> previousGrids = std::exchange(m_grids, {});
     const PageFrame previousFrame = std::exchange(m_frame, frame);
     const PrintSettings previousSettings = std::exchange(m_settings, settings);
     m_settings.font = devicePixelFont(PrintSettings::printable(settings.font), frame.dpi);
     m_settings.headerFont = devicePixelFont(PrintSettings::printable(settings.headerFont), frame.dpi);
     const auto cancel = [&] {
-        m_pages = std::move(previousPages);
+        m_items = std::move(previousItems);
+        m_pageStart = std::move(previousStarts);
         m_grids = std::move(previousGrids);
         m_frame = previousFrame;
         m_settings = previousSettings;
@@ -105,17 +115,16 @@ int ReportDocument::paginate(QPaintDevice& device, const PageFrame& frame, const
         Item item;
         item.block = b;
         item.rect = QRectF(content.left() + indent, y, width, height);
-        m_pages.last().items.append(item);
+        m_items.push_back(item);
         y += height + after;
     }
-    if (progress && !progress(static_cast<int>(m_pages.size())))
+    if (progress && !progress(pageCount()))
         return cancel();
-    return static_cast<int>(m_pages.size());
+    return pageCount();
 }
 
 qreal ReportDocument::rowHeight(int block, int row) const {
     const auto found = m_grids.constFind(block);
-    // A row no band printed (every column hidden) was never measured.
     return found == m_grids.constEnd() ? 0 : std::max<qreal>(found->rowHeight.value(row, 0), 0);
 }
 
@@ -166,44 +175,16 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
     }
     if (!band.isEmpty())
         grid.bands.append(band);
+    // A grid whose every column is hidden prints nothing.
+    if (grid.bands.isEmpty()) {
+        m_grids.remove(block);
+        return true;
+    }
 
-    // Rows: their own height, else one line of the grid's font with some air; either way at least as
-    // tall as the lines of their texts, measured for this device (a row sized for the screen would
-    // cut the text off at its bottom).
-    const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
-    QFont boldFont = grid.font;
-    boldFont.setBold(true);
-    grid.metrics = {QFontMetricsF(grid.font, &device), QFontMetricsF(boldFont, &device)};
-    const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
-    const qreal air = m_frame.twips(30);
-    // Measured as the rows are laid out, so that the first pages are counted at once.
-    const auto measure = [&](int r) {
-        const int twips = model.RowHeight(r);
-        qreal height = twips < 0 ? defaultHeight : m_frame.twips(twips);
-        if (height <= 0)
-            return qreal(0);
-        for (int c = 0; c < model.Cols(); ++c) {
-            if (grid.colWidth[c] <= 0)
-                continue;
-            const QString text = model.TextMatrix(r, c);
-            if (text.isEmpty())
-                continue;
-            const int bold = model.cell(GridModel::CellProp::FontBold, r, c).toBool() ? 1 : 0;
-            const qreal lines = static_cast<qreal>(text.count(QLatin1Char('\n')) + 1);
-            height = std::max(height, lines * lineHeight[bold] + air);
-        }
-        return height;
-    };
-    grid.rowHeight.fill(-1, model.Rows());
-    const auto heightOf = [&grid, &measure](int r) {
-        qreal& height = grid.rowHeight[r];
-        if (height < 0)
-            height = measure(r);
-        return height;
-    };
+    measureRows(grid, device);
     grid.fixedRows = std::min(model.FixedRows(), model.Rows());
     for (int r = 0; r < grid.fixedRows; ++r)
-        grid.headerHeight += heightOf(r);
+        grid.headerHeight += grid.rowHeight[r];
 
     if (model.MergeCells() != GridModel::Merge::Never) {
         QSet<int> mergeRows, mergeCols;
@@ -225,15 +206,16 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
     }
 
     // Slices: the rows that fit below the repeated header rows, page after page, in the first band.
-    QList<Item> slices;
-    QList<Item> above; // what stands on the table's first page before it
+    const auto heightOf = [&grid](int r) { return grid.rowHeight[r]; };
+    const size_t firstSlice = m_items.size();
+    std::vector<Item> above; // what stands on the table's first page before it
     int row = grid.fixedRows;
     do {
         const qreal first = row < model.Rows() ? heightOf(row) : 0;
         if (y + grid.headerHeight + first > content.bottom() && y > content.top())
             newPage(y);
-        if (slices.isEmpty())
-            above = m_pages.last().items;
+        if (m_items.size() == firstSlice)
+            above.assign(m_items.begin() + m_pageStart.back(), m_items.end());
         Item item;
         item.block = block;
         item.band = 0;
@@ -246,38 +228,76 @@ bool ReportDocument::layOutGrid(int block, qreal& y, QPaintDevice& device,
         }
         item.lastRow = row - 1;
         item.rect.setHeight(bottom - y);
-        m_pages.last().items.append(item);
-        slices.append(item);
+        m_items.push_back(item);
         y = bottom;
-        if (progress && !progress(static_cast<int>(m_pages.size())))
+        if (progress && !progress(pageCount()))
             return false;
         if (row < model.Rows())
             newPage(y);
     } while (row < model.Rows());
     // Every further band splits its rows where the first one does, below the paragraphs that stood
     // above the table, so that page k of each band holds the same rows and the pages lie side by side.
-    for (int b = 1; b < grid.bands.size(); ++b) {
-        for (qsizetype i = 0; i < slices.size(); ++i) {
-            Page& page = newPage(y);
+    // The first band's slices are the items laid out since the table began.
+    const size_t slices = m_items.size() - firstSlice;
+    const size_t bands = static_cast<size_t>(grid.bands.size());
+    if (bands > 1) {
+        m_items.reserve(m_items.size() + (bands - 1) * (slices + above.size()));
+        m_pageStart.reserve(m_pageStart.size() + (bands - 1) * slices);
+    }
+    for (size_t b = 1; b < bands; ++b) {
+        for (size_t i = 0; i < slices; ++i) {
+            newPage(y);
             if (i == 0)
                 for (const Item& item : above)
                     if (item.band < 0)
-                        page.items.append(item);
-            Item item = slices[i];
-            item.band = b;
-            page.items.append(item);
-            if (progress && !progress(static_cast<int>(m_pages.size())))
+                        m_items.push_back(item);
+            Item item = m_items[firstSlice + i];
+            item.band = static_cast<int>(b);
+            m_items.push_back(item);
+            if (progress && !progress(pageCount()))
                 return false;
         }
-        y = slices.last().rect.bottom();
+        y = m_items[firstSlice + slices - 1].rect.bottom();
     }
     y += m_frame.twips(m_settings.spaceAfter);
     return true;
 }
 
+void ReportDocument::measureRows(GridLayout& grid, QPaintDevice& device) const {
+    // Rows: their own height, else one line of the grid's font with some air; either way at least as
+    // tall as the lines of their texts in the columns that print, measured for this device (a row
+    // sized for the screen would cut the text off at its bottom). How wide a text is does not matter:
+    // it is cut to its cell. So a row's height follows from its own height and the most lines among its
+    // plain and its bold texts, which the grid counts without making the texts.
+    const GridModel& model = *grid.model;
+    const qreal defaultHeight = QFontMetricsF(grid.font, &device).height() * 1.5;
+    QFont boldFont = grid.font;
+    boldFont.setBold(true);
+    grid.metrics = {QFontMetricsF(grid.font, &device), QFontMetricsF(boldFont, &device)};
+    const qreal lineHeight[2] = {textLineHeight(grid.font, device), textLineHeight(boldFont, device)};
+    const qreal air = m_frame.twips(30);
+    std::vector<bool> shown(static_cast<size_t>(model.Cols()));
+    for (int c = 0; c < model.Cols(); ++c)
+        shown[static_cast<size_t>(c)] = grid.colWidth[c] > 0;
+    const std::vector<GridModel::TextLines> lines = model.textLinesOfRows(shown);
+    grid.rowHeight.resize(model.Rows());
+    for (int r = 0; r < model.Rows(); ++r) {
+        const int twips = model.RowHeight(r);
+        qreal height = twips < 0 ? defaultHeight : m_frame.twips(twips);
+        if (height > 0) {
+            const GridModel::TextLines& row = lines[static_cast<size_t>(r)];
+            if (row.plain > 0)
+                height = std::max(height, row.plain * lineHeight[0] + air);
+            if (row.bold > 0)
+                height = std::max(height, row.bold * lineHeight[1] + air);
+        }
+        grid.rowHeight[r] = std::max<qreal>(height, 0);
+    }
+}
+
 bool ReportDocument::paint(QPainter& painter, const std::function<bool()>& newPage,
                            const std::function<bool(int, int)>& progress) const {
-    const int pages = static_cast<int>(m_pages.size());
+    const int pages = pageCount();
     for (int p = 0; p < pages; ++p) {
         if (progress && !progress(p + 1, pages))
             return false;
@@ -289,16 +309,17 @@ bool ReportDocument::paint(QPainter& painter, const std::function<bool()>& newPa
 }
 
 void ReportDocument::paintPage(QPainter& painter, int page) const {
-    if (page < 0 || page >= m_pages.size())
+    if (page < 0 || page >= pageCount())
         return;
     if (m_settings.backColor != 0xFFFFFF)
         painter.fillRect(QRectF(QPointF(0, 0), m_frame.paper), PrintSettings::color(m_settings.backColor));
     paintHeaderFooter(painter, page + 1);
-    for (const Item& item : m_pages[page].items) {
-        if (item.band < 0)
-            paintParagraph(painter, item);
+    const auto [first, next] = itemsOf(page);
+    for (const Item* item = first; item != next; ++item) {
+        if (item->band < 0)
+            paintParagraph(painter, *item);
         else
-            paintSlice(painter, item);
+            paintSlice(painter, *item);
     }
 }
 

@@ -11,6 +11,8 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class DataGrid;
 class GridModel;
@@ -49,7 +51,7 @@ public:
     // before the call stays and 0 is answered.
     int paginate(QPaintDevice& device, const PageFrame& frame, const PrintSettings& settings,
                  const std::function<bool(int)>& progress = {});
-    int pageCount() const { return static_cast<int>(m_pages.size()); }
+    int pageCount() const { return static_cast<int>(m_pageStart.size()); }
     const PageFrame& frame() const { return m_frame; }
     // The printed height of a grid's row as paginate laid it out, in the device's pixels (0 for a
     // hidden row or a block that is no grid).
@@ -87,18 +89,17 @@ private:
         QHash<quint64, int> mergedCell; // cell key -> index into merged
     };
     struct Item {
+        QRectF rect; // a paragraph's box, or the top-left corner of a table slice
         int block = 0;
-        QRectF rect;      // a paragraph's box, or the top-left corner of a table slice
         int band = -1;    // -1 for a paragraph
         int firstRow = 0; // data rows of a slice, inclusive
         int lastRow = -1;
     };
-    struct Page {
-        QList<Item> items;
-    };
 
     // False when `progress` stopped it.
     bool layOutGrid(int block, qreal& y, QPaintDevice& device, const std::function<bool(int)>& progress);
+    // The printed height of every row of the grid, into its layout.
+    void measureRows(GridLayout& grid, QPaintDevice& device) const;
     void paintHeaderFooter(QPainter& painter, int page) const;
     void paintParagraph(QPainter& painter, const Item& item) const;
     void paintSlice(QPainter& painter, const Item& item) const;
@@ -111,13 +112,19 @@ private:
     };
     void paintCell(QPainter& painter, const GridLayout& grid, const QRectF& rect, int row, int col,
                    CellPaintState& state) const;
-    Page& newPage(qreal& y);
+    // Starts a page: the items added from now on stand on it.
+    void newPage(qreal& y);
+    // The items of a page, as [first, last).
+    std::pair<const Item*, const Item*> itemsOf(int page) const;
     // The text as a cell `width` wide shows it, line by line.
     static QString fittedText(const QString& text, const QFontMetricsF& metrics, qreal width);
 
     QList<Block> m_blocks;
     QHash<int, GridLayout> m_grids; // by block
-    QList<Page> m_pages;
+    // The items of every page, page after page; a page holds those from its start up to the next
+    // page's. A page of a long table costs one item and its start, some 56 bytes.
+    std::vector<Item> m_items;
+    std::vector<qsizetype> m_pageStart;
     PageFrame m_frame;
     PrintSettings m_settings;
 };

@@ -5,6 +5,7 @@
 #include "core/FileDialogs.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "core/ReadWatch.h"
 #include "core/WaitCursor.h"
 #include "core/clsMDB.h"
 #include "lists/GridExport.h"
@@ -20,6 +21,7 @@
 #include "ui/DataGrid.h"
 #include "ui/FormFactory.h"
 #include "ui/MainWindowService.h"
+#include "ui/ReadProgress.h"
 #include "ui/SlotGuard.h"
 
 #include <QAction>
@@ -398,27 +400,60 @@ void frmReport::SelectCond() {
     const QString sql = CondDriver->GetExecSqlString();
     if (trimBlanks(sql).isEmpty())
         return;
+    // A build whose read the user stops leaves the report of before standing, with its conditions.
+    const QString earlierCondition = m_lblTitle->text();
+    const QString earlierSql = std::exchange(ReportSql, sql);
     m_lblTitle->setText(CondDriver->GetCondString());
-    ReportSql = sql;
-    RefreshReport();
+    if (!buildReport()) {
+        ReportSql = earlierSql;
+        m_lblTitle->setText(earlierCondition);
+    }
 }
 
 void frmReport::RefreshReport() {
+    buildReport();
+}
+
+bool frmReport::buildReport() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
+    bool cancelled = false;
     const bool built = reportStep(
         [&] {
-            if (m_reportType != 0)
-                ShowCrossReport();
-            else
-                ShowListReport();
+            cancelled = !untilCancelled([&] {
+                if (m_reportType != 0)
+                    ShowCrossReport();
+                else
+                    ShowListReport();
+            });
         },
         m_reportType != 0 ? BuildFailure : LoadFailure);
     m_grid->grid().setRedraw(true);
-    if (!built)
-        return;
+    if (!built || cancelled)
+        return !cancelled;
     UpdateStatusBar();
     showBuildTime(start);
+    return true;
+}
+
+bool frmReport::untilCancelled(const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const ReadCancelled&) {
+        // Stopped before anything of the report of before was touched: no failure to tell.
+        return false;
+    }
+}
+
+void frmReport::watchedRead(const std::function<void()>& read) {
+    std::optional<ReadProgress> progress;
+    if (gMDB)
+        progress.emplace(*gMDB, this, ReportName);
+    read();
+    // A read that answers its failure (GetRS) rather than throwing it.
+    if (progress && progress->cancelled())
+        throw ReadCancelled();
 }
 
 bool frmReport::reportStep(const std::function<void()>& body, const QString& failureText) {
@@ -449,6 +484,8 @@ void frmReport::crossTableBuilt() {
     GridModel& grid = m_grid->grid();
     if (const QPoint cell = CrossTableCharts::firstChartedCell(grid); cell.x() >= 0)
         grid.setCurrentCell(cell.y(), cell.x());
+    // The table opens where its rows begin, with their names in sight, not scrolled to that cell.
+    m_grid->scrollToTopLeft();
 }
 
 void frmReport::ShowCrossReport() {
@@ -461,7 +498,7 @@ void frmReport::ShowCrossReport() {
     if (gMDB)
         gMDB->ReleaseCache();
     m_engine->setSql(ReportSql);
-    m_engine->ShowData(ReportName);
+    watchedRead([&] { m_engine->ShowData(ReportName); });
     crossTableBuilt();
 }
 
@@ -474,7 +511,8 @@ void frmReport::ShowListReport() {
     if (!gMDB)
         throw DbError(QStringLiteral("数据库没有打开"), QStringLiteral("GetRS"));
     gMDB->ReleaseCache();
-    std::optional<Recordset> rs = gMDB->GetRS(ReportSql, 3, 1);
+    std::optional<Recordset> rs;
+    watchedRead([&] { rs = gMDB->GetRS(ReportSql, 3, 1); });
     if (!rs)
         throw DbError(gMDB->lastError(), QStringLiteral("GetRS"));
     GridModel& grid = m_grid->grid();
@@ -499,20 +537,41 @@ void frmReport::ShowListReport() {
 void frmReport::ExchangeAxes() {
     const qint64 start = QDateTime::currentMSecsSinceEpoch();
     QCoreApplication::processEvents();
+    bool cancelled = false;
     const bool exchanged = reportStep(
         [&] {
             WaitCursor hourglass;
             if (m_reportType == 1) {
-                m_engine->交换轴(ReportName);
-                crossTableBuilt();
+                const QStringList axes = engineAxes();
+                cancelled = !untilCancelled([&] { watchedRead([&] { m_engine->交换轴(ReportName); }); });
+                // The table of before stands: so do its axes, for the next exchange or rebuild.
+                if (cancelled)
+                    setEngineAxes(axes);
+                else
+                    crossTableBuilt();
             }
         },
         BuildFailure);
     m_grid->grid().setRedraw(true);
-    if (!exchanged)
+    if (!exchanged || cancelled)
         return;
     UpdateStatusBar();
     showBuildTime(start);
+}
+
+QStringList frmReport::engineAxes() const {
+    const clsCrossTable& e = *m_engine;
+    return {e.X轴字段(), e.X轴标题(), e.Y轴字段(), e.Y轴标题(), e.Z轴字段(), e.Z轴标题()};
+}
+
+void frmReport::setEngineAxes(const QStringList& axes) {
+    clsCrossTable& e = *m_engine;
+    e.setX轴字段(axes.value(0));
+    e.setX轴标题(axes.value(1));
+    e.setY轴字段(axes.value(2));
+    e.setY轴标题(axes.value(3));
+    e.setZ轴字段(axes.value(4));
+    e.setZ轴标题(axes.value(5));
 }
 
 void frmReport::showBuildTime(qint64 startMs) {

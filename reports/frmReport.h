@@ -4,6 +4,7 @@
 #include "ui/IReportWindow.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -120,6 +121,16 @@ private:
     // failure is shown as guardStep does. Answers whether the step ran through.
     bool reportStep(const std::function<void()>& body, const QString& failureText);
     void ShowListReport();
+    // RefreshReport's build; false when the user stopped its read, the report of before standing.
+    bool buildReport();
+    // Runs a step whose read the user may stop; false when he did.
+    static bool untilCancelled(const std::function<void()>& body);
+    // Runs the reads of a step through gMDB with their progress shown over the window; a read the user
+    // stopped is thrown as ReadCancelled.
+    void watchedRead(const std::function<void()>& read);
+    // The engine's axis columns and titles (X, Y, Z), and setting them back.
+    QStringList engineAxes() const;
+    void setEngineAxes(const QStringList& axes);
     // The save dialog, then the file; Nothing when no name was chosen, with `error` the reason of a
     // failure.
     GridExport::Outcome SaveToFile(QString& error);

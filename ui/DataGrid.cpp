@@ -95,10 +95,13 @@ void DataGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
 void DataGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
     // Also when the cursor stands there already, scrolled out of sight: the top left comes back.
-    if (event->key() == Qt::Key_Home && (event->modifiers() & Qt::ControlModifier)) {
-        horizontalScrollBar()->setValue(0);
-        verticalScrollBar()->setValue(0);
-    }
+    if (event->key() == Qt::Key_Home && (event->modifiers() & Qt::ControlModifier))
+        scrollToTopLeft();
+}
+
+void DataGrid::scrollToTopLeft() {
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event) {

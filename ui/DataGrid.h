@@ -56,6 +56,8 @@ public:
     // A body cell is scrolled out from under the fixed rows and columns; a fixed cell keeps the
     // scrolling along the axis it stands still on.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    // Shows the table from its top left, wherever the current cell stands.
+    void scrollToTopLeft();
 
 signals:
     // The cursor moved to another row (grid numbering; -1 when none).

@@ -18,6 +18,13 @@ public:
     void removeRow(int row);
     // A row comes in at `row`: the formats of that row and those below move down by one.
     void insertRow(int row);
+    // Calls visit(row, col, value) for every cell with a format of that kind, in no order.
+    template <typename Visit> void forEach(int kind, Visit&& visit) const {
+        for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it)
+            if (it->values[kind].isValid())
+                visit(static_cast<int>(it.key() >> 32), static_cast<int>(it.key() & 0xffffffffu),
+                      it->values[kind]);
+    }
     void clear() { m_cells.clear(); }
     bool empty() const { return m_cells.isEmpty(); }
 

@@ -9,7 +9,8 @@
 namespace {
 
 // Work shorter than this shows no dialog.
-constexpr qint64 showAfterMs = 500;
+constexpr int DefaultShowAfterMs = 500;
+int g_showAfterMs = DefaultShowAfterMs;
 // The dialog is updated (and the events it needs processed) at most this often.
 constexpr qint64 updateEveryMs = 50;
 
@@ -32,7 +33,7 @@ public:
         if (m_cancelled)
             return false;
         const qint64 elapsed = m_started.elapsed();
-        if (elapsed < showAfterMs)
+        if (elapsed < ProgressService::showAfterMs())
             return true;
         // The last value of a counted piece of work always shows.
         const bool last = m_maximum > 0 && value >= m_maximum;
@@ -112,4 +113,12 @@ ServiceHook<std::unique_ptr<ProgressService>()>& ProgressService::factory() {
 
 std::unique_ptr<ProgressService> ProgressService::dialog() {
     return std::make_unique<ProgressDialogDisplay>();
+}
+
+int ProgressService::showAfterMs() {
+    return g_showAfterMs;
+}
+
+void ProgressService::setShowAfterMs(int ms) {
+    g_showAfterMs = ms;
 }

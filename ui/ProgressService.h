@@ -34,4 +34,7 @@ public:
     static ServiceHook<std::unique_ptr<ProgressService>()>& factory();
     // The program's display, the factory's default (for a display that only watches it).
     static std::unique_ptr<ProgressService> dialog();
+    // How long work runs before the program's dialog shows: half a second; tests shorten it.
+    static int showAfterMs();
+    static void setShowAfterMs(int ms);
 };

@@ -1,8 +1,10 @@
 // How a grid lies on paper: texts wider than their cells, and columns wider than the page.
+#include "reports/PreviewPages.h"
 #include "reports/PrintControl.h"
 #include "reports/PrintSettings.h"
 #include "reports/ReportDocument.h"
 #include "reports/clsPreView.h"
+#include "reports/frmPreView.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/reports/PdfText.h"
 #include "tests/reports/PrintToPdf.h"
@@ -181,6 +183,36 @@ TEST_F(PrintLayoutTest, EveryBandSplitsItsRowsWhereTheFirstDoes) {
     EXPECT_EQ(shown[0].last().second, rows);
     for (int band = 1; band < Bands; ++band)
         EXPECT_EQ(shown[band], shown[0]) << band;
+}
+
+// A grid whose every column is hidden prints nothing: the paragraphs around it stand on the one page,
+// in the preview as on paper.
+TEST_F(PrintLayoutTest, AGridOfHiddenColumnsPrintsNothing) {
+    GridModel& model = grid.grid();
+    model.setRows(40);
+    model.setCols(2);
+    for (int r = 0; r < model.Rows(); ++r)
+        model.setTextMatrix(r, 0, QStringLiteral("行%1").arg(r));
+    model.setColWidth(0, 0);
+    model.setColWidth(1, 0);
+    bool painted = false;
+    ScopedHook<int(QDialog&)> shown(ModalRunner::handler(), [&](QDialog& dialog) {
+        dialog.show();
+        painted = !static_cast<frmPreView&>(dialog).vsPrint().view()->viewport()->grab().isNull();
+        return 0;
+    });
+    clsPreView preview;
+    preview.setPreView(true);
+    preview.setVsGridHWnd(&grid);
+    preview.PrintGrid();
+    EXPECT_TRUE(painted);
+    EXPECT_EQ(preview.PageCount(), 1);
+    print(QStringLiteral("查询方式1：行业名称=华信"));
+    ASSERT_EQ(pdfPages(pdf), 1);
+    const QString page = pdfText(pdf, 1);
+    EXPECT_TRUE(pdfShows(page, QStringLiteral("查询方式1：行业名称=华信")));
+    EXPECT_FALSE(pdfShows(page, QStringLiteral("行1")));
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "core/AppInfo.h"
 #include "core/FileDialogs.h"
 #include "core/Globals.h"
+#include "core/NodeCatalogue.h"
 #include "core/WaitCursor.h"
 #include "reports/CrossChart.h"
+#include "reports/CrossTableCharts.h"
 #include "reports/I_SelectCond.h"
 #include "reports/PrintControl.h"
 #include "reports/ReportChartWindow.h"
@@ -28,6 +30,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -547,3 +550,57 @@ TEST_F(ReportWindowTest, ABuildLeavesTheCurrentCellOnTheFirstFigureInEveryTableT
 }
 
 } // namespace
+
+// 分类清单 as the navigation entry opens it: its figures are texts (names, dates, telephone numbers). A
+// telephone number of digits with a leading zero is no figure, so the current cell stays on the first
+// data cell, and whichever cell is current, the built table shows from its top left.
+TEST_F(ReportWindowTest, TheListOfTypesOpensAtItsTopLeftWithTelephoneNumbersNoFigures) {
+    db.ExecSQL("update customer_info set office_tel1 = '0000000334', address = '成都市人民南路1号', "
+               "cardname = '王经理'");
+    const ReportNodeParams p = NodeCatalogue::configFor("分类清单").report;
+    window.setReportType(p.ReportType);
+    window.setCrossTableType(p.CrossTableType);
+    window.setXAxisTitle(p.XAxisTitle);
+    window.setXAxisField(p.XAxisField);
+    window.setCalcFields(p.CalcFields);
+    window.setReportTitle(p.Title);
+    StatisticsConditions conditions;
+    condition->answers = {{0, "", conditions.execCond(StatisticsConditions::Statement::List)}};
+    window.resize(600, 400);
+    open();
+    window.Form_Activate();
+    QApplication::processEvents();
+    const DataGrid& grid = *window.Grid();
+    ASSERT_GT(grid.grid().Cols(), 10);
+    EXPECT_EQ(grid.grid().Row(), grid.grid().FixedRows());
+    EXPECT_EQ(grid.grid().Col(), grid.grid().FixedCols());
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+
+    // A figure far to the right made current keeps the view at the top left after the build too.
+    db.ExecSQL("update customer_info set office_tel1 = '334'");
+    condition->answers = {{0, "", conditions.execCond(StatisticsConditions::Statement::List)}};
+    window.SelectCond();
+    QApplication::processEvents();
+    EXPECT_GT(grid.grid().Col(), 10) << "联系电话 now holds a number";
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+}
+
+// A text of digits that begins with a zero a number would not write is a code, not a figure.
+TEST(FirstChartedCell, ACodeOfDigitsIsNoFigure) {
+    const struct {
+        const char* text;
+        bool figure;
+    } cases[] = {{"0000000334", false}, {"007", false}, {"-012", false}, {"00", false},   {"0", true},
+                 {"0.5", true},         {"-0.5", true}, {" 334 ", true}, {"12.50", true}, {"0e3", true}};
+    GridModel grid;
+    grid.setRows(2);
+    grid.setCols(3);
+    grid.setFixedCols(1);
+    grid.setTextMatrix(1, 2, "5");
+    for (const auto& c : cases) {
+        grid.setTextMatrix(1, 1, c.text);
+        EXPECT_EQ(CrossTableCharts::firstChartedCell(grid).x(), c.figure ? 1 : 2) << c.text;
+    }
+}
