@@ -14,8 +14,8 @@
 // new ones, and their blocks are kept for that read (see Reading); and while a large result is read, a
 // helper thread makes the next blocks ready (their pages present) ahead of the thread that steps the
 // statement. The pool keeps no block that no read is on its way to take: blocks given back while no
-// read runs go to the system at once, those kept for a read when it is over, those made ready ahead
-// when no block was taken for a while, and all when drain() asks (after a window closes).
+// Reading is held go to the system at once, those kept for a read when it is over, those made ready
+// ahead when no block was taken for a while, and all when drain() asks (after a window closes).
 class RowBlockPool {
 public:
     static constexpr size_t BlockBytes = size_t(2) << 20;
