@@ -3,6 +3,7 @@
 // asked for during the read does not read again through the busy connection.
 #include "lists/frmDBList.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/RecordedProgress.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "tests/lists/ListTestSupport.h"
 #include "ui/DataGrid.h"
@@ -20,25 +21,6 @@ using namespace listtests;
 namespace {
 
 constexpr int Rows = 200000;
-
-struct Displays {
-    int made = 0;
-    QStringList log;
-    std::function<bool()> goOn = [] { return true; };
-};
-
-class RecordedDisplay final : public ProgressService {
-public:
-    explicit RecordedDisplay(Displays& d) : m_d(d) {}
-    void start(const QString& title, const QString&, int maximum) override {
-        m_d.log << QStringLiteral("start %1 %2").arg(title).arg(maximum);
-    }
-    bool setValue(int) override { return m_d.goOn(); }
-    void finish() override { m_d.log << QStringLiteral("finish"); }
-
-private:
-    Displays& m_d;
-};
 
 // A list whose engine generates and sorts its rows before the first one comes.
 ListWindowParams longList() {
@@ -61,12 +43,7 @@ protected:
     TestDatabase tdb;
     MessageRecorder messages;
     CurrentOperator op{tdb.db(), QStringLiteral("veziz"), QStringLiteral("123456")};
-    Displays displays;
-    ScopedHook<std::unique_ptr<ProgressService>()> factory{ProgressService::factory(), [this] {
-                                                               ++displays.made;
-                                                               return std::make_unique<RecordedDisplay>(
-                                                                   displays);
-                                                           }};
+    RecordedProgress displays;
     frmDBList list;
 
     ListReadProgressTest() { list.setListParams(longList()); }

@@ -8,6 +8,7 @@
 #include "reports/clsCrossTable.h"
 #include "reports/frmReport.h"
 #include "tests/fixtures/MessageRecorder.h"
+#include "tests/fixtures/RecordedProgress.h"
 #include "tests/fixtures/TestDatabase.h"
 #include "ui/DataGrid.h"
 #include "ui/ProgressService.h"
@@ -41,26 +42,6 @@ public:
 private:
     qint16 m_ret = 1;
     QString m_text, m_sql;
-};
-
-// Each display the reads make: what it was told, and whether it goes on.
-struct Displays {
-    int made = 0;
-    QStringList log;
-    std::function<bool()> goOn = [] { return true; };
-};
-
-class RecordedDisplay final : public ProgressService {
-public:
-    explicit RecordedDisplay(Displays& d) : m_d(d) {}
-    void start(const QString& title, const QString&, int maximum) override {
-        m_d.log << QStringLiteral("start %1 %2").arg(title).arg(maximum);
-    }
-    bool setValue(int) override { return m_d.goOn(); }
-    void finish() override { m_d.log << QStringLiteral("finish"); }
-
-private:
-    Displays& m_d;
 };
 
 // A statement whose engine generates and sorts `rows` rows before the first one comes, with the
@@ -102,12 +83,7 @@ protected:
     clsMDB& db = base.db();
     MessageRecorder messages;
     clsMDB* previousDb = std::exchange(gMDB, &db);
-    Displays displays;
-    ScopedHook<std::unique_ptr<ProgressService>()> factory{ProgressService::factory(), [this] {
-                                                               ++displays.made;
-                                                               return std::make_unique<RecordedDisplay>(
-                                                                   displays);
-                                                           }};
+    RecordedProgress displays;
     Conditions* conditions = new Conditions;
     frmReport window;
 
@@ -152,7 +128,7 @@ TEST_F(ReportReadProgressTest, ACancelledReadKeepsTheReportOfBeforeAndAShortOneS
     for (const Case& c : cases) {
         SCOPED_TRACE(c.report);
         c.setUp(window);
-        displays = Displays();
+        displays.clear();
         conditions->next = {{"第一次", c.shortStatement}};
         if (window.isVisible())
             window.SelectCond();
