@@ -7,6 +7,7 @@
 #include "reports/frmReport.h"
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "tests/reports/ConfirmedCondition.h"
 #include "tests/reports/PdfText.h"
 #include "ui/DataGrid.h"
 #include "ui/GridModel.h"
@@ -23,21 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A condition dialog that confirms the customers in the order they were added.
-class AllCustomers : public QWidget, public I_SelectCond {
-public:
-    qint16 plngRet() const override { return 0; }
-    void setPlngRet(qint16) override {}
-    void Show() override {}
-    void Hide() override {}
-    QString GetShowCond() const override { return QString(); }
-    QString GetExecCond() const override {
-        return QStringLiteral("select company from customer_info_view order by ciid");
-    }
-    bool CheckData() override { return true; }
-    void Unload() override {}
-};
 
 // The widest of the texts as the grid lays them out, with the room around a cell's text.
 int fittedPx(const GridModel& grid, const QStringList& texts) {
@@ -79,7 +65,8 @@ TEST(ListReportRowNumbers, EachRowShowsItsNumberOnScreenInTheFileAndOnPaper) {
         MessageRecorder messages;
         clsMDB* previous = std::exchange(gMDB, &base.db());
         frmReport window;
-        window.setCondForm(new AllCustomers);
+        window.setCondForm(
+            new ConfirmedCondition(QStringLiteral("select company from customer_info_view order by ciid")));
         window.setReportType(0);
         window.setReportTitle(QStringLiteral("分类清单报表"));
         window.show();

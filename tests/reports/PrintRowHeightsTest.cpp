@@ -12,6 +12,7 @@
 #include "tests/fixtures/MessageRecorder.h"
 #include "tests/fixtures/SampleData.h"
 #include "tests/fixtures/TestDatabase.h"
+#include "tests/reports/ConfirmedCondition.h"
 #include "tests/reports/PdfText.h"
 #include "ui/DataGrid.h"
 #include "ui/ModalRunner.h"
@@ -29,21 +30,6 @@
 namespace {
 
 constexpr int Customers = 2000;
-
-// A condition dialog that confirms every customer in the order they were added.
-class AllCustomers : public QWidget, public I_SelectCond {
-public:
-    qint16 plngRet() const override { return 0; }
-    void setPlngRet(qint16) override {}
-    void Show() override {}
-    void Hide() override {}
-    QString GetShowCond() const override { return QString(); }
-    QString GetExecCond() const override {
-        return QStringLiteral("select * from customer_info_view order by ciid");
-    }
-    bool CheckData() override { return true; }
-    void Unload() override {}
-};
 
 int columnOf(const GridModel& grid, const QString& field) {
     for (int c = 0; c < grid.Cols(); ++c)
@@ -131,7 +117,8 @@ TEST(PrintRowHeights, AListReportLiesOnThePagesThatReadingEveryCellGives) {
     MessageRecorder messages;
     clsMDB* previous = std::exchange(gMDB, &base.db());
     frmReport window;
-    window.setCondForm(new AllCustomers);
+    window.setCondForm(
+        new ConfirmedCondition(QStringLiteral("select * from customer_info_view order by ciid")));
     window.setReportType(0);
     window.setReportTitle(QStringLiteral("分类清单报表"));
     window.Form_Load();
