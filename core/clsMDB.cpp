@@ -284,9 +284,10 @@ QString outOfMemoryText() {
     return sqliteErrorText(SQLITE_NOMEM, QString::fromUtf8(sqlite3_errstr(SQLITE_NOMEM)));
 }
 
-// Reads every row of a prepared statement; false with the reason when a step, or the reading of a
-// value, fails.
-bool readRows(sqlite3* db, sqlite3_stmt* handle, Recordset& rows, QString& error) {
+// Reads every row of a prepared statement, followed by `watch` when there is one; false with the
+// reason when a step, or the reading of a value, fails (or the watch stopped the read).
+bool readRows(sqlite3* db, sqlite3_stmt* handle, Recordset& rows, QString& error, ReadWatch* watch) {
+    const ReadWatch::Reading watched(watch, db, rows);
     const int columns = sqlite3_column_count(handle);
     std::vector<Recordset::CellView> cells(static_cast<size_t>(columns));
     int rc;
@@ -334,12 +335,7 @@ std::optional<Recordset> clsMDB::GetRS(const QString& sql, const QVariantList& p
     }
     sqlite3_stmt* handle = statement.get();
     Recordset rows(columnNames(handle));
-    bool read = false;
-    {
-        const ReadWatch::Reading watched(m_watch, m_db, rows);
-        read = readRows(m_db, handle, rows, m_lastError);
-    }
-    if (!read)
+    if (!readRows(m_db, handle, rows, m_lastError, m_watch))
         return std::nullopt;
     return rows;
 }
@@ -367,15 +363,11 @@ QList<Recordset> clsMDB::ExecuteResults(const QString& sql) const {
             continue; // blanks, a comment or a lone semicolon
         Recordset rows(columnNames(handle));
         QString error;
-        bool read = false;
-        {
-            const ReadWatch::Reading watched(m_watch, m_db, rows);
-            read = readRows(m_db, handle, rows, error);
-        }
-        if (!read && m_watch && m_watch->lastReadCancelled())
-            throw ReadCancelled();
-        if (!read)
+        if (!readRows(m_db, handle, rows, error, m_watch)) {
+            if (m_watch && m_watch->lastReadCancelled())
+                throw ReadCancelled();
             throw DbError(error, SqliteSource);
+        }
         results.append(std::move(rows));
     }
     if (results.isEmpty())

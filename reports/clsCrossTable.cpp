@@ -1,4 +1,5 @@
 #include "reports/clsCrossTable.h"
+#include "core/ReadWatch.h"
 #include "reports/CrossTableOneAxis.h"
 #include "reports/CrossTableThreeAxes.h"
 #include "reports/CrossTableTwoAxes.h"
@@ -103,32 +104,44 @@ void clsCrossTable::交换轴(QString& title) {
         QString caption = std::exchange(m_s.XTitle, m_s.YTitle);
         m_s.YTitle = std::exchange(m_s.ZTitle, caption);
     };
-    switch (m_s.CrossTableType) {
-    case 1:
-    case 5:
-        ShowData(title);
-        break;
-    case 2:
-        swapXY();
-        ShowDataTwo();
-        break;
-    case 4:
-        swapXY();
-        ShowDataTwoNoTotalX(title);
-        break;
-    case 3:
-        rotate();
-        ShowDataThree();
-        break;
-    case 6:
-        rotate();
-        ShowDataThreeNoTotalXYZ();
-        break;
-    case 7:
-        rotate();
-        ShowDataThreeNoTotal();
-        break;
-    default:
-        break;
+    // A rebuild whose read the user stops leaves the table of before standing, and so its axes.
+    const QStringList axes{m_s.XField, m_s.XTitle, m_s.YField, m_s.YTitle, m_s.ZField, m_s.ZTitle};
+    try {
+        switch (m_s.CrossTableType) {
+        case 1:
+        case 5:
+            ShowData(title);
+            break;
+        case 2:
+            swapXY();
+            ShowDataTwo();
+            break;
+        case 4:
+            swapXY();
+            ShowDataTwoNoTotalX(title);
+            break;
+        case 3:
+            rotate();
+            ShowDataThree();
+            break;
+        case 6:
+            rotate();
+            ShowDataThreeNoTotalXYZ();
+            break;
+        case 7:
+            rotate();
+            ShowDataThreeNoTotal();
+            break;
+        default:
+            break;
+        }
+    } catch (const ReadCancelled&) {
+        m_s.XField = axes[0];
+        m_s.XTitle = axes[1];
+        m_s.YField = axes[2];
+        m_s.YTitle = axes[3];
+        m_s.ZField = axes[4];
+        m_s.ZTitle = axes[5];
+        throw;
     }
 }

@@ -95,7 +95,8 @@ public:
     bool ShowChartBarThree(bool vertical) { return m_charts.ShowChartBarThree(vertical); }
 
     // Exchanges the axes (types 2 and 4 swap X and Y; 3, 6 and 7 rotate X <- Y <- Z <- X) and builds
-    // again; types 1 and 5 only build again.
+    // again; types 1 and 5 only build again. A read the user stops (ReadCancelled) leaves the axes as
+    // they were.
     void 交换轴(QString& title);
     // Builds the table of CrossTableType; other types do nothing.
     void ShowData(QString& title);

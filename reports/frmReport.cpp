@@ -542,12 +542,9 @@ void frmReport::ExchangeAxes() {
         [&] {
             WaitCursor hourglass;
             if (m_reportType == 1) {
-                const QStringList axes = engineAxes();
+                // A stopped exchange leaves the table of before and the engine's axes standing.
                 cancelled = !untilCancelled([&] { watchedRead([&] { m_engine->交换轴(ReportName); }); });
-                // The table of before stands: so do its axes, for the next exchange or rebuild.
-                if (cancelled)
-                    setEngineAxes(axes);
-                else
+                if (!cancelled)
                     crossTableBuilt();
             }
         },
@@ -557,21 +554,6 @@ void frmReport::ExchangeAxes() {
         return;
     UpdateStatusBar();
     showBuildTime(start);
-}
-
-QStringList frmReport::engineAxes() const {
-    const clsCrossTable& e = *m_engine;
-    return {e.X轴字段(), e.X轴标题(), e.Y轴字段(), e.Y轴标题(), e.Z轴字段(), e.Z轴标题()};
-}
-
-void frmReport::setEngineAxes(const QStringList& axes) {
-    clsCrossTable& e = *m_engine;
-    e.setX轴字段(axes.value(0));
-    e.setX轴标题(axes.value(1));
-    e.setY轴字段(axes.value(2));
-    e.setY轴标题(axes.value(3));
-    e.setZ轴字段(axes.value(4));
-    e.setZ轴标题(axes.value(5));
 }
 
 void frmReport::showBuildTime(qint64 startMs) {

@@ -4,7 +4,6 @@
 #include "ui/IReportWindow.h"
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -128,9 +127,6 @@ private:
     // Runs the reads of a step through gMDB with their progress shown over the window; a read the user
     // stopped is thrown as ReadCancelled.
     void watchedRead(const std::function<void()>& read);
-    // The engine's axis columns and titles (X, Y, Z), and setting them back.
-    QStringList engineAxes() const;
-    void setEngineAxes(const QStringList& axes);
     // The save dialog, then the file; Nothing when no name was chosen, with `error` the reason of a
     // failure.
     GridExport::Outcome SaveToFile(QString& error);

@@ -40,7 +40,7 @@ int GridModel::cellLines(int row, int col, int record) const {
     const QString& text = m_cells.at(row, col);
     if (!text.isNull())
         return linesOf(text);
-    if (col == m_rowNumberCol && row >= m_fixedRows)
+    if (showsRowNumber(row, col))
         return 1;
     const int field = record >= 0 ? m_sourceField.value(col, -1) : -1;
     return field >= 0 ? linesOf(m_source->View(record, field)) : 0;
